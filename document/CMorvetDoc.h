@@ -1,0 +1,58 @@
+#pragma once
+#include "object/CShape.h"
+#include "platform/CDocument.h"
+#include "platform/CPoint.h"
+#include "platform/Colorref.h"
+
+#include <vector>
+
+class IMorvetDocView;
+
+// One snapshot of the history: the object as it was, and where its origin lay
+// in the view at that moment, so a restore can put it back under the cross
+// even if the window was resized in between.
+struct CSnapshot {
+    CShape shape;
+    CPoint origin;
+};
+
+// The document: one object, the view point where its origin lies, the colour
+// of new elements and the undo/redo history of object snapshots.
+class CMorvetDoc : public CDocument {
+public:
+    CMorvetDoc();
+    ~CMorvetDoc() override;
+
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const QString& path) override;
+    void Serialize(CArchive& ar) override;
+
+    void ResetEditState();
+    void AddElement(int32_t type, COLORREF color, int32_t nPoints, const POINT* points);
+    CPrimitive* ElementAtPoint(const POINT& pt) const;
+
+    // The snapshot must be a fresh copy of m_shape made just before a change;
+    // the document takes ownership.
+    void PushSnapshot(CShape* snapshot);
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    int HistorySize() const { return int(m_history.size()); }
+
+    // Calls SelectElement(nullptr, false) on every view of this document.
+    void ClearAllSelections();
+
+    CShape m_shape;
+    CPoint m_origin;
+    COLORREF m_color = RGB(255, 255, 255);
+    std::vector<CSnapshot*> m_history; // newest first
+    int m_historyIndex = -1;
+
+    static constexpr int kMaxSnapshots = 11;
+
+private:
+    void ClearHistory();
+    void RestoreSnapshot(int index);
+    void PushState(CSnapshot* snapshot);
+};

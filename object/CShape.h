@@ -1,0 +1,67 @@
+#pragma once
+#include "object/CPrimitive.h"
+#include "platform/CRect.h"
+
+#include <vector>
+
+class CArchive;
+class CDC;
+
+enum { POLARITY_POSITIVE = 0, POLARITY_NEGATIVE = 1 };
+
+constexpr double DEFAULT_MASS_DENSITY = 20.0;
+
+// Bounding rectangle of one element; right and bottom are the extreme
+// coordinates themselves. A polyline or polygon without points has an empty
+// rectangle at the origin.
+void GetPrimitiveRect(const CPrimitive* prim, CRect* rect);
+
+// Scales by (sx, sy) about the pivot, turns by angle (radians, clockwise on
+// screen) and places the pivot on the target; results truncate toward zero.
+// dest may be prim's own point array.
+void TransformPrimitive(const CPrimitive* prim, POINT* dest, int32_t pivotX, int32_t pivotY,
+                        int32_t targetX, int32_t targetY, double angle, double scaleX,
+                        double scaleY);
+
+// The designed object: three physical properties and the elements in drawing
+// order (index 0 at the bottom). Owns every element; copies are deep.
+class CShape {
+public:
+    CShape() = default;
+    CShape(const CShape& other);
+    // Takes the other object's elements; the other is left empty.
+    CShape(CShape&& other) noexcept;
+    CShape& operator=(const CShape& other);
+    ~CShape();
+
+    void AppendElement(int32_t type, COLORREF color, int32_t nPoints, POINT* points);
+    void DeleteElement(int index);
+    void MoveElementBack(int index);
+    void MoveElementForward(int index);
+    int IndexOf(const CPrimitive* prim) const;
+    int GetSize() const { return static_cast<int>(m_elements.size()); }
+
+    void GetElementRect(int index, CRect* rect) const;
+    void Transform(int32_t pivotX, int32_t pivotY, int32_t targetX, int32_t targetY, double angle,
+                   double scaleX, double scaleY);
+    void TransformInto(CShape& dest, int32_t pivotX, int32_t pivotY, int32_t targetX,
+                       int32_t targetY, double angle, double scaleX, double scaleY) const;
+
+    // Writes or reads the object in the file layout. Reading refuses, with a
+    // CFormatError that says what and where, any file whose counts the rest of
+    // the file cannot hold.
+    void Serialize(CArchive& ar);
+
+    // Paints every element in index order; with a clip box, only the elements
+    // whose outline can reach it.
+    bool Draw(CDC* pDC, const CRect* pClip = nullptr) const;
+
+    double m_dMassDensity = DEFAULT_MASS_DENSITY;
+    int32_t m_nPolarity = POLARITY_POSITIVE;
+    int32_t m_bMayRotate = 1;
+    std::vector<CPrimitive*> m_elements;
+
+private:
+    void DestroyElements();
+    void AppendCopies(const CShape& other);
+};

@@ -1,0 +1,52 @@
+#include "object/CShape.h"
+#include "platform/CDC.h"
+
+bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
+    CPen outline;
+    if (!outline.CreatePen(PS_SOLID, 1, RGB(255, 255, 255)))
+        return false;
+    CPen* oldPen = pDC->SelectObject(&outline);
+    for (const CPrimitive* p : m_elements) {
+        if (pClip) {
+            // Outlines reach one unit past the bounding rectangle's right and bottom.
+            CRect r, meet;
+            GetPrimitiveRect(p, &r);
+            r.InflateRect(1, 1);
+            if (!meet.IntersectRect(r, *pClip))
+                continue;
+        }
+        CBrush brush(p->m_crColor);
+        const POINT* pts = p->m_pPoints;
+        switch (p->m_nType) {
+        case PRIM_POLYLINE:
+            pDC->Polyline(pts, p->m_nPoints);
+            break;
+        case PRIM_POLYGON: {
+            CBrush* old = pDC->SelectObject(&brush);
+            pDC->Polygon(pts, p->m_nPoints);
+            pDC->SelectObject(old);
+            break;
+        }
+        case PRIM_CIRCLE:
+        case PRIM_FILLED_CIRCLE: {
+            if (p->m_nPoints < 2)
+                break;
+            CBrush hollow;
+            const LOGBRUSH lb{BS_NULL, 0, 0};
+            hollow.CreateBrushIndirect(&lb);
+            CBrush* old = pDC->SelectObject(p->m_nType == PRIM_CIRCLE ? &hollow : &brush);
+            const int32_t r = pts[1].x;
+            pDC->Ellipse(pts[0].x - r, pts[0].y - r, pts[0].x + r, pts[0].y + r);
+            pDC->SelectObject(old);
+            hollow.DeleteObject();
+            break;
+        }
+        default:
+            break; // unknown types are kept and written back, never drawn
+        }
+        brush.DeleteObject();
+    }
+    pDC->SelectObject(oldPen);
+    outline.DeleteObject();
+    return true;
+}

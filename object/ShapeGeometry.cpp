@@ -1,0 +1,86 @@
+#include "object/CShape.h"
+
+#include <cmath>
+
+namespace {
+// Conversion toward zero, as every coordinate computed in doubles is stored.
+inline int32_t Truncate(double v) { return static_cast<int32_t>(v); }
+} // namespace
+
+void GetPrimitiveRect(const CPrimitive* prim, CRect* rect) {
+    const bool circle = !(prim->m_nType == PRIM_POLYLINE || prim->m_nType == PRIM_POLYGON);
+    if (prim->m_nPoints <= 0 || (circle && prim->m_nPoints < 2)) {
+        // An element without the points it needs covers nothing and is never hit.
+        rect->SetRectEmpty();
+        return;
+    }
+    const POINT* p = prim->m_pPoints;
+    if (!circle) {
+        int32_t l = p[0].x, r = p[0].x, t = p[0].y, b = p[0].y;
+        for (int32_t i = 1; i < prim->m_nPoints; ++i) {
+            if (p[i].x < l)
+                l = p[i].x;
+            else if (p[i].x > r)
+                r = p[i].x;
+            if (p[i].y < t)
+                t = p[i].y;
+            else if (p[i].y > b)
+                b = p[i].y;
+        }
+        rect->SetRect(l, t, r, b);
+    } else {
+        const int32_t r = p[1].x;
+        rect->SetRect(p[0].x - r, p[0].y - r, p[0].x + r, p[0].y + r);
+    }
+}
+
+void TransformPrimitive(const CPrimitive* prim, POINT* dest, int32_t pivotX, int32_t pivotY,
+                        int32_t targetX, int32_t targetY, double angle, double scaleX,
+                        double scaleY) {
+    const double ca = std::cos(angle), sa = std::sin(angle);
+    const double cax = ca * scaleX, sax = sa * scaleX, cay = ca * scaleY, say = sa * scaleY;
+    const double tx = (targetX - pivotX * cax) + pivotY * say;
+    const double ty = (targetY - pivotX * sax) - pivotY * cay;
+    const POINT* src = prim->m_pPoints;
+    const bool path = prim->m_nType == PRIM_POLYLINE || prim->m_nType == PRIM_POLYGON;
+    if (path) {
+        for (int32_t i = 0; i < prim->m_nPoints; ++i) {
+            const double x = src[i].x, y = src[i].y;
+            dest[i].x = Truncate((x * cax - y * say) + tx);
+            dest[i].y = Truncate((y * cay + x * sax) + ty);
+        }
+        return;
+    }
+    if (prim->m_nPoints < 2)
+        return; // nothing to place without a centre and a radius
+    const double x = src[0].x, y = src[0].y;
+    const int32_t radius = src[1].x;
+    dest[0].x = Truncate((x * cax - y * say) + tx);
+    dest[0].y = Truncate((y * cay + x * sax) + ty);
+    dest[1].x = Truncate(radius * scaleX);
+}
+
+void CShape::GetElementRect(int index, CRect* rect) const {
+    GetPrimitiveRect(m_elements[size_t(index)], rect);
+}
+
+void CShape::Transform(int32_t pivotX, int32_t pivotY, int32_t targetX, int32_t targetY,
+                       double angle, double scaleX, double scaleY) {
+    for (CPrimitive* p : m_elements)
+        TransformPrimitive(p, p->m_pPoints, pivotX, pivotY, targetX, targetY, angle, scaleX,
+                           scaleY);
+}
+
+void CShape::TransformInto(CShape& dest, int32_t pivotX, int32_t pivotY, int32_t targetX,
+                           int32_t targetY, double angle, double scaleX, double scaleY) const {
+    const size_t n = std::min(m_elements.size(), dest.m_elements.size());
+    for (size_t i = 0; i < n; ++i) {
+        const CPrimitive* src = m_elements[i];
+        CPrimitive* dst = dest.m_elements[i];
+        // A destination of another shape gets nothing rather than a write past its points.
+        if (dst->m_nType != src->m_nType || dst->m_nPoints != src->m_nPoints)
+            continue;
+        TransformPrimitive(src, dst->m_pPoints, pivotX, pivotY, targetX, targetY, angle, scaleX,
+                           scaleY);
+    }
+}

@@ -1,0 +1,82 @@
+#include "platform/CFormatError.h"
+#include "object/CShape.h"
+#include "platform/CArchive.h"
+
+#include <QtGlobal>
+#include <memory>
+#include <string>
+
+namespace {
+constexpr size_t kRecordHeader = 12; // type, colour, point count
+constexpr size_t kPointSize = 8;
+
+std::string Where(int32_t index, int32_t count) {
+    return "element " + std::to_string(index + 1) + " of " + std::to_string(count);
+}
+
+void ReadPoints(CArchive& ar, POINT* pts, int32_t n) {
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    ar.Read(pts, kPointSize * size_t(n));
+#else
+    for (int32_t i = 0; i < n; ++i) {
+        ar >> pts[i].x >> pts[i].y;
+    }
+#endif
+}
+
+void WritePoints(CArchive& ar, const POINT* pts, int32_t n) {
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    ar.Write(pts, kPointSize * size_t(n));
+#else
+    for (int32_t i = 0; i < n; ++i)
+        ar << pts[i].x << pts[i].y;
+#endif
+}
+} // namespace
+
+void CShape::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << int32_t(1);
+        ar << m_dMassDensity << m_nPolarity << m_bMayRotate << int32_t(m_elements.size());
+        for (const CPrimitive* p : m_elements) {
+            ar << p->m_nType << p->m_crColor << p->m_nPoints;
+            if (p->m_nPoints > 0)
+                WritePoints(ar, p->m_pPoints, p->m_nPoints);
+        }
+        return;
+    }
+
+    int32_t format = 0, count = 0;
+    try {
+        ar >> format >> m_dMassDensity >> m_nPolarity >> m_bMayRotate >> count;
+    } catch (const CArchiveException&) {
+        throw CFormatError("file is truncated inside the object header");
+    }
+    if (count <= 0)
+        return;
+    // Every record takes at least its 12-byte header, so the rest of the file
+    // bounds the count before anything is allocated for it.
+    if (size_t(count) > ar.BytesRemaining() / kRecordHeader)
+        throw CFormatError("element count " + std::to_string(count) +
+                           " is larger than the file can hold");
+    m_elements.reserve(m_elements.size() + size_t(count));
+    for (int32_t i = 0; i < count; ++i) {
+        if (ar.BytesRemaining() < kRecordHeader)
+            throw CFormatError("file is truncated inside " + Where(i, count));
+        auto prim = std::make_unique<CPrimitive>();
+        ar >> prim->m_nType >> prim->m_crColor >> prim->m_nPoints;
+        const int32_t n = prim->m_nPoints;
+        if (n < 0)
+            throw CFormatError(Where(i, count) + " has a negative point count (" +
+                               std::to_string(n) + ")");
+        if (size_t(n) > ar.BytesRemaining() / kPointSize)
+            throw CFormatError("file is truncated inside " + Where(i, count) + " (" +
+                               std::to_string(n) + " points announced, room for " +
+                               std::to_string(ar.BytesRemaining() / kPointSize) + ")");
+        if (n > 0) {
+            prim->m_pPoints = new POINT[size_t(n)];
+            ReadPoints(ar, prim->m_pPoints, n);
+        }
+        m_elements.push_back(prim.release());
+    }
+}

@@ -1,0 +1,432 @@
+#include "platform/CDC.h"
+
+#include <QFontMetrics>
+#include <QPaintEngine>
+#include <QPolygon>
+#include <QVector>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+QRect BoxFromEdges(int l, int t, int r, int b) {
+    if (l > r)
+        std::swap(l, r);
+    if (t > b)
+        std::swap(t, b);
+    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+}
+QPolygon ToPolygon(const POINT* pts, int n) {
+    QPolygon poly(n);
+    for (int i = 0; i < n; ++i)
+        poly.setPoint(i, pts[i].x, pts[i].y);
+    return poly;
+}
+} // namespace
+
+CDC::CDC(QImage* target)
+    : m_ownPainter(std::make_unique<QPainter>(target)), m_painter(m_ownPainter.get()),
+      m_pPen(&m_stockPen), m_pBrush(&m_stockBrush) {
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_font = m_painter->font();
+    ApplyTransform();
+}
+
+CDC::CDC(QPainter* painter, bool printing)
+    : m_painter(painter), m_printing(printing), m_pPen(&m_stockPen), m_pBrush(&m_stockBrush) {
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+    m_font = m_painter->font();
+    ApplyTransform();
+}
+
+CDC::~CDC() = default;
+
+bool CDC::CanInvert() const {
+    return m_painter->paintEngine() && m_painter->paintEngine()->type() == QPaintEngine::Raster;
+}
+
+CPen* CDC::SelectObject(CPen* pen) {
+    CPen* old = m_pPen;
+    m_pPen = pen ? pen : &m_stockPen;
+    return old;
+}
+
+CBrush* CDC::SelectObject(CBrush* brush) {
+    CBrush* old = m_pBrush;
+    m_pBrush = brush ? brush : &m_stockBrush;
+    return old;
+}
+
+QFont CDC::SelectFont(const QFont& font) {
+    QFont old = m_font;
+    m_font = font;
+    return old;
+}
+
+int CDC::SetROP2(int rop) {
+    const int old = m_rop2;
+    m_rop2 = rop;
+    return old;
+}
+
+int CDC::SetPolyFillMode(int mode) {
+    const int old = m_fillMode;
+    m_fillMode = mode;
+    return old;
+}
+
+COLORREF CDC::SetBkColor(COLORREF c) {
+    const COLORREF old = m_bkColor;
+    m_bkColor = c;
+    return old;
+}
+
+COLORREF CDC::SetTextColor(COLORREF c) {
+    const COLORREF old = m_textColor;
+    m_textColor = c;
+    return old;
+}
+
+int CDC::SetMapMode(int mode) {
+    const int old = m_mapMode;
+    m_mapMode = mode;
+    if (mode == MM_TEXT) {
+        m_windowExt = CSize(1, 1);
+        m_viewportExt = CSize(1, 1);
+    } else if (mode == MM_LOENGLISH) {
+        // Hundredths of an inch, y growing upwards.
+        const QPaintDevice* dev = m_painter->device();
+        m_windowExt = CSize(100, 100);
+        m_viewportExt = CSize(dev->logicalDpiX(), -dev->logicalDpiY());
+    }
+    ApplyTransform();
+    return old;
+}
+
+CPoint CDC::SetViewportOrg(int x, int y) {
+    const CPoint old = m_viewportOrg;
+    m_viewportOrg = CPoint(x, y);
+    ApplyTransform();
+    return old;
+}
+
+CPoint CDC::OffsetViewportOrg(int dx, int dy) {
+    return SetViewportOrg(m_viewportOrg.x + dx, m_viewportOrg.y + dy);
+}
+
+CPoint CDC::SetWindowOrg(int x, int y) {
+    const CPoint old = m_windowOrg;
+    m_windowOrg = CPoint(x, y);
+    ApplyTransform();
+    return old;
+}
+
+CSize CDC::SetWindowExt(int cx, int cy) {
+    const CSize old = m_windowExt;
+    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
+        m_windowExt = CSize(cx, cy);
+    ApplyTransform();
+    return old;
+}
+
+CSize CDC::SetViewportExt(int cx, int cy) {
+    const CSize old = m_viewportExt;
+    if (m_mapMode == MM_ANISOTROPIC && cx != 0 && cy != 0)
+        m_viewportExt = CSize(cx, cy);
+    ApplyTransform();
+    return old;
+}
+
+QPointF CDC::DeviceScale() const {
+    return QPointF(double(m_viewportExt.cx) / m_windowExt.cx,
+                   double(m_viewportExt.cy) / m_windowExt.cy);
+}
+
+void CDC::ApplyTransform() {
+    const QPointF s = DeviceScale();
+    QTransform t;
+    t.translate(m_viewportOrg.x, m_viewportOrg.y);
+    t.scale(s.x(), s.y());
+    t.translate(-m_windowOrg.x, -m_windowOrg.y);
+    m_painter->setTransform(t);
+}
+
+void CDC::DPtoLP(POINT* pts, int n) const {
+    const QPointF s = DeviceScale();
+    for (int i = 0; i < n; ++i) {
+        if (s.x() == 1.0 && s.y() == 1.0) {
+            pts[i].x = pts[i].x - m_viewportOrg.x + m_windowOrg.x;
+            pts[i].y = pts[i].y - m_viewportOrg.y + m_windowOrg.y;
+        } else {
+            pts[i].x = int32_t(std::lround((pts[i].x - m_viewportOrg.x) / s.x()) + m_windowOrg.x);
+            pts[i].y = int32_t(std::lround((pts[i].y - m_viewportOrg.y) / s.y()) + m_windowOrg.y);
+        }
+    }
+}
+
+void CDC::LPtoDP(POINT* pts, int n) const {
+    const QPointF s = DeviceScale();
+    for (int i = 0; i < n; ++i) {
+        if (s.x() == 1.0 && s.y() == 1.0) {
+            pts[i].x = pts[i].x - m_windowOrg.x + m_viewportOrg.x;
+            pts[i].y = pts[i].y - m_windowOrg.y + m_viewportOrg.y;
+        } else {
+            pts[i].x = int32_t(std::lround((pts[i].x - m_windowOrg.x) * s.x()) + m_viewportOrg.x);
+            pts[i].y = int32_t(std::lround((pts[i].y - m_windowOrg.y) * s.y()) + m_viewportOrg.y);
+        }
+    }
+}
+
+int CDC::GetClipBox(RECT* r) const {
+    CRect dev = m_deviceClip;
+    if (!m_hasClip) {
+        const QPaintDevice* d = m_painter->device();
+        dev = CRect(0, 0, d->width(), d->height());
+    }
+    CRect log = dev;
+    DPtoLP(&log);
+    log.NormalizeRect();
+    *r = log;
+    return log.IsRectEmpty() ? 1 /* NULLREGION */ : 2 /* SIMPLEREGION */;
+}
+
+void CDC::SetDeviceClip(const CRect& deviceRect) {
+    m_hasClip = true;
+    m_deviceClip = deviceRect;
+    // Qt keeps the clip in device space once set, so set it under the identity.
+    const QTransform t = m_painter->transform();
+    m_painter->resetTransform();
+    m_painter->setClipRect(QRect(deviceRect.left, deviceRect.top, std::max(0, deviceRect.Width()),
+                                 std::max(0, deviceRect.Height())));
+    m_painter->setTransform(t);
+}
+
+int CDC::IntersectClipRect(const RECT& logical) {
+    CRect dev = logical;
+    LPtoDP(&dev);
+    dev.NormalizeRect();
+    if (m_hasClip) {
+        CRect both;
+        both.IntersectRect(dev, m_deviceClip);
+        dev = both;
+    }
+    SetDeviceClip(dev);
+    return dev.IsRectEmpty() ? 1 : 2;
+}
+
+void CDC::ApplyPen() {
+    if (!m_pPen->IsValid() || m_pPen->Style() == PS_NULL) {
+        m_painter->setPen(Qt::NoPen);
+        return;
+    }
+    QPen pen(ToQColor(m_pPen->Color()));
+    if (m_pPen->Width() <= 1) {
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+    } else {
+        pen.setWidth(m_pPen->Width());
+    }
+    if (m_pPen->Style() == PS_DOT)
+        pen.setStyle(Qt::DotLine);
+    // Lines leave out their last pixel, as the windowing system draws them.
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    m_painter->setPen(pen);
+}
+
+void CDC::ApplyBrush(bool hollow) {
+    if (hollow || !m_pBrush->IsValid() || m_pBrush->IsHollow())
+        m_painter->setBrush(Qt::NoBrush);
+    else
+        m_painter->setBrush(ToQColor(m_pBrush->Color()));
+}
+
+QRect CDC::DeviceBounds(const QRect& logical) const {
+    return m_painter->transform().mapRect(logical).adjusted(-2, -2, 2, 2);
+}
+
+template <typename Fn> void CDC::InvertFigure(const QRect& logicalBounds, Fn drawFigure) {
+    if (!CanInvert())
+        return;
+    const QRect deviceArea(0, 0, m_painter->device()->width(), m_painter->device()->height());
+    const QRect dev = DeviceBounds(logicalBounds).intersected(deviceArea);
+    if (dev.isEmpty())
+        return;
+    QImage mask(dev.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter mp(&mask);
+        mp.setRenderHint(QPainter::Antialiasing, false);
+        QTransform t = m_painter->transform();
+        t *= QTransform::fromTranslate(-dev.left(), -dev.top());
+        mp.setTransform(t);
+        drawFigure(mp);
+    }
+    m_painter->save();
+    m_painter->resetTransform();
+    m_painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    m_painter->drawImage(dev.topLeft(), mask);
+    m_painter->restore();
+}
+
+CPoint CDC::MoveTo(int x, int y) {
+    const CPoint old = m_current;
+    m_current = CPoint(x, y);
+    return old;
+}
+
+bool CDC::LineTo(int x, int y) {
+    const POINT pts[2] = {m_current, {x, y}};
+    m_current = CPoint(x, y);
+    return Polyline(pts, 2);
+}
+
+bool CDC::Polyline(const POINT* pts, int n) {
+    if (n < 2)
+        return n >= 0;
+    const QPolygon poly = ToPolygon(pts, n);
+    if (m_rop2 == R2_NOT) {
+        if (!m_pPen->IsValid() || m_pPen->Style() == PS_NULL)
+            return true;
+        InvertFigure(poly.boundingRect(), [&](QPainter& p) {
+            QPen pen(Qt::white);
+            pen.setWidth(1);
+            pen.setCosmetic(true);
+            pen.setCapStyle(Qt::FlatCap);
+            p.setPen(pen);
+            p.drawPolyline(poly);
+        });
+        return true;
+    }
+    ApplyPen();
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->drawPolyline(poly);
+    return true;
+}
+
+bool CDC::Polygon(const POINT* pts, int n) {
+    if (n < 2)
+        return n >= 0;
+    const QPolygon poly = ToPolygon(pts, n);
+    const Qt::FillRule rule = m_fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+    if (m_rop2 == R2_NOT) {
+        InvertFigure(poly.boundingRect(), [&](QPainter& p) {
+            p.setPen(m_pPen->Style() == PS_NULL ? QPen(Qt::NoPen) : QPen(Qt::white, 1));
+            p.setBrush(m_pBrush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
+            p.drawPolygon(poly, rule);
+        });
+        return true;
+    }
+    ApplyPen();
+    ApplyBrush(false);
+    m_painter->drawPolygon(poly, rule);
+    return true;
+}
+
+bool CDC::Ellipse(int l, int t, int r, int b) {
+    const QRect box = BoxFromEdges(l, t, r, b);
+    if (box.width() < 1 || box.height() < 1)
+        return true;
+    // The outline runs through the box's outermost pixels, right and bottom excluded.
+    const QRectF shape(box.left(), box.top(), box.width() - 1, box.height() - 1);
+    if (m_rop2 == R2_NOT) {
+        InvertFigure(box, [&](QPainter& p) {
+            p.setPen(QPen(Qt::white, 1));
+            p.setBrush(m_pBrush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
+            p.drawEllipse(shape);
+        });
+        return true;
+    }
+    ApplyPen();
+    ApplyBrush(false);
+    m_painter->drawEllipse(shape);
+    return true;
+}
+
+bool CDC::Rectangle(int l, int t, int r, int b) {
+    const QRect box = BoxFromEdges(l, t, r, b);
+    if (box.width() < 1 || box.height() < 1)
+        return true;
+    const QRectF shape(box.left(), box.top(), box.width() - 1, box.height() - 1);
+    if (m_rop2 == R2_NOT) {
+        InvertFigure(box, [&](QPainter& p) {
+            p.setPen(QPen(Qt::white, 1));
+            p.setBrush(m_pBrush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
+            p.drawRect(shape);
+        });
+        return true;
+    }
+    ApplyPen();
+    ApplyBrush(false);
+    m_painter->drawRect(shape);
+    return true;
+}
+
+void CDC::FillRect(const RECT& r, CBrush* brush) {
+    if (!brush || !brush->IsValid() || brush->IsHollow())
+        return;
+    FillSolidRect(r, brush->Color());
+}
+
+void CDC::FillSolidRect(const RECT& r, COLORREF c) {
+    const QRect box(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+    if (box.isEmpty())
+        return;
+    m_painter->fillRect(box, ToQColor(c));
+}
+
+bool CDC::PatBlt(int x, int y, int w, int h, uint32_t rop) {
+    if (w == 0 || h == 0)
+        return true;
+    const QRect box = QRect(x, y, w, h).normalized();
+    if (rop == DSTINVERT) {
+        if (!CanInvert())
+            return false;
+        m_painter->save();
+        m_painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+        m_painter->fillRect(box, Qt::white);
+        m_painter->restore();
+        return true;
+    }
+    return false;
+}
+
+void CDC::DrawFocusRect(const RECT& r) {
+    const QRect box = BoxFromEdges(r.left, r.top, r.right, r.bottom);
+    if (box.isEmpty())
+        return;
+    // Every other pixel of the border, so that drawing it twice restores the picture.
+    InvertFigure(box, [&](QPainter& p) {
+        const auto dot = [&](int x, int y) {
+            if (((x - box.left()) + (y - box.top())) % 2 == 0)
+                p.fillRect(QRect(x, y, 1, 1), Qt::white);
+        };
+        for (int x = box.left(); x <= box.right(); ++x) {
+            dot(x, box.top());
+            if (box.bottom() != box.top())
+                dot(x, box.bottom());
+        }
+        for (int y = box.top() + 1; y < box.bottom(); ++y) {
+            dot(box.left(), y);
+            if (box.right() != box.left())
+                dot(box.right(), y);
+        }
+    });
+}
+
+bool CDC::TextOut(int x, int y, const QString& text) {
+    m_painter->setFont(m_font);
+    m_painter->setPen(ToQColor(m_textColor));
+    const QFontMetrics fm(m_font, m_painter->device());
+    m_painter->drawText(QPointF(x, y + fm.ascent()), text);
+    return true;
+}
+
+CSize CDC::GetTextExtent(const QString& text) const {
+    const QFontMetrics fm(m_font, m_painter->device());
+    return CSize(fm.horizontalAdvance(text), fm.height());
+}
+
+int CDC::GetTextHeight() const {
+    const QFontMetrics fm(m_font, m_painter->device());
+    return fm.height();
+}

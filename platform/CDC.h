@@ -1,0 +1,115 @@
+#pragma once
+#include "platform/CRect.h"
+#include "platform/GdiObjects.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <memory>
+
+enum { MM_TEXT = 1, MM_LOENGLISH = 4, MM_ANISOTROPIC = 8 };
+
+// A device context over QPainter. Logical coordinates map to device pixels
+// through the window and viewport origins and extents; all figures follow the
+// windowing system's rules (right and bottom edges of boxes are exclusive).
+// Raster operations that invert (R2_NOT figures, DSTINVERT, focus rectangles)
+// touch exactly the same pixels every time, so drawing twice erases.
+class CDC {
+public:
+    // Paints into an image with a painter of its own.
+    explicit CDC(QImage* target);
+    // Paints through a painter owned by the caller (a printer, a widget).
+    explicit CDC(QPainter* painter, bool printing = false);
+    ~CDC();
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    QPainter* Painter() const { return m_painter; }
+    bool IsPrinting() const { return m_printing; }
+    void SetPrinting(bool printing) { m_printing = printing; }
+    // Whether the device can invert pixels (an image, not a printer or PDF).
+    bool CanInvert() const;
+
+    // Selected objects; each returns the one it replaces.
+    CPen* SelectObject(CPen* pen);
+    CBrush* SelectObject(CBrush* brush);
+    QFont SelectFont(const QFont& font);
+    int SetROP2(int rop);
+    int GetROP2() const { return m_rop2; }
+    int SetPolyFillMode(int mode);
+    int GetPolyFillMode() const { return m_fillMode; }
+    COLORREF SetBkColor(COLORREF c);
+    COLORREF GetBkColor() const { return m_bkColor; }
+    COLORREF SetTextColor(COLORREF c);
+
+    // Mapping.
+    int SetMapMode(int mode);
+    int GetMapMode() const { return m_mapMode; }
+    CPoint SetViewportOrg(int x, int y);
+    CPoint OffsetViewportOrg(int dx, int dy);
+    CPoint GetViewportOrg() const { return m_viewportOrg; }
+    CPoint SetWindowOrg(int x, int y);
+    CPoint GetWindowOrg() const { return m_windowOrg; }
+    CSize SetWindowExt(int cx, int cy);
+    CSize SetViewportExt(int cx, int cy);
+    void DPtoLP(POINT* pts, int n = 1) const;
+    void LPtoDP(POINT* pts, int n = 1) const;
+    void DPtoLP(RECT* r) const { DPtoLP(reinterpret_cast<POINT*>(r), 2); }
+    void LPtoDP(RECT* r) const { LPtoDP(reinterpret_cast<POINT*>(r), 2); }
+
+    // Clipping; the clip box is reported in logical coordinates.
+    int GetClipBox(RECT* r) const;
+    void SetDeviceClip(const CRect& deviceRect);
+    int IntersectClipRect(const RECT& logical);
+    int IntersectClipRect(int l, int t, int r, int b) { return IntersectClipRect(RECT{l, t, r, b}); }
+
+    // Figures.
+    CPoint MoveTo(int x, int y);
+    bool LineTo(int x, int y);
+    bool Polyline(const POINT* pts, int n);
+    bool Polygon(const POINT* pts, int n);
+    bool Ellipse(int l, int t, int r, int b);
+    bool Ellipse(const RECT& r) { return Ellipse(r.left, r.top, r.right, r.bottom); }
+    bool Rectangle(int l, int t, int r, int b);
+    bool Rectangle(const RECT& r) { return Rectangle(r.left, r.top, r.right, r.bottom); }
+    void FillRect(const RECT& r, CBrush* brush);
+    void FillSolidRect(const RECT& r, COLORREF c);
+    bool PatBlt(int x, int y, int w, int h, uint32_t rop);
+    void DrawFocusRect(const RECT& r);
+
+    // Text, top-left aligned at the point.
+    bool TextOut(int x, int y, const QString& text);
+    CSize GetTextExtent(const QString& text) const;
+    int GetTextHeight() const;
+
+private:
+    void ApplyTransform();
+    void ApplyPen();
+    void ApplyBrush(bool hollow);
+    QPointF DeviceScale() const;
+    // Inverts the pixels that drawFigure paints (in logical coordinates).
+    template <typename Fn> void InvertFigure(const QRect& logicalBounds, Fn drawFigure);
+    QRect DeviceBounds(const QRect& logical) const;
+
+    std::unique_ptr<QPainter> m_ownPainter;
+    QPainter* m_painter;
+    bool m_printing = false;
+    CPen m_stockPen{PS_SOLID, 1, RGB(0, 0, 0)};
+    CBrush m_stockBrush{RGB(255, 255, 255)};
+    CPen* m_pPen;
+    CBrush* m_pBrush;
+    QFont m_font;
+    int m_rop2 = R2_COPYPEN;
+    int m_fillMode = ALTERNATE;
+    COLORREF m_bkColor = RGB(255, 255, 255);
+    COLORREF m_textColor = RGB(0, 0, 0);
+    int m_mapMode = MM_TEXT;
+    CPoint m_viewportOrg;
+    CPoint m_windowOrg;
+    CSize m_windowExt{1, 1};
+    CSize m_viewportExt{1, 1};
+    CPoint m_current;
+    bool m_hasClip = false;
+    CRect m_deviceClip;
+};

@@ -1,0 +1,19 @@
+#!/bin/sh
+# Installs the Debian packages that building, testing and running Morvet need.
+# Only what is missing is installed, so a prepared machine costs one dpkg query.
+set -e
+PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+libbenchmark-dev xvfb xauth xdotool poppler-utils nlohmann-json3-dev desktop-file-utils \
+clang libclang-rt-14-dev dpkg-dev file"
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+SUDO=""
+if [ "$(id -u)" != "0" ]; then SUDO="sudo"; fi
+echo "Installing:$missing"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing

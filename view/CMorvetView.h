@@ -1,0 +1,102 @@
+#pragma once
+#include "document/IMorvetDocView.h"
+#include "object/CShape.h"
+#include "platform/CCmdUI.h"
+#include "platform/CDC.h"
+#include "platform/CRect.h"
+#include "platform/VirtualKeys.h"
+
+#include <QImage>
+#include <QRegion>
+#include <QWidget>
+#include <vector>
+
+class CMorvetDoc;
+class CShapeTool;
+class CPrintInfo;
+
+// The drawing view: shows its document's object on a black canvas with the
+// object's origin at the middle of the window, keeps a selection of its own and
+// hands mouse and key input to its current tool.
+//
+// The window's contents live in an image, the surface. Drawing outside repaints
+// (rubber bands, inverted marks, animation frames) goes straight into it through
+// a CClientDC; invalidated areas are redrawn by OnDraw before the next frame,
+// and the paint event only copies the surface to the screen.
+class CMorvetView : public QWidget, public IMorvetDocView {
+    Q_OBJECT
+public:
+    explicit CMorvetView(CMorvetDoc* pDoc, QWidget* parent = nullptr);
+    ~CMorvetView() override;
+
+    CMorvetDoc* GetDocument() const { return m_pDocument; }
+
+    // Framework hooks.
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    void OnActivateView(bool bActivate, CMorvetView* pActivateView, CMorvetView* pDeactiveView);
+    void OnUpdate(CViewBase* pSender, long lHint, void* pHint) override;
+    void OnDraw(CDC* pDC);
+    bool IsSelected(const CPrimitive* prim) const;
+
+    // Operations used by the tools and the commands.
+    void DeviceToLogical(POINT* pt);
+    void DeviceToLogical(RECT* rect);
+    void LogicalToDevice(RECT* rect);
+    void SelectElement(CPrimitive* prim, bool add) override;
+    void SelectInRect(CRect rect, bool add);
+    void DeselectElement(CPrimitive* prim);
+    void InvalidateElement(CPrimitive* prim);
+    void OnShapeReplaced() override;
+
+    // Window services.
+    CRect GetClientRect() const;
+    void InvalidateRect(const CRect* rect, bool bErase = true);
+    void Invalidate(bool bErase = true) { InvalidateRect(nullptr, bErase); }
+    // Redraws every invalid area into the surface now and shows it.
+    void UpdateWindow();
+    bool HasCapture() const;
+    void SetCapture();
+    void ReleaseCapture();
+    // 0 for the standard arrow, or IDC_DRAWCROSS / IDC_MASSCENTER.
+    void SetToolCursor(int cursorId);
+    const QImage& Surface() const { return m_surface; }
+    QImage& Surface() { return m_surface; }
+
+    // Command routing: with pCmdUI the command's update handler runs and the
+    // result says whether the view has one; without, the command runs.
+    bool OnCmdMsg(int nID, CCmdUI* pCmdUI);
+
+    // Tells whether a key press is one the current tool wants before the
+    // accelerators see it (arrow keys, Tab).
+    static UINT VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods);
+
+    CPen m_centerPen;
+    CShapeTool* m_pCurrentTool = nullptr;
+    CShape* m_pSpinShape = nullptr;
+    bool m_bShowCenter = true;
+    std::vector<CPrimitive*> m_selection;
+    bool m_bActive = false;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // Command handlers, one file per menu.
+    bool OnEditCmdMsg(int nID, CCmdUI* pCmdUI);
+    bool OnObjectCmdMsg(int nID, CCmdUI* pCmdUI);
+    bool OnPrintCmdMsg(int nID, CCmdUI* pCmdUI);
+
+    void RedrawInvalid();
+    static UINT MouseFlags(const QMouseEvent* event);
+
+    CMorvetDoc* m_pDocument;
+    QImage m_surface;
+    QRegion m_invalid;
+};

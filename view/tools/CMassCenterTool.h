@@ -1,0 +1,8 @@
+#pragma once
+#include "view/tools/CShapeTool.h"
+
+// Places the center of mass where the button is released.
+class CMassCenterTool : public CShapeTool {
+public:
+    CMassCenterTool() : CShapeTool(TOOL_MASS_CENTER) {}
+};
