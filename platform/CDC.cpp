@@ -15,6 +15,32 @@ QRect BoxFromEdges(int l, int t, int r, int b) {
         std::swap(t, b);
     return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
 }
+// The pixels of a polyline as the windowing system draws it with a one-pixel
+// pen: each segment from its start up to, not including, its end point.
+QPolygon PolylinePixels(const POINT* pts, int n) {
+    QPolygon out;
+    for (int i = 0; i + 1 < n; ++i) {
+        int x = pts[i].x, y = pts[i].y;
+        const int x1 = pts[i + 1].x, y1 = pts[i + 1].y;
+        const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
+        const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
+        int err = dx + dy;
+        while (x != x1 || y != y1) {
+            out << QPoint(x, y);
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y += sy;
+            }
+        }
+    }
+    return out;
+}
+
 QPolygon ToPolygon(const POINT* pts, int n) {
     QPolygon poly(n);
     for (int i = 0; i < n; ++i)
@@ -200,6 +226,16 @@ void CDC::SetDeviceClip(const CRect& deviceRect) {
     m_painter->setTransform(t);
 }
 
+void CDC::SetDeviceClipRegion(const QRegion& region) {
+    const QRect b = region.boundingRect();
+    m_hasClip = true;
+    m_deviceClip = CRect(b.left(), b.top(), b.left() + b.width(), b.top() + b.height());
+    const QTransform t = m_painter->transform();
+    m_painter->resetTransform();
+    m_painter->setClipRegion(region);
+    m_painter->setTransform(t);
+}
+
 int CDC::IntersectClipRect(const RECT& logical) {
     CRect dev = logical;
     LPtoDP(&dev);
@@ -287,19 +323,23 @@ bool CDC::Polyline(const POINT* pts, int n) {
     if (m_rop2 == R2_NOT) {
         if (!m_pPen->IsValid() || m_pPen->Style() == PS_NULL)
             return true;
+        const QPolygon pixels = PolylinePixels(pts, n);
         InvertFigure(poly.boundingRect(), [&](QPainter& p) {
             QPen pen(Qt::white);
             pen.setWidth(1);
             pen.setCosmetic(true);
-            pen.setCapStyle(Qt::FlatCap);
             p.setPen(pen);
-            p.drawPolyline(poly);
+            p.drawPoints(pixels);
         });
         return true;
     }
     ApplyPen();
     m_painter->setBrush(Qt::NoBrush);
-    m_painter->drawPolyline(poly);
+    const QPointF s = DeviceScale();
+    if (m_pPen->Width() <= 1 && m_pPen->Style() == PS_SOLID && s.x() == 1.0 && s.y() == 1.0)
+        m_painter->drawPoints(PolylinePixels(pts, n));
+    else
+        m_painter->drawPolyline(poly);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 #include <QString>
 #include <memory>
 
@@ -61,8 +62,12 @@ public:
     // Clipping; the clip box is reported in logical coordinates.
     int GetClipBox(RECT* r) const;
     void SetDeviceClip(const CRect& deviceRect);
+    // Clips to a region; the clip box is the region's bounding rectangle.
+    void SetDeviceClipRegion(const QRegion& region);
     int IntersectClipRect(const RECT& logical);
-    int IntersectClipRect(int l, int t, int r, int b) { return IntersectClipRect(RECT{l, t, r, b}); }
+    int IntersectClipRect(int l, int t, int r, int b) {
+        return IntersectClipRect(RECT{l, t, r, b});
+    }
 
     // Figures.
     CPoint MoveTo(int x, int y);

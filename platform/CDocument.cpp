@@ -1,7 +1,7 @@
 #include "platform/CDocument.h"
 
-#include "platform/CFormatError.h"
 #include "platform/CArchive.h"
+#include "platform/CFormatError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,7 +38,8 @@ bool CDocument::OnOpenDocument(const QString& path) {
         CArchive ar(data);
         Serialize(ar);
     } catch (const CFormatError& e) {
-        m_lastError = QStringLiteral("Cannot open \"%1\": %2.").arg(path, QString::fromUtf8(e.what()));
+        m_lastError =
+            QStringLiteral("Cannot open \"%1\": %2.").arg(path, QString::fromUtf8(e.what()));
         return false;
     } catch (const std::bad_alloc&) {
         m_lastError = QStringLiteral("Cannot open \"%1\": not enough memory.").arg(path);

@@ -26,6 +26,8 @@ enum : UINT {
     VK_ADD = 0x6B,
     VK_SUBTRACT = 0x6D,
     VK_F1 = 0x70,
+    VK_OEM_PLUS = 0xBB,
+    VK_OEM_MINUS = 0xBD,
     VK_F6 = 0x75,
 };
 

@@ -94,6 +94,10 @@ private:
     bool OnPrintCmdMsg(int nID, CCmdUI* pCmdUI);
 
     void RedrawInvalid();
+    // Another view of the same document, of another size, may have drawn last
+    // and moved the object to its own middle; mouse input must meet the object
+    // where this view shows it.
+    void AnchorToWindow();
     static UINT MouseFlags(const QMouseEvent* event);
 
     CMorvetDoc* m_pDocument;

@@ -12,7 +12,9 @@ CShapeTool::CShapeTool(int nToolType) : m_nToolType(nToolType) {
     m_penFeedback.CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
 }
 
-CShapeTool::~CShapeTool() { m_penFeedback.DeleteObject(); }
+CShapeTool::~CShapeTool() {
+    m_penFeedback.DeleteObject();
+}
 
 void CShapeTool::MouseDown(CMorvetView* pView, UINT, const CPoint& point) {
     if (!pView->HasCapture())
@@ -23,7 +25,9 @@ void CShapeTool::MouseDown(CMorvetView* pView, UINT, const CPoint& point) {
 
 void CShapeTool::MouseDoubleClick(CMorvetView*, UINT, const CPoint&) {}
 
-void CShapeTool::MouseUp(CMorvetView* pView, UINT, const CPoint&) { pView->ReleaseCapture(); }
+void CShapeTool::MouseUp(CMorvetView* pView, UINT, const CPoint&) {
+    pView->ReleaseCapture();
+}
 
 void CShapeTool::MouseMove(CMorvetView* pView, UINT, const CPoint& point) {
     s_ptTrack = point;

@@ -1,0 +1,422 @@
+#include "view/CMorvetView.h"
+
+#include "document/CMorvetDoc.h"
+#include "res/CommandIds.h"
+#include "res/Cursors.h"
+#include "view/tools/CShapeTool.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QResizeEvent>
+#include <algorithm>
+
+namespace {
+constexpr int kMarkSize = 7;
+constexpr int kMarkOffset = 3;
+
+void InvertMark(CDC* pDC, const POINT& p) {
+    pDC->PatBlt(p.x - kMarkOffset, p.y - kMarkOffset, kMarkSize, kMarkSize, DSTINVERT);
+}
+
+bool ShapeHoldsPoint(const CShape& shape, const POINT* pt) {
+    for (const CPrimitive* p : shape.m_elements)
+        if (p->m_nPoints > 0 && pt >= p->m_pPoints && pt < p->m_pPoints + p->m_nPoints)
+            return true;
+    return false;
+}
+} // namespace
+
+CMorvetView::CMorvetView(CMorvetDoc* pDoc, QWidget* parent) : QWidget(parent), m_pDocument(pDoc) {
+    m_centerPen.CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    m_pDocument->AddView(this);
+}
+
+CMorvetView::~CMorvetView() {
+    if (CShapeTool::s_pGrabbedVertex &&
+        ShapeHoldsPoint(m_pDocument->m_shape, CShapeTool::s_pGrabbedVertex))
+        CShapeTool::s_pGrabbedVertex = nullptr;
+    m_pDocument->RemoveView(this);
+    m_centerPen.DeleteObject();
+}
+
+void CMorvetView::OnPrepareDC(CDC*, CPrintInfo*) {}
+
+void CMorvetView::OnActivateView(bool bActivate, CMorvetView*, CMorvetView*) {
+    if (bActivate != m_bActive) {
+        if (bActivate)
+            m_bActive = true;
+        if (!m_selection.empty())
+            OnUpdate(nullptr, 2, nullptr);
+        m_bActive = bActivate;
+    }
+}
+
+void CMorvetView::OnUpdate(CViewBase*, long lHint, void* pHint) {
+    if (lHint == HINT_ELEMENT_ADDED && pHint) {
+        const CShape* shape = static_cast<const CShape*>(pHint);
+        if (!shape->m_elements.empty())
+            InvalidateElement(shape->m_elements.back());
+        return;
+    }
+    Invalidate(true);
+}
+
+void CMorvetView::OnDraw(CDC* pDC) {
+    CMorvetDoc* pDoc = GetDocument();
+    CRect clip;
+    pDC->GetClipBox(&clip);
+    CRect devClip = clip;
+    LogicalToDevice(&devClip);
+    pDC->SetBkColor(RGB(0, 0, 0));
+
+    // Composed off screen in one image of the clip box's size, so a repaint
+    // never shows the black fill before the elements.
+    std::unique_ptr<QImage> bitmap;
+    std::unique_ptr<CDC> memDC;
+    if (!pDC->IsPrinting() && !devClip.IsRectEmpty()) {
+        bitmap = std::make_unique<QImage>(devClip.Width(), devClip.Height(), QImage::Format_RGB32);
+        if (!bitmap->isNull()) {
+            memDC = std::make_unique<CDC>(bitmap.get());
+            OnPrepareDC(memDC.get());
+            memDC->OffsetViewportOrg(-devClip.left, -devClip.top);
+            memDC->IntersectClipRect(clip);
+        }
+    }
+    CDC* dc = memDC ? memDC.get() : pDC;
+
+    CBrush background(RGB(0, 0, 0));
+    background.UnrealizeObject();
+    dc->FillRect(clip, &background);
+
+    const CRect client = GetClientRect();
+    CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    pDC->LPtoDP(&c);
+    if (c != pDoc->m_origin)
+        pDoc->m_shape.Transform(0, 0, c.x - pDoc->m_origin.x, c.y - pDoc->m_origin.y, 0.0, 1.0,
+                                1.0);
+
+    (m_pSpinShape ? m_pSpinShape : &pDoc->m_shape)->Draw(dc, &clip);
+
+    for (const CPrimitive* prim : m_selection) {
+        CRect r;
+        GetPrimitiveRect(prim, &r);
+        InvertMark(dc, r.TopLeft());
+        InvertMark(dc, CPoint(r.right, r.top));
+        InvertMark(dc, r.BottomRight());
+        InvertMark(dc, CPoint(r.left, r.bottom));
+    }
+    if (CShapeTool::s_pGrabbedVertex)
+        InvertMark(dc, *CShapeTool::s_pGrabbedVertex);
+
+    m_pCurrentTool->DrawFeedback(this, dc);
+
+    if (m_bShowCenter) {
+        CPen* old = dc->SelectObject(&m_centerPen);
+        dc->MoveTo(c.x - 6, c.y - 6);
+        dc->LineTo(c.x + 6, c.y + 6);
+        dc->MoveTo(c.x + 6, c.y - 6);
+        dc->LineTo(c.x - 6, c.y + 6);
+        dc->SelectObject(old);
+    }
+    pDoc->m_origin = c;
+
+    if (memDC) {
+        memDC.reset();
+        QPainter* p = pDC->Painter();
+        p->save();
+        p->resetTransform();
+        p->setCompositionMode(QPainter::CompositionMode_Source);
+        p->drawImage(QPoint(devClip.left, devClip.top), *bitmap);
+        p->restore();
+    }
+}
+
+bool CMorvetView::IsSelected(const CPrimitive* prim) const {
+    return std::find(m_selection.begin(), m_selection.end(), prim) != m_selection.end();
+}
+
+void CMorvetView::DeviceToLogical(POINT* pt) {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    CDC dc(&probe);
+    OnPrepareDC(&dc);
+    dc.DPtoLP(pt, 1);
+}
+
+void CMorvetView::DeviceToLogical(RECT* rect) {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    CDC dc(&probe);
+    OnPrepareDC(&dc);
+    dc.DPtoLP(rect);
+}
+
+void CMorvetView::LogicalToDevice(RECT* rect) {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    CDC dc(&probe);
+    OnPrepareDC(&dc);
+    dc.LPtoDP(rect);
+    static_cast<CRect*>(rect)->NormalizeRect();
+}
+
+void CMorvetView::SelectElement(CPrimitive* prim, bool add) {
+    if (!add) {
+        OnUpdate(nullptr, 2, nullptr);
+        m_selection.clear();
+        m_selection.shrink_to_fit();
+    }
+    if (!prim || IsSelected(prim))
+        return;
+    m_selection.push_back(prim);
+    InvalidateElement(prim);
+}
+
+void CMorvetView::SelectInRect(CRect rect, bool add) {
+    if (!add)
+        SelectElement(nullptr, false);
+    DeviceToLogical(&rect);
+    rect.NormalizeRect();
+    CShape& shape = GetDocument()->m_shape;
+    for (int i = 0; i < shape.GetSize(); ++i) {
+        CRect r, meet;
+        shape.GetElementRect(i, &r);
+        if (meet.IntersectRect(r, rect))
+            SelectElement(shape.m_elements[size_t(i)], true);
+    }
+}
+
+void CMorvetView::DeselectElement(CPrimitive* prim) {
+    const auto it = std::find(m_selection.begin(), m_selection.end(), prim);
+    if (it == m_selection.end())
+        return;
+    InvalidateElement(prim);
+    m_selection.erase(std::find(m_selection.begin(), m_selection.end(), prim));
+}
+
+void CMorvetView::InvalidateElement(CPrimitive* prim) {
+    CRect r;
+    GetPrimitiveRect(prim, &r);
+    LogicalToDevice(&r);
+    if (m_bActive && IsSelected(prim)) {
+        r.left -= 4;
+        r.top -= 5;
+        r.right += 5;
+        r.bottom += 4;
+    }
+    r.InflateRect(1, 1);
+    InvalidateRect(&r, false);
+}
+
+void CMorvetView::OnShapeReplaced() {
+    // Every element is about to be destroyed: no pointer into them may survive.
+    if (CShapeTool::s_pGrabbedVertex &&
+        ShapeHoldsPoint(GetDocument()->m_shape, CShapeTool::s_pGrabbedVertex))
+        CShapeTool::s_pGrabbedVertex = nullptr;
+    m_selection.clear();
+}
+
+CRect CMorvetView::GetClientRect() const {
+    return CRect(0, 0, width(), height());
+}
+
+void CMorvetView::InvalidateRect(const CRect* rect, bool) {
+    const QRect client(0, 0, width(), height());
+    QRect area = client;
+    if (rect) {
+        if (rect->IsRectEmpty())
+            return;
+        area = QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1))
+                   .intersected(client);
+    }
+    if (area.isEmpty())
+        return;
+    m_invalid += area;
+    update(area);
+}
+
+void CMorvetView::RedrawInvalid() {
+    if (m_invalid.isEmpty() || m_surface.isNull())
+        return;
+    const QRegion region = m_invalid;
+    m_invalid = QRegion();
+    CDC dc(&m_surface);
+    dc.SetDeviceClipRegion(region);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
+}
+
+void CMorvetView::UpdateWindow() {
+    RedrawInvalid();
+    repaint();
+}
+
+bool CMorvetView::HasCapture() const {
+    return QWidget::mouseGrabber() == this;
+}
+
+void CMorvetView::SetCapture() {
+    grabMouse();
+}
+
+void CMorvetView::ReleaseCapture() {
+    if (HasCapture())
+        releaseMouse();
+}
+
+void CMorvetView::SetToolCursor(int cursorId) {
+    setCursor(LoadToolCursor(cursorId));
+}
+
+bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
+    return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI);
+}
+
+void CMorvetView::paintEvent(QPaintEvent* event) {
+    RedrawInvalid();
+    QPainter p(this);
+    p.drawImage(event->rect(), m_surface, event->rect());
+}
+
+void CMorvetView::resizeEvent(QResizeEvent* event) {
+    QImage surface(event->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    surface.fill(Qt::black);
+    m_surface = surface;
+    // The object follows the middle of the window, so all of it moves: redraw all.
+    m_invalid = QRegion();
+    Invalidate(true);
+}
+
+UINT CMorvetView::MouseFlags(const QMouseEvent* event) {
+    UINT flags = 0;
+    if (event->buttons() & Qt::LeftButton)
+        flags |= MK_LBUTTON;
+    if (event->buttons() & Qt::RightButton)
+        flags |= MK_RBUTTON;
+    if (event->modifiers() & Qt::ShiftModifier)
+        flags |= MK_SHIFT;
+    if (event->modifiers() & Qt::ControlModifier)
+        flags |= MK_CONTROL;
+    return flags;
+}
+
+namespace {
+CPoint ClientPoint(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return CPoint(p.x(), p.y());
+}
+} // namespace
+
+void CMorvetView::AnchorToWindow() {
+    CMorvetDoc* pDoc = GetDocument();
+    const CRect client = GetClientRect();
+    CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    if (c == pDoc->m_origin)
+        return;
+    pDoc->m_shape.Transform(0, 0, c.x - pDoc->m_origin.x, c.y - pDoc->m_origin.y, 0.0, 1.0, 1.0);
+    pDoc->m_origin = c;
+}
+
+void CMorvetView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    setFocus(Qt::MouseFocusReason);
+    if (m_bActive)
+        AnchorToWindow();
+    if (m_bActive)
+        m_pCurrentTool->MouseDown(this, MouseFlags(event), ClientPoint(event));
+}
+
+void CMorvetView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (m_bActive)
+        m_pCurrentTool->MouseUp(this, MouseFlags(event), ClientPoint(event));
+}
+
+void CMorvetView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (m_bActive)
+        m_pCurrentTool->MouseDoubleClick(this, MouseFlags(event), ClientPoint(event));
+}
+
+void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
+    if (m_bActive)
+        AnchorToWindow();
+    if (m_bActive)
+        m_pCurrentTool->MouseMove(this, MouseFlags(event), ClientPoint(event));
+}
+
+void CMorvetView::keyPressEvent(QKeyEvent* event) {
+    const UINT vk = VirtualKeyFromQt(event->key(), event->modifiers());
+    if (vk != 0) {
+        const UINT flags = event->isAutoRepeat() ? 0x4000 : 0;
+        m_pCurrentTool->KeyDown(this, vk, UINT(std::max(1, event->count())), flags);
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// Tab belongs to the select tool, not to focus navigation.
+bool CMorvetView::focusNextPrevChild(bool) {
+    return false;
+}
+
+UINT CMorvetView::VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods) {
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return UINT('A' + (qtKey - Qt::Key_A));
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return UINT('0' + (qtKey - Qt::Key_0));
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
+        return VK_F1 + UINT(qtKey - Qt::Key_F1);
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Alt:
+        return VK_MENU;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Plus:
+        return (mods & Qt::KeypadModifier) ? VK_ADD : VK_OEM_PLUS;
+    case Qt::Key_Equal:
+        return VK_OEM_PLUS;
+    case Qt::Key_Minus:
+        return (mods & Qt::KeypadModifier) ? VK_SUBTRACT : VK_OEM_MINUS;
+    default:
+        return 0;
+    }
+}

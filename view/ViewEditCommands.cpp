@@ -1,0 +1,5 @@
+#include "view/CMorvetView.h"
+
+bool CMorvetView::OnEditCmdMsg(int, CCmdUI*) {
+    return false;
+}

@@ -1,0 +1,5 @@
+#include "view/CMorvetView.h"
+
+bool CMorvetView::OnObjectCmdMsg(int, CCmdUI*) {
+    return false;
+}

@@ -1,0 +1,5 @@
+#include "view/CMorvetView.h"
+
+bool CMorvetView::OnPrintCmdMsg(int, CCmdUI*) {
+    return false;
+}
