@@ -19,12 +19,6 @@ void InvertMark(CDC* pDC, const POINT& p) {
     pDC->PatBlt(p.x - kMarkOffset, p.y - kMarkOffset, kMarkSize, kMarkSize, DSTINVERT);
 }
 
-bool ShapeHoldsPoint(const CShape& shape, const POINT* pt) {
-    for (const CPrimitive* p : shape.m_elements)
-        if (p->m_nPoints > 0 && pt >= p->m_pPoints && pt < p->m_pPoints + p->m_nPoints)
-            return true;
-    return false;
-}
 } // namespace
 
 CMorvetView::CMorvetView(CMorvetDoc* pDoc, QWidget* parent) : QWidget(parent), m_pDocument(pDoc) {
@@ -37,9 +31,7 @@ CMorvetView::CMorvetView(CMorvetDoc* pDoc, QWidget* parent) : QWidget(parent), m
 }
 
 CMorvetView::~CMorvetView() {
-    if (CShapeTool::s_pGrabbedVertex &&
-        ShapeHoldsPoint(m_pDocument->m_shape, CShapeTool::s_pGrabbedVertex))
-        CShapeTool::s_pGrabbedVertex = nullptr;
+    CShapeTool::ForgetPointsOf(m_pDocument->m_shape);
     m_pDocument->RemoveView(this);
     m_centerPen.DeleteObject();
 }
@@ -212,9 +204,7 @@ void CMorvetView::InvalidateElement(CPrimitive* prim) {
 
 void CMorvetView::OnShapeReplaced() {
     // Every element is about to be destroyed: no pointer into them may survive.
-    if (CShapeTool::s_pGrabbedVertex &&
-        ShapeHoldsPoint(GetDocument()->m_shape, CShapeTool::s_pGrabbedVertex))
-        CShapeTool::s_pGrabbedVertex = nullptr;
+    CShapeTool::ForgetPointsOf(GetDocument()->m_shape);
     m_selection.clear();
 }
 

@@ -37,3 +37,14 @@ void CShapeTool::MouseMove(CMorvetView* pView, UINT, const CPoint& point) {
 void CShapeTool::KeyDown(CMorvetView*, UINT, UINT, UINT) {}
 
 void CShapeTool::DrawFeedback(CMorvetView*, CDC*) {}
+
+void CShapeTool::ForgetPointsOf(const CPrimitive* prim) {
+    const POINT* v = s_pGrabbedVertex;
+    if (v && prim->m_nPoints > 0 && v >= prim->m_pPoints && v < prim->m_pPoints + prim->m_nPoints)
+        s_pGrabbedVertex = nullptr;
+}
+
+void CShapeTool::ForgetPointsOf(const CShape& shape) {
+    for (const CPrimitive* p : shape.m_elements)
+        ForgetPointsOf(p);
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "object/CShape.h"
 #include "platform/CDC.h"
 #include "platform/CPoint.h"
 #include "platform/VirtualKeys.h"
@@ -36,6 +37,11 @@ public:
 
     // The shared tool for a code; the select tool for any unknown code.
     static CShapeTool* ToolForType(int nToolType);
+
+    // Call before an element or a whole object is destroyed: the grabbed
+    // vertex must never point into freed memory.
+    static void ForgetPointsOf(const CPrimitive* prim);
+    static void ForgetPointsOf(const CShape& shape);
 
     const int m_nToolType;
     CPen m_penFeedback;
