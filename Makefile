@@ -24,6 +24,17 @@ bench: configure
 	cmake --build $(BUILD) -j$(JOBS) --target morvet-bench
 	./$(BUILD)/bench/morvet-bench
 
+# Fuzzes the file reader with libFuzzer for FUZZ_SECONDS, one job. New inputs
+# go to $(FUZZ_BUILD)/corpus, crashes to $(FUZZ_BUILD)/; fuzz/corpus holds the seeds.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	mkdir -p $(FUZZ_BUILD)/corpus
+	./$(FUZZ_BUILD)/fuzz_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus fuzz/corpus
+
 clean:
 	rm -rf $(BUILD)
 

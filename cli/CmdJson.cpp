@@ -1,0 +1,44 @@
+#include "cli/ToolCommand.h"
+#include "cli/VrkFile.h"
+#include "cli/VrkJson.h"
+
+#include <cstdio>
+
+int RunToJson(const ToolCommand& self, const QStringList& args) {
+    if (args.size() != 1 || args[0].startsWith('-'))
+        return UsageError(self, "expects exactly one file");
+    VrkFile file;
+    std::string error;
+    if (!LoadVrk(args[0], file, error)) {
+        ReportFile(args[0], error);
+        return EXIT_INVALID_INPUT;
+    }
+    std::fputs(FormatVrkJson(VrkToJson(file)).c_str(), stdout);
+    return std::fflush(stdout) == 0 ? EXIT_OK : EXIT_INVALID_INPUT;
+}
+
+int RunFromJson(const ToolCommand& self, const QStringList& args) {
+    if (args.size() != 2 || args[0].startsWith('-') || args[1].startsWith('-'))
+        return UsageError(self, "expects a JSON file and an output file");
+    QByteArray text;
+    std::string error;
+    if (!ReadFileBytes(args[0], text, error)) {
+        ReportFile(args[0], error);
+        return EXIT_INVALID_INPUT;
+    }
+    QByteArray bytes;
+    try {
+        bytes = VrkFromJson(nlohmann::json::parse(text.constBegin(), text.constEnd()));
+    } catch (const nlohmann::json::parse_error& e) {
+        ReportFile(args[0], std::string("not valid JSON: ") + e.what());
+        return EXIT_INVALID_INPUT;
+    } catch (const JsonFormError& e) {
+        ReportFile(args[0], e.what());
+        return EXIT_INVALID_INPUT;
+    }
+    if (!WriteFileAtomically(args[1], bytes, error)) {
+        ReportFile(args[1], error);
+        return EXIT_INVALID_INPUT;
+    }
+    return EXIT_OK;
+}
