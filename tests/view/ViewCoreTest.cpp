@@ -1,5 +1,6 @@
 #include "document/CMorvetDoc.h"
 #include "view/CMorvetView.h"
+#include "view/tools/CShapeTool.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -9,16 +10,27 @@ QRgb Px(const CMorvetView& v, int x, int y) {
     return v.Surface().pixel(x, y) & 0xFFFFFF;
 }
 
+std::unique_ptr<CMorvetView> MakeView(CMorvetDoc& doc, int w, int h, bool active = true) {
+    auto view = std::make_unique<CMorvetView>(&doc);
+    view->resize(w, h);
+    view->show();
+    if (active)
+        view->OnActivateView(true, view.get(), nullptr);
+    view->UpdateWindow();
+    return view;
+}
+
+void AddPolygon(CMorvetDoc& doc, std::initializer_list<POINT> pts, COLORREF color) {
+    std::vector<POINT> v(pts);
+    doc.AddElement(PRIM_POLYGON, color, int32_t(v.size()), v.data());
+}
+
 struct ViewFixture : ::testing::Test {
     CMorvetDoc doc;
     std::unique_ptr<CMorvetView> view;
     void SetUp() override {
         doc.OnNewDocument();
-        view = std::make_unique<CMorvetView>(&doc);
-        view->resize(400, 300);
-        view->show();
-        view->OnActivateView(true, view.get(), nullptr);
-        view->UpdateWindow();
+        view = MakeView(doc, 400, 300);
     }
 };
 } // namespace
@@ -35,4 +47,107 @@ TEST_F(ViewFixture, NewDocumentIsBlackWithRedCrossAtCentre) {
     EXPECT_EQ(Px(*view, 194, 156), 0x000000u);
     EXPECT_EQ(Px(*view, 201, 150), 0x000000u);
     EXPECT_EQ(doc.m_origin, CPoint(200, 150));
+}
+
+TEST_F(ViewFixture, HiddenCrossLeavesCentreBlack) {
+    view->m_bShowCenter = false;
+    view->Invalidate();
+    view->UpdateWindow();
+    EXPECT_EQ(Px(*view, 200, 150), 0x000000u);
+}
+
+TEST_F(ViewFixture, ResizeCarriesTheObjectAlongWithoutModifyingIt) {
+    AddPolygon(doc, {{210, 160}, {230, 160}, {230, 180}}, RGB(0, 0, 255));
+    doc.SetModifiedFlag(false);
+    const int snapshots = doc.HistorySize();
+    view->resize(500, 400);
+    view->UpdateWindow();
+    EXPECT_EQ(doc.m_origin, CPoint(250, 200));
+    const POINT* p = doc.m_shape.m_elements[0]->m_pPoints;
+    EXPECT_EQ(p[0].x, 260);
+    EXPECT_EQ(p[0].y, 210);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.HistorySize(), snapshots);
+    // The fill follows the element to its new place.
+    EXPECT_EQ(Px(*view, 275, 212), 0x0000FFu);
+}
+
+TEST_F(ViewFixture, SelectionMarksInvertCornersAndCancelWhereShared) {
+    AddPolygon(doc, {{100, 100}, {120, 100}, {120, 120}, {100, 120}}, RGB(0, 0, 0));
+    AddPolygon(doc, {{120, 120}, {140, 120}, {140, 140}, {120, 140}}, RGB(0, 0, 0));
+    view->UpdateWindow();
+    CPrimitive* a = doc.m_shape.m_elements[0];
+    CPrimitive* b = doc.m_shape.m_elements[1];
+    view->SelectElement(a, false);
+    view->UpdateWindow();
+    // A 7x7 square centred on the corner: black background turns white.
+    EXPECT_EQ(Px(*view, 97, 97), 0xFFFFFFu);
+    EXPECT_EQ(Px(*view, 96, 96), 0x000000u);
+    EXPECT_EQ(Px(*view, 103, 103), 0xFFFFFFu);
+    EXPECT_EQ(Px(*view, 104, 97), 0x000000u);
+    view->SelectElement(b, true);
+    view->UpdateWindow();
+    // (120,120) is a corner of both: inverted twice, no mark; the outline shows again.
+    EXPECT_EQ(Px(*view, 122, 118), 0x000000u);
+    EXPECT_EQ(Px(*view, 117, 117), 0x000000u);
+    EXPECT_EQ(view->m_selection.size(), 2u);
+    view->SelectElement(b, true);
+    EXPECT_EQ(view->m_selection.size(), 2u);
+    view->DeselectElement(a);
+    ASSERT_EQ(view->m_selection.size(), 1u);
+    EXPECT_EQ(view->m_selection[0], b);
+    view->UpdateWindow();
+    EXPECT_EQ(Px(*view, 97, 97), 0x000000u);
+}
+
+TEST_F(ViewFixture, SelectInRectIgnoresDirectionAndTouchingEdges) {
+    AddPolygon(doc, {{10, 10}, {30, 10}, {30, 30}}, 0);
+    AddPolygon(doc, {{50, 50}, {70, 50}, {70, 70}}, 0);
+    view->UpdateWindow();
+    view->SelectInRect(CRect(40, 40, 0, 0), false);
+    ASSERT_EQ(view->m_selection.size(), 1u);
+    EXPECT_EQ(view->m_selection[0], doc.m_shape.m_elements[0]);
+    // A rectangle that only touches the second element's left edge meets nothing of it.
+    view->SelectInRect(CRect(40, 40, 50, 80), false);
+    EXPECT_TRUE(view->m_selection.empty());
+    view->SelectInRect(CRect(0, 0, 100, 100), false);
+    EXPECT_EQ(view->m_selection.size(), 2u);
+    view->SelectInRect(CRect(20, 20, 20, 80), false);
+    EXPECT_TRUE(view->m_selection.empty());
+}
+
+TEST_F(ViewFixture, UndoEmptiesEverySelectionAndKeepsObjectUnderCross) {
+    auto second = MakeView(doc, 400, 300, false);
+    AddPolygon(doc, {{210, 160}, {230, 160}, {230, 180}}, 0);
+    AddPolygon(doc, {{150, 100}, {170, 100}, {170, 120}}, 0);
+    view->SelectElement(doc.m_shape.m_elements[0], false);
+    second->SelectElement(doc.m_shape.m_elements[1], false);
+    // The window grows between the change and its undo: the restored object
+    // must come back relative to the cross, not to the old middle.
+    view->resize(600, 500);
+    second->resize(600, 500);
+    view->UpdateWindow();
+    doc.Undo();
+    EXPECT_TRUE(view->m_selection.empty());
+    EXPECT_TRUE(second->m_selection.empty());
+    ASSERT_EQ(doc.m_shape.GetSize(), 1);
+    EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0].x, 310);
+    EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0].y, 260);
+    view->UpdateWindow();
+    EXPECT_EQ(doc.m_origin, CPoint(300, 250));
+    EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0].x, 310);
+}
+
+TEST_F(ViewFixture, ElementAddedHintRepaintsOnlyTheNewElement) {
+    auto other = MakeView(doc, 400, 300, false);
+    AddPolygon(doc, {{10, 10}, {60, 10}, {60, 40}, {10, 40}}, RGB(0, 255, 0));
+    // Paint a stray pixel the hint must not reach.
+    other->Surface().setPixel(300, 250, qRgb(1, 2, 3));
+    doc.UpdateAllViews(nullptr, HINT_ELEMENT_ADDED, &doc.m_shape);
+    other->UpdateWindow();
+    EXPECT_EQ(Px(*other, 30, 20), 0x00FF00u);
+    EXPECT_EQ(Px(*other, 300, 250), 0x010203u);
+    doc.UpdateAllViews(nullptr, 0, nullptr);
+    other->UpdateWindow();
+    EXPECT_EQ(Px(*other, 300, 250), 0x000000u);
 }
