@@ -1,11 +1,34 @@
 #pragma once
 #include "view/tools/CShapeTool.h"
 
+class CMorvetDoc;
+
 // The select tool: click, Shift-click, rubber band, dragging the selection or
 // one vertex, arrow keys and Tab.
 class CPickTool : public CShapeTool {
 public:
     CPickTool() : CShapeTool(TOOL_SELECT) {}
 
+    void MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) override;
+    void MouseDoubleClick(CMorvetView* pView, UINT nFlags, const CPoint& point) override;
+    void MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) override;
+    void MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) override;
+    void KeyDown(CMorvetView* pView, UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void DrawFeedback(CMorvetView* pView, CDC* pDC) override;
+
+    // The vertex of a polyline or polygon within 2 units of p on both axes,
+    // the first in the point array; NULL for circles or when none is near.
+    static POINT* HitVertex(CPrimitive* prim, const POINT& p);
+    void MoveSelection(CMorvetView* pView, int32_t dx, int32_t dy);
+
     bool m_bSnapshotDue = true;
+
+private:
+    void SnapshotIfDue(CMorvetDoc* pDoc);
+    static void RedrawNow(CMorvetView* pView);
+    static CRect BandRect();
+    // Whether the grabbed vertex lies in this document's object; a vertex
+    // grabbed in another document is not this view's to move.
+    static bool GrabbedVertexIn(const CMorvetDoc* pDoc);
+    void MoveGrabbedVertex(CMorvetView* pView, int32_t dx, int32_t dy);
 };

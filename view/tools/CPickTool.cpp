@@ -1,0 +1,222 @@
+#include "view/tools/CPickTool.h"
+
+#include "document/CMorvetDoc.h"
+#include "view/CClientDC.h"
+#include "view/CMorvetView.h"
+
+#include <algorithm>
+
+POINT* CPickTool::HitVertex(CPrimitive* prim, const POINT& p) {
+    if (!prim->IsPath() || prim->m_nPoints <= 0)
+        return nullptr;
+    for (int i = 0; i < prim->m_nPoints; ++i) {
+        POINT& v = prim->m_pPoints[i];
+        if (v.x - 3 < p.x && p.x < v.x + 3 && v.y - 3 < p.y && p.y < v.y + 3)
+            return &v;
+    }
+    return nullptr;
+}
+
+void CPickTool::SnapshotIfDue(CMorvetDoc* pDoc) {
+    if (!m_bSnapshotDue)
+        return;
+    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
+    m_bSnapshotDue = false;
+}
+
+void CPickTool::RedrawNow(CMorvetView* pView) {
+    CClientDC dc(pView);
+    pView->OnPrepareDC(&dc);
+    pView->OnDraw(&dc);
+}
+
+CRect CPickTool::BandRect() {
+    CRect r(s_ptPress, s_ptTrack);
+    r.NormalizeRect();
+    return r;
+}
+
+bool CPickTool::GrabbedVertexIn(const CMorvetDoc* pDoc) {
+    const POINT* v = s_pGrabbedVertex;
+    if (!v)
+        return false;
+    return std::any_of(
+        pDoc->m_shape.m_elements.begin(), pDoc->m_shape.m_elements.end(), [v](const CPrimitive* e) {
+            return e->m_nPoints > 0 && v >= e->m_pPoints && v < e->m_pPoints + e->m_nPoints;
+        });
+}
+
+void CPickTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) {
+    CMorvetDoc* pDoc = pView->GetDocument();
+    const bool shift = (nFlags & MK_SHIFT) != 0;
+    CPoint p = point;
+    pView->DeviceToLogical(&p);
+    s_nPickMode = PICK_NONE;
+
+    if (pView->m_selection.size() == 1) {
+        s_pGrabbedVertex = HitVertex(pView->m_selection.front(), p);
+        if (s_pGrabbedVertex) {
+            m_bSnapshotDue = true;
+            pView->Invalidate(true);
+            s_nPickMode = PICK_VERTEX;
+        }
+    }
+    if (s_nPickMode != PICK_VERTEX) {
+        if (CPrimitive* e = pDoc->ElementAtPoint(p)) {
+            s_nPickMode = PICK_MOVE;
+            m_bSnapshotDue = true;
+            if (!pView->IsSelected(e)) {
+                pView->SelectElement(e, shift);
+            } else if (shift) {
+                pView->DeselectElement(e);
+                s_nPickMode = PICK_NONE;
+            }
+        }
+    }
+    if (s_nPickMode == PICK_NONE) {
+        if (!shift)
+            pView->SelectElement(nullptr, false);
+        s_nPickMode = PICK_RUBBER_BAND;
+        CClientDC dc(pView);
+        dc.DrawFocusRect(CRect(point, point));
+    }
+    s_ptPickLogical = p;
+    CShapeTool::MouseDown(pView, nFlags, point);
+}
+
+void CPickTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) {
+    if (!pView->HasCapture()) {
+        CShapeTool::MouseMove(pView, nFlags, point);
+        return;
+    }
+    if (s_nPickMode == PICK_RUBBER_BAND) {
+        CClientDC dc(pView);
+        dc.DrawFocusRect(BandRect());
+        CRect next(s_ptPress, point);
+        next.NormalizeRect();
+        dc.DrawFocusRect(next);
+        CShapeTool::MouseMove(pView, nFlags, point);
+        return;
+    }
+    CPoint p = point;
+    pView->DeviceToLogical(&p);
+    const int32_t dx = p.x - s_ptPickLogical.x;
+    const int32_t dy = p.y - s_ptPickLogical.y;
+    if (s_nPickMode == PICK_MOVE)
+        MoveSelection(pView, dx, dy);
+    s_ptPickLogical = p;
+    if (s_nPickMode == PICK_VERTEX && s_pGrabbedVertex) {
+        MoveGrabbedVertex(pView, dx, dy);
+        s_ptTrack = point;
+        RedrawNow(pView);
+        return;
+    }
+    s_ptTrack = point;
+    CShapeTool::MouseMove(pView, nFlags, point);
+}
+
+void CPickTool::MoveGrabbedVertex(CMorvetView* pView, int32_t dx, int32_t dy) {
+    CMorvetDoc* pDoc = pView->GetDocument();
+    SnapshotIfDue(pDoc);
+    s_pGrabbedVertex->x += dx;
+    s_pGrabbedVertex->y += dy;
+    // A moved vertex is a change the file must get; without the flag, closing
+    // the document would drop it without asking.
+    pDoc->SetModifiedFlag(true);
+}
+
+void CPickTool::MoveSelection(CMorvetView* pView, int32_t dx, int32_t dy) {
+    CMorvetDoc* pDoc = pView->GetDocument();
+    if (!pView->m_selection.empty())
+        SnapshotIfDue(pDoc);
+    CClientDC dc(pView);
+    pView->OnPrepareDC(&dc);
+    for (CPrimitive* e : pView->m_selection)
+        TransformPrimitive(e, e->m_pPoints, 0, 0, dx, dy, 0.0, 1.0, 1.0);
+    pView->OnDraw(&dc);
+    pDoc->SetModifiedFlag(true);
+}
+
+void CPickTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) {
+    if (pView->HasCapture()) {
+        if (s_nPickMode == PICK_RUBBER_BAND) {
+            const CRect band = BandRect();
+            {
+                CClientDC dc(pView);
+                dc.DrawFocusRect(band);
+            }
+            pView->SelectInRect(band, true);
+        } else if (s_nPickMode == PICK_MOVE || s_nPickMode == PICK_VERTEX) {
+            pView->GetDocument()->UpdateAllViews(pView, 0, nullptr);
+        }
+    }
+    s_nPickMode = PICK_NONE;
+    CShapeTool::MouseUp(pView, nFlags, point);
+}
+
+void CPickTool::MouseDoubleClick(CMorvetView* pView, UINT nFlags, const CPoint& point) {
+    if (nFlags & MK_SHIFT) {
+        CPoint p = point;
+        pView->DeviceToLogical(&p);
+        if (CPrimitive* e = pView->GetDocument()->ElementAtPoint(p))
+            pView->DeselectElement(e);
+    }
+    CShapeTool::MouseDoubleClick(pView, nFlags, point);
+}
+
+void CPickTool::KeyDown(CMorvetView* pView, UINT nChar, UINT, UINT) {
+    int32_t dx = 0, dy = 0;
+    switch (nChar) {
+    case VK_TAB: {
+        const std::vector<CPrimitive*>& elements = pView->GetDocument()->m_shape.m_elements;
+        std::vector<CPrimitive*>& sel = pView->m_selection;
+        for (int k = int(sel.size()) - 1; k >= 0; --k) {
+            const auto found = std::find(elements.rbegin(), elements.rend(), sel[size_t(k)]);
+            if (found == elements.rend())
+                continue;
+            const size_t i = size_t(elements.rend() - found) - 1;
+            sel.erase(sel.begin() + k);
+            sel.push_back(i + 1 < elements.size() ? elements[i + 1] : elements.front());
+        }
+        pView->Invalidate(true);
+        return;
+    }
+    case VK_LEFT:
+        dx = -1;
+        break;
+    case VK_UP:
+        dy = -1;
+        break;
+    case VK_RIGHT:
+        dx = 1;
+        break;
+    case VK_DOWN:
+        dy = 1;
+        break;
+    default:
+        return;
+    }
+    if (GrabbedVertexIn(pView->GetDocument())) {
+        m_bSnapshotDue = true;
+        MoveGrabbedVertex(pView, dx, dy);
+        m_bSnapshotDue = true;
+        pView->Invalidate(true);
+        return;
+    }
+    const int savedMode = s_nPickMode;
+    s_nPickMode = PICK_MOVE;
+    MoveSelection(pView, dx, dy);
+    s_nPickMode = savedMode;
+    m_bSnapshotDue = true;
+}
+
+void CPickTool::DrawFeedback(CMorvetView* pView, CDC* pDC) {
+    // The band lives on the screen by inversion; a repaint during the drag
+    // puts it back, so that the next move still finds it there to take it away.
+    if (s_nPickMode != PICK_RUBBER_BAND || !pView->HasCapture() || pDC->IsPrinting())
+        return;
+    CRect band = BandRect();
+    pView->DeviceToLogical(&band);
+    band.NormalizeRect();
+    pDC->DrawFocusRect(band);
+}
