@@ -1,5 +1,146 @@
+// The Edit menu: undo and redo, the program's own clipboard, clear and select all.
+#include "document/CMorvetDoc.h"
+#include "res/CommandIds.h"
 #include "view/CMorvetView.h"
+#include "view/Clipboard.h"
+#include "view/ViewCommands.h"
+#include "view/tools/CShapeTool.h"
 
-bool CMorvetView::OnEditCmdMsg(int, CCmdUI*) {
-    return false;
+void OnUpdateHasSelection(CMorvetView& view, CCmdUI* pCmdUI) {
+    pCmdUI->Enable(!view.m_selection.empty());
+}
+
+namespace {
+
+void OnEditUndo(CMorvetView& view) {
+    view.GetDocument()->Undo();
+}
+
+void OnEditRedo(CMorvetView& view) {
+    view.GetDocument()->Redo();
+}
+
+void OnEditCopy(CMorvetView& view) {
+    if (view.m_selection.empty())
+        return;
+    DestroyClipboardElements();
+    // Selection order, not drawing order: that is the order Paste restores.
+    g_clipboard.reserve(view.m_selection.size());
+    for (const CPrimitive* prim : view.m_selection)
+        g_clipboard.push_back(new CPrimitive(*prim));
+}
+
+// Other views of the document may have selected what is about to be destroyed;
+// their selections must never point at a freed element.
+void DeselectInOtherViews(CMorvetView& view, CPrimitive* prim) {
+    for (CViewBase* v : view.GetDocument()->Views()) {
+        auto* other = dynamic_cast<CMorvetView*>(v);
+        if (other && other != &view)
+            other->DeselectElement(prim);
+    }
+}
+
+void OnEditClear(CMorvetView& view) {
+    if (view.m_selection.empty())
+        return;
+    CMorvetDoc* pDoc = view.GetDocument();
+    CShape& shape = pDoc->m_shape;
+    pDoc->PushSnapshot(new CShape(shape));
+    for (int i = int(view.m_selection.size()) - 1; i >= 0; --i) {
+        CPrimitive* prim = view.m_selection[size_t(i)];
+        view.InvalidateElement(prim);
+        view.m_selection.erase(view.m_selection.begin() + i);
+        for (int j = shape.GetSize() - 1; j >= 0; --j) {
+            if (shape.m_elements[size_t(j)] != prim)
+                continue;
+            DeselectInOtherViews(view, prim);
+            CShapeTool::ForgetPointsOf(prim);
+            shape.DeleteElement(j);
+            pDoc->SetModifiedFlag(true);
+        }
+    }
+    view.m_selection.shrink_to_fit();
+}
+
+void OnEditCut(CMorvetView& view) {
+    OnEditCopy(view);
+    OnEditClear(view);
+}
+
+void OnEditPaste(CMorvetView& view) {
+    if (g_clipboard.empty())
+        return;
+    CMorvetDoc* pDoc = view.GetDocument();
+    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
+    view.m_selection.clear();
+    view.m_selection.shrink_to_fit();
+    for (const CPrimitive* prim : g_clipboard) {
+        auto* copy = new CPrimitive(*prim);
+        // A pure translation keeps a circle's radius.
+        TransformPrimitive(copy, copy->m_pPoints, 0, 0, 20, 20, 0.0, 1.0, 1.0);
+        pDoc->m_shape.m_elements.push_back(copy);
+        view.m_selection.push_back(copy);
+    }
+    view.Invalidate(true);
+    pDoc->SetModifiedFlag(true);
+}
+
+void OnEditSelectAll(CMorvetView& view) {
+    view.m_selection.clear();
+    view.m_selection.shrink_to_fit();
+    const CShape& shape = view.GetDocument()->m_shape;
+    view.m_selection.assign(shape.m_elements.begin(), shape.m_elements.end());
+    view.Invalidate(true);
+}
+
+} // namespace
+
+bool CMorvetView::OnEditCmdMsg(int nID, CCmdUI* pCmdUI) {
+    if (pCmdUI) {
+        switch (nID) {
+        case ID_EDIT_UNDO:
+            pCmdUI->Enable(GetDocument()->CanUndo());
+            return true;
+        case ID_EDIT_REDO:
+            pCmdUI->Enable(GetDocument()->CanRedo());
+            return true;
+        case ID_EDIT_CUT:
+        case ID_EDIT_COPY:
+        case ID_EDIT_CLEAR:
+            OnUpdateHasSelection(*this, pCmdUI);
+            return true;
+        case ID_EDIT_PASTE:
+            pCmdUI->Enable(!g_clipboard.empty());
+            return true;
+        case ID_EDIT_SELECT_ALL:
+            return true;
+        default:
+            return false;
+        }
+    }
+    switch (nID) {
+    case ID_EDIT_UNDO:
+        OnEditUndo(*this);
+        return true;
+    case ID_EDIT_REDO:
+        OnEditRedo(*this);
+        return true;
+    case ID_EDIT_CUT:
+        OnEditCut(*this);
+        return true;
+    case ID_EDIT_COPY:
+        OnEditCopy(*this);
+        return true;
+    case ID_EDIT_PASTE:
+        OnEditPaste(*this);
+        return true;
+    case ID_EDIT_CLEAR:
+        OnEditClear(*this);
+        return true;
+    case ID_EDIT_SELECT_ALL:
+        OnEditSelectAll(*this);
+        return true;
+    default:
+        return false;
+    }
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+class CCmdUI;
+class CMorvetView;
+
+// Command handlers of the view that live outside its class, split by menu.
+
+// Enables Clear, Cut, Copy, Move back and Move Forward: each needs a selection.
+void OnUpdateHasSelection(CMorvetView& view, CCmdUI* pCmdUI);
+
+void OnObjectSpin(CMorvetView& view);
+void OnObjectProperties(CMorvetView& view);
+void OnObjectResize(CMorvetView& view);
