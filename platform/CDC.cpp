@@ -453,11 +453,30 @@ void CDC::DrawFocusRect(const RECT& r) {
     });
 }
 
+unsigned int CDC::SetTextAlign(unsigned int align) {
+    const unsigned int old = m_textAlign;
+    m_textAlign = align;
+    return old;
+}
+
 bool CDC::TextOut(int x, int y, const QString& text) {
+    const QFontMetrics fm(m_font, m_painter->device());
+    double dx = 0;
+    if ((m_textAlign & TA_CENTER) == TA_CENTER)
+        dx = -fm.horizontalAdvance(text) / 2.0;
+    else if (m_textAlign & TA_RIGHT)
+        dx = -fm.horizontalAdvance(text);
+    // Only the reference point follows the mapping's direction: with y growing
+    // upwards the text still reads top to bottom, below its point.
+    const QPointF at = m_painter->transform().map(QPointF(x, y));
+    const QPointF s = DeviceScale();
+    m_painter->save();
+    m_painter->setTransform(
+        QTransform::fromTranslate(at.x(), at.y()).scale(std::abs(s.x()), std::abs(s.y())));
     m_painter->setFont(m_font);
     m_painter->setPen(ToQColor(m_textColor));
-    const QFontMetrics fm(m_font, m_painter->device());
-    m_painter->drawText(QPointF(x, y + fm.ascent()), text);
+    m_painter->drawText(QPointF(dx, fm.ascent()), text);
+    m_painter->restore();
     return true;
 }
 

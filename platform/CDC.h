@@ -10,6 +10,7 @@
 #include <memory>
 
 enum { MM_TEXT = 1, MM_LOENGLISH = 4, MM_ANISOTROPIC = 8 };
+enum { TA_LEFT = 0, TA_TOP = 0, TA_RIGHT = 2, TA_CENTER = 6 };
 
 // A device context over QPainter. Logical coordinates map to device pixels
 // through the window and viewport origins and extents; all figures follow the
@@ -83,7 +84,10 @@ public:
     bool PatBlt(int x, int y, int w, int h, uint32_t rop);
     void DrawFocusRect(const RECT& r);
 
-    // Text, top-left aligned at the point.
+    // Text: its top at the point, its left end, middle or right end there as
+    // the alignment says. Glyphs stay upright whichever way the y axis runs.
+    unsigned int SetTextAlign(unsigned int align);
+    unsigned int GetTextAlign() const { return m_textAlign; }
     bool TextOut(int x, int y, const QString& text);
     CSize GetTextExtent(const QString& text) const;
     int GetTextHeight() const;
@@ -109,6 +113,7 @@ private:
     int m_fillMode = ALTERNATE;
     COLORREF m_bkColor = RGB(255, 255, 255);
     COLORREF m_textColor = RGB(0, 0, 0);
+    unsigned int m_textAlign = TA_LEFT | TA_TOP;
     int m_mapMode = MM_TEXT;
     CPoint m_viewportOrg;
     CPoint m_windowOrg;

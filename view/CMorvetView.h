@@ -36,6 +36,11 @@ public:
     void OnActivateView(bool bActivate, CMorvetView* pActivateView, CMorvetView* pDeactiveView);
     void OnUpdate(CViewBase* pSender, long lHint, void* pHint) override;
     void OnDraw(CDC* pDC);
+    // Printing hooks, run by CPrintJob.
+    bool OnPreparePrinting(CPrintInfo* pInfo);
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
     bool IsSelected(const CPrimitive* prim) const;
 
     // Operations used by the tools and the commands.

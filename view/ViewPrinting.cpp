@@ -1,5 +1,62 @@
+#include "document/CMorvetDoc.h"
+#include "res/CommandIds.h"
 #include "view/CMorvetView.h"
+#include "view/CPrintInfo.h"
+#include "view/CPrintJob.h"
 
-bool CMorvetView::OnPrintCmdMsg(int, CCmdUI*) {
-    return false;
+#include <QFont>
+#include <QMessageBox>
+
+bool CMorvetView::OnPreparePrinting(CPrintInfo* pInfo) {
+    pInfo->SetMaxPage(2);
+    const bool ok = CPrintJob::DoPreparePrinting(this, pInfo);
+    // The preview opens on both pages side by side.
+    pInfo->m_nNumPreviewPages = 2;
+    return ok;
+}
+
+void CMorvetView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+
+void CMorvetView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+void CMorvetView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
+    const QString title = GetDocument()->GetTitle();
+    if (pInfo->m_nCurPage == 1) {
+        // The title page: the title in large letters of the default face.
+        QFont large;
+        large.setPixelSize(75);
+        const QFont old = pDC->SelectFont(large);
+        pDC->SetTextAlign(TA_CENTER);
+        pDC->TextOut(pInfo->m_rectDraw.right / 2, -100, title);
+        pDC->SelectFont(old);
+        return;
+    }
+    pDC->SetTextAlign(TA_LEFT | TA_TOP);
+    pDC->TextOut(0, -25, title);
+    const int h = pDC->GetTextHeight();
+    const int y = -35 - h;
+    pDC->MoveTo(0, y);
+    pDC->LineTo(pInfo->m_rectDraw.right, y);
+    pInfo->m_rectDraw.top += y - 25;
+    pDC->SetWindowOrg(pInfo->m_rectDraw.left, -pInfo->m_rectDraw.top);
+    CPrintJob::PrepareViewDrawing(pDC);
+    OnDraw(pDC);
+}
+
+bool CMorvetView::OnPrintCmdMsg(int nID, CCmdUI* pCmdUI) {
+    if (nID != ID_FILE_PRINT && nID != ID_FILE_PRINT_DIRECT && nID != ID_FILE_PRINT_PREVIEW)
+        return false;
+    // Printing has no update handler: always enabled while a view is active.
+    if (pCmdUI) {
+        pCmdUI->Enable(true);
+        return true;
+    }
+    if (nID == ID_FILE_PRINT_PREVIEW) {
+        CPrintJob::Preview(this);
+        return true;
+    }
+    CPrintInfo info;
+    if (!CPrintJob::Print(this, nID == ID_FILE_PRINT_DIRECT, &info) && !info.m_strError.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("Morvet"), info.m_strError);
+    return true;
 }
