@@ -35,8 +35,9 @@ bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
             const LOGBRUSH lb{BS_NULL, 0, 0};
             hollow.CreateBrushIndirect(&lb);
             CBrush* old = pDC->SelectObject(p->m_nType == PRIM_CIRCLE ? &hollow : &brush);
-            const int32_t r = pts[1].x;
-            pDC->Ellipse(pts[0].x - r, pts[0].y - r, pts[0].x + r, pts[0].y + r);
+            CRect box; // the bounding rectangle is the circle's box, safe from overflow
+            GetPrimitiveRect(p, &box);
+            pDC->Ellipse(box);
             pDC->SelectObject(old);
             hollow.DeleteObject();
             break;

@@ -1,10 +1,31 @@
 #include "object/CShape.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 // Conversion toward zero, as every coordinate computed in doubles is stored.
-inline int32_t Truncate(double v) { return static_cast<int32_t>(v); }
+// Results beyond the 32-bit range (a file may hold any coordinate) stop at its
+// ends instead of being undefined.
+inline int32_t Truncate(double v) {
+    constexpr double lo = std::numeric_limits<int32_t>::min();
+    constexpr double hi = std::numeric_limits<int32_t>::max();
+    if (!(v > lo))
+        return v != v ? 0 : std::numeric_limits<int32_t>::min();
+    if (!(v < hi))
+        return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(v);
+}
+
+// Centre plus or minus radius, kept inside the 32-bit range.
+inline int32_t Offset(int32_t c, int64_t d) {
+    const int64_t v = int64_t(c) + d;
+    if (v < std::numeric_limits<int32_t>::min())
+        return std::numeric_limits<int32_t>::min();
+    if (v > std::numeric_limits<int32_t>::max())
+        return std::numeric_limits<int32_t>::max();
+    return int32_t(v);
+}
 } // namespace
 
 void GetPrimitiveRect(const CPrimitive* prim, CRect* rect) {
@@ -30,7 +51,8 @@ void GetPrimitiveRect(const CPrimitive* prim, CRect* rect) {
         rect->SetRect(l, t, r, b);
     } else {
         const int32_t r = p[1].x;
-        rect->SetRect(p[0].x - r, p[0].y - r, p[0].x + r, p[0].y + r);
+        rect->SetRect(Offset(p[0].x, -int64_t(r)), Offset(p[0].y, -int64_t(r)), Offset(p[0].x, r),
+                      Offset(p[0].y, r));
     }
 }
 
