@@ -15,20 +15,24 @@ bool CheckOne(const QString& path) {
         return true;
     }
     std::vector<VrkProblem> problems = ScanVrk(bytes);
-    // The editor's reader has the last word: its refusal is always reported,
-    // even should the scan have missed it.
     VrkFile file;
     const bool readable = ParseVrk(bytes, file, error);
-    const bool scanError = std::any_of(problems.begin(), problems.end(), [](const VrkProblem& p) {
+    // The editor's reader has the last word: its refusal, in its own words,
+    // stands for the scan's first error, and a file it accepts has no errors.
+    const auto firstError = std::find_if(problems.begin(), problems.end(), [](const VrkProblem& p) {
         return p.severity == VrkProblem::Error;
     });
-    if (!readable && !scanError)
+    if (!readable && firstError == problems.end())
         problems.push_back({VrkProblem::Error, error});
-    for (const VrkProblem& p : problems)
-        ReportFile(path, (p.severity == VrkProblem::Error ? "error: " : "warning: ") + p.message);
+    else if (!readable)
+        firstError->message = error;
+    for (const VrkProblem& p : problems) {
+        const bool isError = !readable && p.severity == VrkProblem::Error;
+        ReportFile(path, (isError ? "error: " : "warning: ") + p.message);
+    }
     if (readable && problems.empty())
         std::printf("%s: ok (%d elements)\n", qPrintable(path), file.shape.GetSize());
-    return !readable || scanError;
+    return !readable;
 }
 } // namespace
 

@@ -42,13 +42,11 @@ public:
                         " after the object header are never read (no elements)");
             return std::move(m_problems);
         }
-        // Same bound as the reader: a count that the rest cannot hold is refused
-        // before any record; the records that are there are still looked at.
+        // As in the reader, a count that the rest cannot hold shows where the
+        // file runs out; the records that are there are still looked at.
         const bool countTooLarge = size_t(count) > (m_size - kHeader) / kRecordHeader;
-        if (countTooLarge)
-            Error("element count " + std::to_string(count) + " is larger than the file can hold");
         for (size_t i = 0; i < size_t(count); ++i) {
-            if (!ScanRecord(i, count, !countTooLarge))
+            if (!ScanRecord(i, count, countTooLarge))
                 return std::move(m_problems);
         }
         if (m_pos < m_size)
@@ -76,13 +74,13 @@ private:
             Warning("may-rotate flag is " + std::to_string(Int(16)) + ", neither 0 nor 1");
     }
 
-    // Returns false when the walk cannot go on. reportTruncation is off when
-    // the element count has already been refused for the same missing bytes.
-    bool ScanRecord(size_t i, int32_t count, bool reportTruncation) {
-        const size_t left = m_size - m_pos;
-        if (left < kRecordHeader) {
-            if (reportTruncation)
-                Error("file is truncated inside " + Where(i, count));
+    // Returns false when the walk cannot go on.
+    bool ScanRecord(size_t i, int32_t count, bool countTooLarge) {
+        if (m_size - m_pos < kRecordHeader) {
+            Error("file is truncated inside " + Where(i, count) +
+                  (countTooLarge ? " (element count " + std::to_string(count) +
+                                       " is larger than the file can hold)"
+                                 : std::string()));
             return false;
         }
         const int32_t type = Int(m_pos);
@@ -97,9 +95,8 @@ private:
         }
         const size_t room = (m_size - m_pos) / kPointSize;
         if (size_t(n) > room) {
-            if (reportTruncation)
-                Error("file is truncated inside " + Where(i, count) + " (" + std::to_string(n) +
-                      " points announced, room for " + std::to_string(room) + ")");
+            Error("file is truncated inside " + Where(i, count) + " (" + std::to_string(n) +
+                  " points announced, room for " + std::to_string(room) + ")");
             return false;
         }
         if (n == 0)
