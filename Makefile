@@ -35,6 +35,10 @@ fuzz: deps
 	./$(FUZZ_BUILD)/fuzz_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus fuzz/corpus
 
+# A .deb of the editor and morvet-tool, in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 clean:
 	rm -rf $(BUILD)
 
