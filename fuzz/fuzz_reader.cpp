@@ -2,7 +2,11 @@
 // it checks the reader's contract: whatever it accepts is written back as the
 // very bytes it consumed, and what the editor does right after opening a file
 // (copying the object, hit-test rectangles, centring it in the window) is safe
-// on any accepted input.
+// on any accepted input. It also holds morvet-tool to the reader: check's scan
+// finds the reader's verdict, and the JSON form gives back every byte.
+#include "cli/VrkFile.h"
+#include "cli/VrkJson.h"
+#include "cli/VrkScanner.h"
 #include "object/CShape.h"
 #include "platform/CArchive.h"
 #include "platform/CFormatError.h"
@@ -24,15 +28,24 @@ bool SameBytes(const char* a, const char* b, size_t from, size_t to) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray input =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    std::string firstScanError;
+    for (const VrkProblem& p : ScanVrk(input))
+        if (p.severity == VrkProblem::Error && firstScanError.empty())
+            firstScanError = p.message;
+
     CShape shape;
     size_t consumed = 0;
     try {
         CArchive ar(input);
         shape.Serialize(ar);
         consumed = ar.Position();
-    } catch (const CFormatError&) {
+    } catch (const CFormatError& e) {
+        if (firstScanError != e.what())
+            std::abort();
         return 0;
     }
+    if (!firstScanError.empty())
+        std::abort();
 
     CArchive out;
     shape.Serialize(out);
@@ -52,5 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         copy.GetElementRect(i, &r);
     }
     copy.Transform(0, 0, 400, 300, 0.0, 1.0, 1.0);
+
+    VrkFile file;
+    std::string error;
+    if (!ParseVrk(input, file, error))
+        std::abort();
+    const std::string text = FormatVrkJson(VrkToJson(file));
+    if (VrkFromJson(nlohmann::json::parse(text)) != input)
+        std::abort();
     return 0;
 }
