@@ -73,6 +73,7 @@ TEST_F(BoxShapeToolTest, ClickWithoutDragAddsNothingAndLeavesNoBand) {
     view->UpdateWindow();
     EXPECT_EQ(Px(60, 60), 0x00FF00u) << "the band shows while dragging";
     Move(40, 40);
+    view->UpdateWindow();
     Release(40, 40);
     view->UpdateWindow();
     EXPECT_EQ(doc.m_shape.GetSize(), 0);
