@@ -336,7 +336,9 @@ bool CDC::Polyline(const POINT* pts, int n) {
     ApplyPen();
     m_painter->setBrush(Qt::NoBrush);
     const QPointF s = DeviceScale();
-    if (m_pPen->Width() <= 1 && m_pPen->Style() == PS_SOLID && s.x() == 1.0 && s.y() == 1.0)
+    // Pixel by pixel where pixels are exact; on paper a row of dots shows seams.
+    if (m_pPen->Width() <= 1 && m_pPen->Style() == PS_SOLID && s.x() == 1.0 && s.y() == 1.0 &&
+        CanInvert())
         m_painter->drawPoints(PolylinePixels(pts, n));
     else
         m_painter->drawPolyline(poly);
