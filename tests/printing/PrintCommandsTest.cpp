@@ -1,0 +1,126 @@
+#include "PdfPages.h"
+#include "PrintingFixture.h"
+#include "res/CommandIds.h"
+#include "view/CPrintInfo.h"
+
+#include <QApplication>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <functional>
+
+namespace {
+// Runs check on the modal dialog of type T once it is open, then lets finish
+// close it; fails the test if no such dialog opens.
+template <typename T> void WhenModalOpens(std::function<void(T*)> check) {
+    auto* poll = new QTimer;
+    int tries = 0;
+    QObject::connect(poll, &QTimer::timeout, [=]() mutable {
+        if (T* dlg = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            check(dlg);
+        } else if (++tries > 200) {
+            poll->stop();
+            poll->deleteLater();
+            ADD_FAILURE() << "no " << T::staticMetaObject.className() << " opened";
+        }
+    });
+    poll->start(20);
+}
+} // namespace
+
+using PrintCommands = PrintingFixture;
+
+TEST_F(PrintCommands, PrintCommandsAreEnabledWhileAViewIsActive) {
+    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW}) {
+        CCmdUI ui(id);
+        ui.m_bEnabled = false;
+        EXPECT_TRUE(view->OnCmdMsg(id, &ui)) << id;
+        EXPECT_TRUE(ui.m_bEnabled) << id;
+    }
+    CCmdUI other(ID_FILE_PRINT_SETUP);
+    EXPECT_FALSE(view->OnCmdMsg(ID_FILE_PRINT_SETUP, &other));
+}
+
+TEST_F(PrintCommands, PrintDialogOffersBothPagesAndCancelPrintsNothing) {
+    QPrinter* printer = CPrintJob::SharedPrinter();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(Path("cancelled.pdf"));
+    bool seen = false;
+    WhenModalOpens<QPrintDialog>([&](QPrintDialog* dlg) {
+        seen = true;
+        EXPECT_EQ(dlg->minPage(), 1);
+        EXPECT_EQ(dlg->maxPage(), 2);
+        EXPECT_TRUE(dlg->testOption(QAbstractPrintDialog::PrintPageRange));
+        dlg->reject();
+    });
+    CPrintInfo info;
+    EXPECT_FALSE(CPrintJob::Print(view.get(), false, &info));
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(info.m_strError.isEmpty()) << "a cancel is no error";
+    EXPECT_FALSE(QFileInfo::exists(Path("cancelled.pdf")));
+}
+
+TEST_F(PrintCommands, PrintDialogPrintsTheChosenPagesToAPdfFile) {
+    AddRectangle(100, 80, 180, 140, RGB(0, 0, 255));
+    QPrinter* printer = CPrintJob::SharedPrinter();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(Path("all.pdf"));
+    WhenModalOpens<QPrintDialog>([](QPrintDialog* dlg) { dlg->accept(); });
+    ASSERT_TRUE(view->OnCmdMsg(ID_FILE_PRINT, nullptr));
+    EXPECT_EQ(PdfPages::Count(Path("all.pdf")), 2);
+
+    // Only the drawing page, chosen in the dialog's page range.
+    printer->setOutputFileName(Path("second.pdf"));
+    WhenModalOpens<QPrintDialog>([](QPrintDialog* dlg) {
+        auto* range = dlg->findChild<QRadioButton*>("printRange");
+        auto* from = dlg->findChild<QSpinBox*>("from");
+        auto* to = dlg->findChild<QSpinBox*>("to");
+        ASSERT_TRUE(range && from && to);
+        EXPECT_EQ(from->maximum(), 2);
+        range->setChecked(true);
+        to->setValue(2);
+        from->setValue(2);
+        dlg->accept();
+    });
+    CPrintInfo info;
+    ASSERT_TRUE(CPrintJob::Print(view.get(), false, &info)) << info.m_strError.toStdString();
+    EXPECT_EQ(PdfPages::Count(Path("second.pdf")), 1);
+    EXPECT_EQ(PdfPages::Text(Path("second.pdf"), 1), "Object1");
+    EXPECT_EQ(PdfPages::Image(Path("second.pdf"), 1).pixel(kMargin + 140, 240) & 0xFFFFFF,
+              0x0000FFu);
+}
+
+TEST_F(PrintCommands, PreviewShowsBothPagesSideBySide) {
+    bool seen = false;
+    WhenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* dlg) {
+        seen = true;
+        auto* pages = dlg->findChild<QPrintPreviewWidget*>();
+        ASSERT_TRUE(pages);
+        pages->updatePreview();
+        EXPECT_EQ(pages->pageCount(), 2);
+        EXPECT_EQ(pages->viewMode(), QPrintPreviewWidget::AllPagesView);
+        dlg->reject();
+    });
+    ASSERT_TRUE(view->OnCmdMsg(ID_FILE_PRINT_PREVIEW, nullptr));
+    EXPECT_TRUE(seen);
+    // The preview painted through the printer context; the screen takes the object back.
+    view->UpdateWindow();
+    EXPECT_EQ(doc.m_origin, CPoint(200, 150));
+}
+
+TEST_F(PrintCommands, DirectPrintWithoutAPrinterSaysSo) {
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a printer";
+    QPrinter* printer = CPrintJob::SharedPrinter();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString());
+    CPrintInfo info;
+    EXPECT_FALSE(CPrintJob::Print(view.get(), true, &info));
+    EXPECT_EQ(info.m_strError, "There is no printer to print to.");
+}
