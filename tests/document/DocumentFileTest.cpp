@@ -1,0 +1,300 @@
+// Saving relative to the origin, loading, failed opens and
+// failed saves.
+#include "DocumentTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace morvet_test;
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return f.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QByteArray Le(int32_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); }
+
+QByteArray Header(int32_t count) {
+    return QByteArray::fromHex("010000000000000000003440000000000100000000000000").left(20) +
+           Le(count);
+}
+
+QByteArray Record(int32_t type, int32_t n, std::initializer_list<POINT> pts) {
+    QByteArray b = Le(type) + Le(0) + Le(n);
+    for (const POINT& p : pts)
+        b += Le(p.x) + Le(p.y);
+    return b;
+}
+
+// A document holding one polyline at (260, 170)-(300, 200) under origin (250, 180).
+void Fill(CMorvetDoc& doc) {
+    doc.OnNewDocument();
+    Add(doc, PRIM_POLYLINE, RGB(1, 2, 3), {{260, 170}, {300, 200}});
+    Add(doc, PRIM_CIRCLE, 0, {{250, 180}, {15, 4}});
+    doc.m_origin = CPoint(250, 180);
+}
+
+const QString kExample = QStringLiteral(MORVET_TEST_DATA "/red-filled-circle.vrk");
+
+} // namespace
+
+TEST(DocumentFile, SavingWritesCoordinatesRelativeToTheOrigin) {
+    CMorvetDoc doc;
+    Fill(doc);
+    const QByteArray inMemory = Bytes(doc.m_shape);
+    CArchive ar;
+    doc.Serialize(ar);
+    const QByteArray bytes = ar.Buffer();
+    ASSERT_EQ(bytes.size(), 24 + 12 + 16 + 12 + 16);
+    EXPECT_EQ(bytes.mid(36, 16), Le(10) + Le(-10) + Le(50) + Le(20));
+    EXPECT_EQ(bytes.mid(64, 16), Le(0) + Le(0) + Le(15) + Le(4)) << "radius unchanged";
+    // The object in memory and the origin are unchanged.
+    EXPECT_EQ(Bytes(doc.m_shape), inMemory);
+    EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0], (POINT{260, 170}));
+    EXPECT_EQ(doc.m_origin, CPoint(250, 180));
+}
+
+TEST(DocumentFile, SavingTwiceWritesTheSameBytes) {
+    CMorvetDoc doc;
+    Fill(doc);
+    CArchive a, b;
+    doc.Serialize(a);
+    doc.Serialize(b);
+    EXPECT_EQ(a.Buffer(), b.Buffer());
+}
+
+TEST(DocumentFile, SaveAndOpenRoundTripThroughAFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("object.vrk");
+    CMorvetDoc doc;
+    Fill(doc);
+    ASSERT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.OnSaveDocument(path)) << doc.LastError().toStdString();
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.CanUndo()) << "saving keeps the history";
+    EXPECT_EQ(doc.HistorySize(), 2);
+
+    CMorvetDoc opened;
+    ASSERT_TRUE(opened.OnOpenDocument(path)) << opened.LastError().toStdString();
+    EXPECT_EQ(opened.m_origin, CPoint(0, 0));
+    EXPECT_FALSE(opened.IsModified());
+    EXPECT_FALSE(opened.CanUndo());
+    EXPECT_FALSE(opened.CanRedo());
+    EXPECT_EQ(opened.m_color, RGB(255, 255, 255));
+    ASSERT_EQ(opened.m_shape.GetSize(), 2);
+    EXPECT_EQ(opened.m_shape.m_elements[0]->m_pPoints[0], (POINT{10, -10}));
+    EXPECT_EQ(opened.m_shape.m_elements[0]->m_pPoints[1], (POINT{50, 20}));
+    EXPECT_EQ(opened.m_shape.m_elements[0]->m_crColor, RGB(1, 2, 3));
+    // Saved again at origin (0, 0) it gives the bytes of the first save.
+    const QString again = dir.filePath("again.vrk");
+    ASSERT_TRUE(opened.OnSaveDocument(again));
+    EXPECT_EQ(ReadFile(again), ReadFile(path));
+}
+
+TEST(DocumentFile, LoadingSetsTheOriginToZero) {
+    CMorvetDoc doc;
+    doc.OnNewDocument();
+    doc.m_origin = CPoint(400, 300);
+    const QByteArray bytes = ReadFile(kExample);
+    CArchive ar(bytes);
+    doc.Serialize(ar);
+    EXPECT_EQ(doc.m_origin, CPoint(0, 0));
+    ASSERT_EQ(doc.m_shape.GetSize(), 1);
+    EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0], (POINT{0, 0}));
+}
+
+TEST(DocumentFile, SpecificationExampleOpensAndSavesByteForByte) {
+    QTemporaryDir dir;
+    CMorvetDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(kExample)) << doc.LastError().toStdString();
+    ASSERT_EQ(doc.m_shape.GetSize(), 1);
+    EXPECT_EQ(doc.m_shape.m_elements[0]->m_nType, PRIM_FILLED_CIRCLE);
+    EXPECT_EQ(doc.m_shape.m_elements[0]->m_crColor, RGB(255, 0, 0));
+    // The view moves the object under the centre of its window; saving still
+    // writes it relative to the center of mass.
+    doc.m_shape.Transform(0, 0, 320, 240, 0.0, 1.0, 1.0);
+    doc.m_origin = CPoint(320, 240);
+    const QString out = dir.filePath("out.vrk");
+    ASSERT_TRUE(doc.OnSaveDocument(out));
+    EXPECT_EQ(ReadFile(out), ReadFile(kExample));
+    EXPECT_EQ(ReadFile(out).size(), 52);
+}
+
+TEST(DocumentFile, OpenEmptiesTheHistory) {
+    QTemporaryDir dir;
+    CMorvetDoc doc;
+    doc.OnNewDocument();
+    Add(doc, PRIM_POLYLINE, 0, {{0, 0}, {1, 1}});
+    Add(doc, PRIM_POLYLINE, 0, {{0, 0}, {2, 2}});
+    doc.Undo();
+    ASSERT_TRUE(doc.CanRedo());
+    // Reopening a file into a document with history (the core allows it)
+    // leaves nothing to undo or redo.
+    CMorvetDoc fresh;
+    ASSERT_TRUE(fresh.OnOpenDocument(kExample));
+    EXPECT_EQ(fresh.m_historyIndex, -1);
+    ASSERT_TRUE(doc.OnOpenDocument(kExample));
+    EXPECT_EQ(doc.HistorySize(), 0);
+    EXPECT_EQ(doc.m_historyIndex, -1);
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_FALSE(doc.CanRedo());
+}
+
+// --- failed opens -----------------------------------------------------------
+
+class FailedOpen : public ::testing::Test {
+protected:
+    // Opens bytes as a file into a fresh document; returns the error text, or
+    // "" when the open succeeds.
+    std::string Open(const QByteArray& bytes) {
+        const QString path = dir.filePath("bad.vrk");
+        WriteFile(path, bytes);
+        CMorvetDoc doc;
+        if (doc.OnOpenDocument(path))
+            return "";
+        const std::string msg = doc.LastError().toStdString();
+        EXPECT_FALSE(msg.empty());
+        EXPECT_NE(msg.find("bad.vrk"), std::string::npos) << "names the file: " << msg;
+        return msg;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(FailedOpen, MissingFile) {
+    CMorvetDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(dir.filePath("none.vrk")));
+    EXPECT_FALSE(doc.LastError().isEmpty());
+}
+
+TEST_F(FailedOpen, EmptyFile) { EXPECT_NE(Open(QByteArray()).find("header"), std::string::npos); }
+
+TEST_F(FailedOpen, TruncatedHeader) {
+    EXPECT_NE(Open(Header(1).left(17)).find("header"), std::string::npos);
+}
+
+TEST_F(FailedOpen, TruncatedInsideElementNamesIt) {
+    const QByteArray full = Header(3) + Record(PRIM_POLYLINE, 2, {{1, 1}, {2, 2}}) +
+                            Record(PRIM_POLYGON, 3, {{0, 0}, {5, 0}, {5, 5}}) +
+                            Record(PRIM_CIRCLE, 2, {{9, 9}, {4, 4}});
+    // Inside the second record's points, then inside the third record's header.
+    const std::string a = Open(full.left(24 + 28 + 12 + 10));
+    EXPECT_NE(a.find("element 2 of 3"), std::string::npos) << a;
+    const std::string b = Open(full.left(24 + 28 + 36 + 5));
+    EXPECT_NE(b.find("element 3 of 3"), std::string::npos) << b;
+    EXPECT_EQ(Open(full), "");
+}
+
+TEST_F(FailedOpen, NegativePointCount) {
+    const std::string msg = Open(Header(1) + Record(PRIM_POLYGON, -1, {}));
+    EXPECT_NE(msg.find("negative"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("element 1 of 1"), std::string::npos) << msg;
+}
+
+TEST_F(FailedOpen, AbsurdElementCount) {
+    const std::string msg = Open(Header(2000000000) + Record(PRIM_POLYGON, 1, {{1, 1}}));
+    EXPECT_NE(msg.find("2000000000"), std::string::npos) << msg;
+}
+
+TEST_F(FailedOpen, AbsurdPointCount) {
+    const std::string msg = Open(Header(1) + Record(PRIM_POLYGON, 0x40000000, {{1, 1}}));
+    EXPECT_NE(msg.find("element 1 of 1"), std::string::npos) << msg;
+    EXPECT_NE(msg.find(std::to_string(0x40000000)), std::string::npos) << msg;
+}
+
+TEST_F(FailedOpen, ZeroPointElementsAndUnknownTypesOpen) {
+    const QByteArray bytes =
+        Header(3) + Record(PRIM_POLYLINE, 0, {}) + Record(42, 1, {{3, 3}}) + Record(PRIM_POLYGON, 0, {});
+    EXPECT_EQ(Open(bytes), "");
+    CMorvetDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("bad.vrk")));
+    EXPECT_EQ(doc.m_shape.m_elements[1]->m_nType, 42);
+    const QString out = dir.filePath("back.vrk");
+    ASSERT_TRUE(doc.OnSaveDocument(out));
+    EXPECT_EQ(ReadFile(out), bytes) << "unknown types and empty paths are written back";
+}
+
+// --- failed saves never destroy the previous file -----------------------------
+
+TEST(DocumentSave, IntoAMissingFolderFailsAndKeepsTheDocumentModified) {
+    QTemporaryDir dir;
+    CMorvetDoc doc;
+    Fill(doc);
+    const QString path = dir.filePath("no/such/folder/x.vrk");
+    EXPECT_FALSE(doc.OnSaveDocument(path));
+    EXPECT_NE(doc.LastError().indexOf("x.vrk"), -1) << doc.LastError().toStdString();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(DocumentSave, IntoAReadOnlyFolderKeepsTheOldFile) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders; see WriteFailureKeepsTheOldFile";
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("ro");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString path = folder + "/object.vrk";
+    const QByteArray old = ReadFile(kExample);
+    WriteFile(path, old);
+    ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    CMorvetDoc doc;
+    Fill(doc);
+    EXPECT_FALSE(doc.OnSaveDocument(path));
+    EXPECT_FALSE(doc.LastError().isEmpty());
+    EXPECT_TRUE(doc.IsModified());
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ExeOwner);
+    EXPECT_EQ(ReadFile(path), old);
+}
+
+TEST(DocumentSave, WriteFailureKeepsTheOldFile) {
+    // A file size limit makes the write of the new contents fail half-way,
+    // also for root: the old file must survive whole.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("object.vrk");
+    const QByteArray old = ReadFile(kExample);
+    WriteFile(path, old);
+    CMorvetDoc doc;
+    doc.OnNewDocument();
+    for (int i = 0; i < 200; ++i)
+        Add(doc, PRIM_POLYGON, RGB(i, 0, 0), {{i, 0}, {i + 10, 0}, {i + 10, 10}, {i, 10}});
+    ASSERT_GT(Bytes(doc.m_shape).size(), 4096);
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool ok = doc.OnSaveDocument(path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_NE(doc.LastError().indexOf("object.vrk"), -1) << doc.LastError().toStdString();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(ReadFile(path), old) << "the previous file is intact; it now holds " << ReadFile(path).size() << " bytes";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"object.vrk"})
+        << "no temporary file is left behind";
+    // With room again the same save succeeds.
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ReadFile(path), Bytes(doc.m_shape));
+}
