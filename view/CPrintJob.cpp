@@ -159,6 +159,8 @@ bool CPrintJob::PrintPages(CMorvetView* view, CPrintInfo* pInfo) {
 
 bool CPrintJob::Print(CMorvetView* view, bool direct, CPrintInfo* pInfo) {
     pInfo->m_pPrinter = SharedPrinter();
+    // Named before the dialog opens, which offers it for a PDF file's name.
+    pInfo->m_pPrinter->setDocName(view->GetDocument()->GetTitle());
     pInfo->m_bDirect = direct;
     if (!view->OnPreparePrinting(pInfo))
         return false;

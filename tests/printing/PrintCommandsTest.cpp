@@ -4,6 +4,7 @@
 #include "view/CPrintInfo.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -57,6 +58,10 @@ TEST_F(PrintCommands, PrintDialogOffersBothPagesAndCancelPrintsNothing) {
         EXPECT_EQ(dlg->minPage(), 1);
         EXPECT_EQ(dlg->maxPage(), 2);
         EXPECT_TRUE(dlg->testOption(QAbstractPrintDialog::PrintPageRange));
+        // Without any printer installed, a PDF file is still on offer.
+        auto* printers = dlg->findChild<QComboBox*>("printers");
+        ASSERT_TRUE(printers);
+        EXPECT_GE(printers->findText("Print to File (PDF)"), 0);
         dlg->reject();
     });
     CPrintInfo info;
