@@ -1,6 +1,9 @@
 #include "object/CShape.h"
 #include "platform/CDC.h"
 
+#include <cstdint>
+#include <cstdlib>
+
 bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
     CPen outline;
     if (!outline.CreatePen(PS_SOLID, 1, RGB(255, 255, 255)))
@@ -37,7 +40,12 @@ bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
             CBrush* old = pDC->SelectObject(p->m_nType == PRIM_CIRCLE ? &hollow : &brush);
             CRect box; // the bounding rectangle is the circle's box, safe from overflow
             GetPrimitiveRect(p, &box);
-            pDC->Ellipse(box);
+            // A box wider or taller than the coordinate range (a radius of a
+            // billion units or more) cannot be handed to the device context.
+            const bool drawable = std::abs(int64_t(box.right) - box.left) <= INT32_MAX &&
+                                  std::abs(int64_t(box.bottom) - box.top) <= INT32_MAX;
+            if (drawable)
+                pDC->Ellipse(box);
             pDC->SelectObject(old);
             hollow.DeleteObject();
             break;

@@ -4,6 +4,7 @@
 #include "cli/VrkFile.h"
 
 #include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -45,9 +46,22 @@ TEST(ReaderRegression, CentringAnObjectAtTheRangeEndsStopsThere) {
     EXPECT_EQ(f.shape.m_elements[1]->m_pPoints[1].x, INT32_MAX);
 }
 
-TEST(ReaderRegression, ExtremeCircleRendersWithoutFault) {
+TEST(ReaderRegression, CirclesOfExtremeRadiusRenderWithoutFault) {
     QTemporaryDir dir;
+    const QString png = dir.filePath("x.png");
     const QString in = QDir(MORVET_CORPUS).filePath("extreme-circle.vrk");
-    const ToolRun run = RunTool({"render", in, dir.filePath("x.png"), "--size", "32x32"});
-    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    const ToolRun corpus = RunTool({"render", in, png, "--size", "32x32"});
+    EXPECT_EQ(corpus.status, 0) << corpus.err.toStdString();
+
+    // A green disc half the coordinate range wide covers the canvas; the two
+    // circles whose boxes exceed the range are left out rather than overflow.
+    const QString big = dir.filePath("big.vrk");
+    WriteAll(big, VrkHeader(3) + VrkRecord(3, 0x00FF00, {{0, 0}, {1073741823, 0}}) +
+                      VrkRecord(2, 0, {{-5, 5}, {-2000000000, 0}}) +
+                      VrkRecord(3, 0xFF, {{2147483000, -2147483000}, {INT32_MAX, 0}}));
+    const ToolRun run = RunTool({"render", big, png, "--size", "32x32"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QImage image(png);
+    EXPECT_EQ(image.pixel(16, 16) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, 0x00FF00u);
 }
