@@ -7,7 +7,9 @@
 
 CMorvetDoc::CMorvetDoc() = default;
 
-CMorvetDoc::~CMorvetDoc() { ClearHistory(); }
+CMorvetDoc::~CMorvetDoc() {
+    ClearHistory();
+}
 
 bool CMorvetDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())

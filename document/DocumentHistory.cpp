@@ -35,7 +35,9 @@ bool CMorvetDoc::CanUndo() const {
     return !m_history.empty() && m_historyIndex < int(m_history.size());
 }
 
-bool CMorvetDoc::CanRedo() const { return !m_history.empty() && m_historyIndex > 1; }
+bool CMorvetDoc::CanRedo() const {
+    return !m_history.empty() && m_historyIndex > 1;
+}
 
 void CMorvetDoc::Undo() {
     if (!CanUndo())

@@ -26,9 +26,8 @@ CShape::CShape(CShape&& other) noexcept
 
 CShape& CShape::operator=(const CShape& other) {
     // Assigning an object to itself must not destroy the elements it copies from.
-    if (this == &other ||
-        (!m_elements.empty() && !other.m_elements.empty() &&
-         m_elements.front() == other.m_elements.front()))
+    if (this == &other || (!m_elements.empty() && !other.m_elements.empty() &&
+                           m_elements.front() == other.m_elements.front()))
         return *this;
     for (auto it = m_elements.rbegin(); it != m_elements.rend(); ++it)
         delete *it;
@@ -40,7 +39,9 @@ CShape& CShape::operator=(const CShape& other) {
     return *this;
 }
 
-CShape::~CShape() { DestroyElements(); }
+CShape::~CShape() {
+    DestroyElements();
+}
 
 void CShape::DestroyElements() {
     for (CPrimitive* p : m_elements)

@@ -1,6 +1,6 @@
-#include "platform/CFormatError.h"
 #include "object/CShape.h"
 #include "platform/CArchive.h"
+#include "platform/CFormatError.h"
 
 #include <QtGlobal>
 #include <memory>
@@ -36,6 +36,11 @@ void WritePoints(CArchive& ar, const POINT* pts, int32_t n) {
 
 void CShape::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
+        // One allocation for the whole object instead of a growing buffer.
+        size_t size = 24;
+        for (const CPrimitive* p : m_elements)
+            size += kRecordHeader + kPointSize * size_t(p->m_nPoints > 0 ? p->m_nPoints : 0);
+        ar.Reserve(size);
         ar << int32_t(1);
         ar << m_dMassDensity << m_nPolarity << m_bMayRotate << int32_t(m_elements.size());
         for (const CPrimitive* p : m_elements) {
@@ -55,14 +60,17 @@ void CShape::Serialize(CArchive& ar) {
     if (count <= 0)
         return;
     // Every record takes at least its 12-byte header, so the rest of the file
-    // bounds the count before anything is allocated for it.
-    if (size_t(count) > ar.BytesRemaining() / kRecordHeader)
-        throw CFormatError("element count " + std::to_string(count) +
-                           " is larger than the file can hold");
-    m_elements.reserve(m_elements.size() + size_t(count));
+    // bounds what is reserved for the count. A count the file cannot hold is
+    // reported where the file runs out, naming the element it ends in.
+    const size_t room = ar.BytesRemaining() / kRecordHeader;
+    const bool countTooLarge = size_t(count) > room;
+    m_elements.reserve(m_elements.size() + (countTooLarge ? room : size_t(count)));
     for (int32_t i = 0; i < count; ++i) {
         if (ar.BytesRemaining() < kRecordHeader)
-            throw CFormatError("file is truncated inside " + Where(i, count));
+            throw CFormatError("file is truncated inside " + Where(i, count) +
+                               (countTooLarge ? " (element count " + std::to_string(count) +
+                                                    " is larger than the file can hold)"
+                                              : std::string()));
         auto prim = std::make_unique<CPrimitive>();
         ar >> prim->m_nType >> prim->m_crColor >> prim->m_nPoints;
         const int32_t n = prim->m_nPoints;

@@ -55,6 +55,11 @@ void CArchive::Write(const void* data, size_t n) {
     m_pos += n;
 }
 
+void CArchive::Reserve(size_t n) {
+    if (IsStoring())
+        m_out.reserve(m_out.size() + static_cast<qsizetype>(n));
+}
+
 size_t CArchive::Read(void* data, size_t n) {
     const size_t count = n < BytesRemaining() ? n : BytesRemaining();
     if (count)

@@ -32,6 +32,9 @@ public:
     CArchive& operator>>(double& v);
 
     void Write(const void* data, size_t n);
+    // Storing: makes room for n more bytes at once, so that a writer that knows
+    // its size up front appends without reallocating. Loading: does nothing.
+    void Reserve(size_t n);
     // Copies up to n bytes and returns how many were available; never raises.
     size_t Read(void* data, size_t n);
 
