@@ -12,15 +12,35 @@ namespace {
 constexpr double kFirstAngle = 6.28318;
 constexpr double kAngleStep = 0.05;
 constexpr unsigned long kPauseMs = 2;
+
+// Whatever ends the animation, even a failed allocation, the cursor comes back
+// and the view no longer points at the copy.
+class CSpinState {
+public:
+    CSpinState(CMorvetView& view, CShape* spin) : m_view(view) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_view.m_pSpinShape = spin;
+    }
+    ~CSpinState() {
+        m_view.m_pSpinShape = nullptr;
+        QApplication::restoreOverrideCursor();
+    }
+    CSpinState(const CSpinState&) = delete;
+    CSpinState& operator=(const CSpinState&) = delete;
+
+private:
+    CMorvetView& m_view;
+};
 } // namespace
 
 void OnObjectSpin(CMorvetView& view) {
     CMorvetDoc* pDoc = view.GetDocument();
     if (!pDoc->m_shape.m_bMayRotate)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     view.SelectElement(nullptr, false);
-    // Nothing may be left for a repaint to redraw while the frames own the surface.
+    // Nothing may be left for a repaint to redraw while the frames own the
+    // surface; drawing now also brings the object's origin under this view's
+    // middle, about which the copy turns.
     view.UpdateWindow();
 
     CClientDC dc(&view);
@@ -28,27 +48,19 @@ void OnObjectSpin(CMorvetView& view) {
     const CRect client = view.GetClientRect();
     CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
     dc.LPtoDP(&c);
-    // Another view of another size may have drawn last; the copy must turn
-    // about the origin, which lies at this view's middle once it is drawn here.
-    if (c != pDoc->m_origin) {
-        pDoc->m_shape.Transform(0, 0, c.x - pDoc->m_origin.x, c.y - pDoc->m_origin.y, 0.0, 1.0,
-                                1.0);
-        pDoc->m_origin = c;
-    }
     // One copy for every frame: its point arrays are refilled in place.
     CShape spin(pDoc->m_shape);
-    view.m_pSpinShape = &spin;
-    double angle = kFirstAngle;
-    do {
-        view.OnPrepareDC(&dc);
-        pDoc->m_shape.TransformInto(spin, c.x, c.y, c.x, c.y, angle, 1.0, 1.0);
-        view.OnDraw(&dc);
-        view.repaint();
-        QThread::msleep(kPauseMs);
-        angle -= kAngleStep;
-    } while (angle > 0.0);
-    view.m_pSpinShape = nullptr;
-
+    {
+        CSpinState state(view, &spin);
+        double angle = kFirstAngle;
+        do {
+            view.OnPrepareDC(&dc);
+            pDoc->m_shape.TransformInto(spin, c.x, c.y, c.x, c.y, angle, 1.0, 1.0);
+            view.OnDraw(&dc);
+            view.repaint();
+            QThread::msleep(kPauseMs);
+            angle -= kAngleStep;
+        } while (angle > 0.0);
+    }
     view.Invalidate(false);
-    QApplication::restoreOverrideCursor();
 }
