@@ -3,6 +3,7 @@
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "res/Cursors.h"
+#include "view/tools/CPickTool.h"
 #include "view/tools/CShapeTool.h"
 
 #include <QKeyEvent>
@@ -102,7 +103,8 @@ void CMorvetView::OnDraw(CDC* pDC) {
         InvertMark(dc, r.BottomRight());
         InvertMark(dc, CPoint(r.left, r.bottom));
     }
-    if (CShapeTool::s_pGrabbedVertex)
+    // The grabbed vertex is shared by all windows; only its own document shows it.
+    if (CPickTool::GrabbedVertexIn(pDoc))
         InvertMark(dc, *CShapeTool::s_pGrabbedVertex);
 
     m_pCurrentTool->DrawFeedback(this, dc);

@@ -151,3 +151,18 @@ TEST_F(ViewFixture, ElementAddedHintRepaintsOnlyTheNewElement) {
     other->UpdateWindow();
     EXPECT_EQ(Px(*other, 300, 250), 0x000000u);
 }
+
+TEST_F(ViewFixture, GrabbedVertexShowsOnlyInItsOwnDocument) {
+    AddPolygon(doc, {{100, 100}, {150, 100}, {150, 150}}, 0);
+    CMorvetDoc other;
+    other.OnNewDocument();
+    auto otherView = MakeView(other, 400, 300, false);
+    CShapeTool::s_pGrabbedVertex = &doc.m_shape.m_elements[0]->m_pPoints[0];
+    view->Invalidate();
+    otherView->Invalidate();
+    view->UpdateWindow();
+    otherView->UpdateWindow();
+    EXPECT_EQ(Px(*view, 97, 97), 0xFFFFFFu);
+    EXPECT_EQ(Px(*otherView, 97, 97), 0x000000u);
+    CShapeTool::s_pGrabbedVertex = nullptr;
+}

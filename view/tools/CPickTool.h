@@ -20,6 +20,9 @@ public:
     // the first in the point array; NULL for circles or when none is near.
     static POINT* HitVertex(CPrimitive* prim, const POINT& p);
     void MoveSelection(CMorvetView* pView, int32_t dx, int32_t dy);
+    // Whether the grabbed vertex lies in this document's object; a vertex
+    // grabbed in another document is not this view's to move or to show.
+    static bool GrabbedVertexIn(const CMorvetDoc* pDoc);
 
     bool m_bSnapshotDue = true;
 
@@ -27,8 +30,5 @@ private:
     void SnapshotIfDue(CMorvetDoc* pDoc);
     static void RedrawNow(CMorvetView* pView);
     static CRect BandRect();
-    // Whether the grabbed vertex lies in this document's object; a vertex
-    // grabbed in another document is not this view's to move.
-    static bool GrabbedVertexIn(const CMorvetDoc* pDoc);
     void MoveGrabbedVertex(CMorvetView* pView, int32_t dx, int32_t dy);
 };
