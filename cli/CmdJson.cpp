@@ -14,7 +14,11 @@ int RunToJson(const ToolCommand& self, const QStringList& args) {
         return EXIT_INVALID_INPUT;
     }
     std::fputs(FormatVrkJson(VrkToJson(file)).c_str(), stdout);
-    return std::fflush(stdout) == 0 ? EXIT_OK : EXIT_INVALID_INPUT;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        ReportFile(args[0], "cannot write the JSON to standard output");
+        return EXIT_INVALID_INPUT;
+    }
+    return EXIT_OK;
 }
 
 int RunFromJson(const ToolCommand& self, const QStringList& args) {
