@@ -1,0 +1,38 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+// Translates the accelerator table's keys into commands before the focused
+// widget sees them, as long as the key goes to a widget of the main window
+// (not to a dialog or an open menu). A key that matches an accelerator is
+// consumed even when its command is disabled.
+//
+// This works at the application level rather than through QAction shortcuts
+// because Qt's shortcut map does not match keypad keys delivered by X11, and
+// character accelerators ("-", "=") depend on the typed character.
+class CAcceleratorFilter : public QObject {
+    Q_OBJECT
+public:
+    CAcceleratorFilter(QWidget* frame, std::function<void(int)> execute);
+    ~CAcceleratorFilter() override;
+
+    // The command of the first table entry that matches the key, or 0.
+    static int CommandForKey(const QKeyEvent* event);
+
+    // Told of every input event, so the command states can be refreshed once
+    // the event queue is empty.
+    std::function<void()> onInput;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool TargetsFrame(QObject* watched) const;
+
+    QPointer<QWidget> m_frame;
+    std::function<void(int)> m_execute;
+};

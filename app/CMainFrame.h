@@ -1,0 +1,104 @@
+#pragma once
+#include "app/CChildFrame.h"
+#include "app/CCommandRouter.h"
+#include "view/CMorvetView.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <map>
+#include <vector>
+
+class CAcceleratorFilter;
+class CCommandActions;
+class CDocManager;
+class CLockKeyIndicators;
+class CMorvetDoc;
+class CRecentFileList;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+// The main window: menu bar, dockable toolbar, status bar and the area in
+// which the document windows live. It routes every command (menu, toolbar or
+// accelerator) to the active view and then to the handlers registered with its
+// router, and keeps the command states current.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CDocManager& docs, CRecentFileList& recentFiles);
+    ~CMainFrame() override;
+
+    CCommandRouter& Router() { return m_router; }
+    CCommandActions& Actions() { return *m_actions; }
+    // Runs a command the way a menu item or key would.
+    bool ExecuteCommand(int id);
+
+    CChildFrame* CreateChildFrame(CMorvetDoc* pDoc);
+    void ActivateDocument(CMorvetDoc* pDoc);
+    void ActivateChild(CChildFrame* child);
+    // Closes the document's windows without asking to save.
+    void CloseFramesOf(CMorvetDoc* pDoc);
+    void OnDocumentStateChanged(CMorvetDoc* pDoc);
+
+    CChildFrame* ActiveChild() const { return m_pActiveChild; }
+    CMorvetView* ActiveView() const;
+    CMorvetDoc* ActiveDocument() const;
+    const std::vector<CChildFrame*>& Children() const { return m_children; }
+
+    QMdiArea* MdiArea() const { return m_mdiArea; }
+    QToolBar* ToolBar() const { return m_toolBar; }
+    CLockKeyIndicators& LockKeys() const { return *m_lockKeys; }
+    // IDR_MAIN_FRAME or IDR_OBJECT_TYPE, whichever the menu bar shows.
+    int CurrentMenu() const { return m_nCurrentMenu; }
+    QMenu* Menu(int menuId, int index) const;
+    // What the message pane shows: a prompt, or "Ready".
+    QString StatusText() const;
+
+    // Brings every menu item and toolbar button up to date with its command.
+    void OnIdleUpdateCmdUI();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void CreateBars();
+    void RegisterFrameCommands();
+    void BuildMenus();
+    void ShowMenu(int menuId);
+    void UpdateRecentFileItems();
+    void UpdateWindowList(QMenu* menu);
+    void ArrangeIcons();
+    void RequestIdleUpdate();
+
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void SetActiveChild(CChildFrame* child);
+    bool CanCloseChild(CChildFrame* child);
+    void OnChildClosed(CChildFrame* child);
+    void UpdateFrameTitles();
+
+    CDocManager& m_docs;
+    CRecentFileList& m_recentFiles;
+    CCommandRouter m_router;
+    CCommandActions* m_actions = nullptr;
+    CAcceleratorFilter* m_accelerators = nullptr;
+    CLockKeyIndicators* m_lockKeys = nullptr;
+    QMdiArea* m_mdiArea = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_readyPane = nullptr;
+    QTimer m_idleTimer;
+
+    std::map<int, std::vector<QMenu*>> m_menus;
+    QAction* m_recentPlaceholder = nullptr;
+    std::vector<QAction*> m_windowListActions;
+    int m_nCurrentMenu = 0;
+
+    std::vector<CChildFrame*> m_children; // in the order they were opened
+    QPointer<CChildFrame> m_pActiveChild;
+    QPointer<CMorvetView> m_pActiveView;
+    bool m_bClosingQuietly = false;
+    QString m_strTitle;
+};

@@ -1,0 +1,54 @@
+#pragma once
+#include "app/CShellPrompts.h"
+
+#include <QObject>
+#include <QSettings>
+#include <memory>
+
+class CDocManager;
+class CMainFrame;
+class CMorvetDoc;
+class CRecentFileList;
+class QPrinter;
+struct CCommandLineInfo;
+
+// The application: owns the settings with the recent-file list, the open
+// documents, the main frame and the printer that printing and Print Setup
+// share, and handles About, New, Open, the recent files, Print Setup and Exit.
+class CMorvetApp : public QObject {
+    Q_OBJECT
+public:
+    // Without settings, the user's settings of "Quennit Applications" / "Morvet".
+    explicit CMorvetApp(std::unique_ptr<QSettings> settings = nullptr,
+                        CShellPrompts prompts = CShellPrompts::Interactive());
+    ~CMorvetApp() override;
+
+    // Creates the main frame and carries out the command line: a new document,
+    // or the named file. False when that fails; the program should then end.
+    bool InitInstance(const CCommandLineInfo& cmdInfo);
+
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    CDocManager& DocManager() { return *m_docManager; }
+    CRecentFileList& RecentFiles() { return *m_recentFiles; }
+    CShellPrompts& Prompts() { return m_prompts; }
+    QSettings& Settings() { return *m_settings; }
+    // The one printer of the program, as Print Setup last left it.
+    QPrinter& Printer();
+
+    void OnAppAbout();
+    CMorvetDoc* OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+    void OnOpenRecentFile(int index);
+    void OnAppExit();
+
+private:
+    void RegisterCommands();
+
+    std::unique_ptr<QSettings> m_settings;
+    CShellPrompts m_prompts;
+    std::unique_ptr<CRecentFileList> m_recentFiles;
+    std::unique_ptr<CDocManager> m_docManager;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<QPrinter> m_printer;
+};

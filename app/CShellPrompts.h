@@ -1,0 +1,23 @@
+#pragma once
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The questions and messages the shell puts to the user. Tests replace them
+// so that nothing blocks waiting for a click.
+struct CShellPrompts {
+    // Returns the button chosen.
+    std::function<QMessageBox::StandardButton(QWidget* parent, QMessageBox::Icon icon,
+                                              const QString& text,
+                                              QMessageBox::StandardButtons buttons)>
+        message;
+    // The file to open, or empty when the user cancels.
+    std::function<QString(QWidget* parent)> openFileName;
+    // The file to save to, starting from a proposed name; empty on cancel.
+    std::function<QString(QWidget* parent, const QString& proposed)> saveFileName;
+
+    // Message boxes and file dialogs for a person at the screen.
+    static CShellPrompts Interactive();
+};

@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// What the command line asks the program to do at start-up. All option
+// handling lives in ParseCommandLine.
+struct CCommandLineInfo {
+    enum Shell { FileNew, FileOpen, ShowHelp, Error };
+    Shell m_nShellCommand = FileNew;
+    QString m_strFileName;
+    // The help text for ShowHelp, the complaint for Error.
+    QString m_strMessage;
+};
+
+// arguments[0] is the program name, as QCoreApplication::arguments() gives it.
+CCommandLineInfo ParseCommandLine(const QStringList& arguments);
