@@ -162,8 +162,14 @@ CChildFrame* CMainFrame::CreateChildFrame(CMorvetDoc* pDoc) {
     child->onClosed = [this](CChildFrame* c) { OnChildClosed(c); };
     m_mdiArea->addSubWindow(child);
     m_children.push_back(child);
-    const QSize area = m_mdiArea->viewport()->size();
-    child->resize(std::max(320, area.width() * 2 / 3), std::max(240, area.height() * 2 / 3));
+    // New windows cascade down from the top-left corner. Before the frame is
+    // first shown its area has no size yet; the frame's own size stands in.
+    QSize area = m_mdiArea->viewport()->size();
+    if (!isVisible())
+        area = size() - QSize(0, 120);
+    child->resize(std::max(320, area.width() * 3 / 4), std::max(240, area.height() * 3 / 4));
+    const int step = int(m_children.size() - 1) % 8 * 24;
+    child->move(step, step);
     UpdateFrameTitles();
     if (maximized)
         child->showMaximized();
