@@ -15,7 +15,7 @@ build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
-	./$(BUILD)/app/morvet
+	./$(BUILD)/morvet
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
