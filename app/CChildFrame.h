@@ -25,6 +25,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void SetSystemMenuPrompts();
+
     CMorvetDoc* m_pDocument;
     QPointer<CMorvetView> m_pView;
     bool m_bClosed = false;

@@ -17,7 +17,9 @@ CCommandActions::CCommandActions(QObject* parent, std::function<void(int)> execu
     // handlers decide which one is checked.
     m_radioGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const CCommandInfo& info : CommandTable()) {
-        auto* action = new QAction(this);
+        // Owned by the frame, so that prompts of menus opened anywhere reach
+        // its status bar.
+        auto* action = new QAction(parent);
         action->setProperty(kIdProperty, info.id);
         if (info.menuText)
             action->setText(QString::fromUtf8(info.menuText));

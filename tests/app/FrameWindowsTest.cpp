@@ -1,11 +1,14 @@
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
 #include "app/CLockKeyIndicators.h"
+#include "view/tools/CShapeTool.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -107,4 +110,53 @@ TEST_F(FrameWindowsTest, LockPanesShowTheirTextOnlyWhileTheLockIsOn) {
     EXPECT_EQ(locks.Pane(CLockKeyIndicators::Caps)->text(), "");
     EXPECT_EQ(locks.Pane(CLockKeyIndicators::Num)->text(), "NUM");
     EXPECT_EQ(locks.Pane(CLockKeyIndicators::Num)->minimumWidth(), width);
+}
+
+TEST_F(FrameWindowsTest, ToolButtonsCarryTheViewsRadioMarkAndMenusUpdateAsTheyOpen) {
+    ASSERT_TRUE(Start());
+    QAction* select = Frame()->Actions().Action(ID_TOOL_SELECT);
+    QAction* polyline = Frame()->Actions().Action(ID_TOOL_POLYLINE);
+    EXPECT_TRUE(select->isChecked());
+    QTest::mouseClick(Frame()->ToolBar()->widgetForAction(polyline), Qt::LeftButton);
+    EXPECT_EQ(View()->m_pCurrentTool->m_nToolType, TOOL_POLYLINE);
+    Idle();
+    EXPECT_TRUE(polyline->isChecked());
+    EXPECT_FALSE(select->isChecked());
+    ASSERT_NE(polyline->actionGroup(), nullptr);
+    EXPECT_TRUE(polyline->actionGroup()->isExclusive());
+
+    // Opening a menu brings its items up to date before they are seen.
+    View()->m_pCurrentTool = CShapeTool::ToolForType(TOOL_CIRCLE);
+    QMenu* objectMenu = Frame()->Menu(IDR_OBJECT_TYPE, 2);
+    emit objectMenu->aboutToShow();
+    EXPECT_TRUE(Frame()->Actions().Action(ID_TOOL_CIRCLE)->isChecked());
+    EXPECT_FALSE(polyline->isChecked());
+}
+
+TEST_F(FrameWindowsTest, AMaximizedWindowKeepsTheMainTitleAndAHighlightedItemShowsItsPrompt) {
+    ASSERT_TRUE(Start());
+    Frame()->ActiveChild()->showMaximized();
+    Idle();
+    EXPECT_EQ(Frame()->windowTitle(), "Morvet - Object1");
+    Frame()->ExecuteCommand(ID_FILE_NEW);
+    Idle();
+    EXPECT_TRUE(Frame()->ActiveChild()->isMaximized());
+    EXPECT_EQ(Frame()->windowTitle(), "Morvet - Object2");
+
+    QMenu* file = Frame()->Menu(IDR_OBJECT_TYPE, 0);
+    Frame()->menuBar()->setActiveAction(file->menuAction());
+    ASSERT_TRUE(file->isVisible());
+    file->setActiveAction(Frame()->Actions().Action(ID_FILE_SAVE_AS));
+    EXPECT_EQ(Frame()->StatusText(), "Save the active document with a new name");
+    file->hide();
+    Idle();
+    EXPECT_EQ(Frame()->StatusText(), "Ready");
+
+    QMenu* system = Frame()->ActiveChild()->systemMenu();
+    ASSERT_NE(system, nullptr);
+    QStringList tips;
+    for (QAction* a : system->actions())
+        if (!a->statusTip().isEmpty())
+            tips << a->statusTip();
+    EXPECT_TRUE(tips.contains("Close the active window and prompts to save the documents"));
 }
