@@ -12,8 +12,11 @@
 #include <QPrinter>
 #include <QSettings>
 
+CMorvetApp* CMorvetApp::s_pInstance = nullptr;
+
 CMorvetApp::CMorvetApp(std::unique_ptr<QSettings> settings, CShellPrompts prompts)
     : m_settings(std::move(settings)), m_prompts(std::move(prompts)) {
+    s_pInstance = this;
     if (!m_settings)
         m_settings = std::make_unique<QSettings>(QStringLiteral("Quennit Applications"),
                                                  QStringLiteral("Morvet"));
@@ -23,6 +26,8 @@ CMorvetApp::CMorvetApp(std::unique_ptr<QSettings> settings, CShellPrompts prompt
 }
 
 CMorvetApp::~CMorvetApp() {
+    if (s_pInstance == this)
+        s_pInstance = nullptr;
     // The views go with the frame and must leave their documents first.
     if (m_docManager)
         m_docManager->SetFrame(nullptr);

@@ -23,6 +23,9 @@ public:
                         CShellPrompts prompts = CShellPrompts::Interactive());
     ~CMorvetApp() override;
 
+    // The application object of the running program, or nullptr.
+    static CMorvetApp* Instance() { return s_pInstance; }
+
     // Creates the main frame and carries out the command line: a new document,
     // or the named file. False when that fails; the program should then end.
     bool InitInstance(const CCommandLineInfo& cmdInfo);
@@ -44,6 +47,8 @@ public:
 
 private:
     void RegisterCommands();
+
+    static CMorvetApp* s_pInstance;
 
     std::unique_ptr<QSettings> m_settings;
     CShellPrompts m_prompts;

@@ -50,6 +50,12 @@ TEST_F(StartupTest, AFileThatCannotBeReadFailsStartUpWithAMessage) {
     EXPECT_TRUE(user.messages[0].contains("missing.vrk"));
     EXPECT_EQ(DocCount(), 0);
 
+    app.reset();
+    user.messages.clear();
+    EXPECT_FALSE(Start({dir.path()}));
+    EXPECT_EQ(user.messages.size(), 1);
+    EXPECT_EQ(CMorvetApp::Instance(), app.get());
+
     QFile bad(Path("bad.vrk"));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("not an object");
