@@ -94,6 +94,17 @@ void CMorvetApp::OnFileOpen() {
 }
 
 void CMorvetApp::OnFilePrintSetup() {
+    // Qt sets up only real printers; without one the dialog would silently
+    // not appear.
+    if (Printer().outputFormat() != QPrinter::NativeFormat) {
+        if (m_prompts.message)
+            m_prompts.message(m_mainFrame.get(), QMessageBox::Information,
+                              QStringLiteral("No printer is installed, so there is nothing to set "
+                                             "up. Install a printer to choose its paper and "
+                                             "options."),
+                              QMessageBox::Ok);
+        return;
+    }
     QPageSetupDialog dialog(&Printer(), m_mainFrame.get());
     dialog.exec();
 }

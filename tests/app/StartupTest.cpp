@@ -2,6 +2,8 @@
 #include "app/CAboutBox.h"
 
 #include <QLabel>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -96,4 +98,31 @@ TEST_F(StartupTest, AboutBoxIsModalWithItsTextsAndClosesWithOk) {
     EXPECT_TRUE(Frame()->ExecuteCommand(ID_APP_ABOUT));
     EXPECT_TRUE(seen);
     EXPECT_EQ(DocCount(), 1);
+}
+
+TEST_F(StartupTest, PrintSetupWorksOnTheApplicationsOnePrinterWithOrWithoutADocument) {
+    ASSERT_TRUE(Start());
+    QPrinter* printer = &app->Printer();
+    const bool realPrinter = printer->outputFormat() == QPrinter::NativeFormat;
+    for (bool withDocument : {true, false}) {
+        if (!withDocument) {
+            Frame()->Children()[0]->close();
+            Idle();
+        }
+        QPrinter* shown = nullptr;
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget())) {
+                shown = dialog->printer();
+                dialog->reject();
+            }
+        });
+        user.messages.clear();
+        EXPECT_TRUE(Frame()->ExecuteCommand(ID_FILE_PRINT_SETUP));
+        Idle();
+        if (realPrinter)
+            EXPECT_EQ(shown, printer);
+        else
+            EXPECT_EQ(user.messages.size(), 1) << "a machine without printers is told so";
+    }
+    EXPECT_EQ(&app->Printer(), printer);
 }
