@@ -33,8 +33,7 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent) {
     icon->setMinimumSize(32, 32);
 
     addText(this, QStringLiteral("Morvet Version 1.0"), du.Rect(35, 13, 119, 8));
-    addText(this, QStringLiteral("Copyright (C) 2026 Quennit Applications"),
-            du.Rect(35, 23, 119, 8));
+    addText(this, QStringLiteral("Copyright (C) 2026 Quennit"), du.Rect(35, 23, 119, 8));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setGeometry(du.Rect(160, 7, 32, 14));
