@@ -97,6 +97,10 @@ protected:
         // The recent-file list goes to the test's own folder.
         env.insert("HOME", dir.path());
         env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        // libxkbcommon-x11 hands strndup a buffer without a terminating zero,
+        // which strict string checks report although strndup stops at n.
+        if (env.contains("ASAN_OPTIONS"))
+            env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":strict_string_checks=0");
         return env;
     }
 
