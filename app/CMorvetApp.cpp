@@ -39,22 +39,23 @@ bool CMorvetApp::InitInstance(const CCommandLineInfo& cmdInfo) {
     m_mainFrame = std::make_unique<CMainFrame>(*m_docManager, *m_recentFiles);
     m_docManager->SetFrame(m_mainFrame.get());
     RegisterCommands();
-
-    switch (cmdInfo.m_nShellCommand) {
-    case CCommandLineInfo::FileNew:
-        if (!OnFileNew())
-            return false;
-        break;
-    case CCommandLineInfo::FileOpen:
-        if (!m_docManager->OpenDocumentFile(cmdInfo.m_strFileName))
-            return false;
-        break;
-    case CCommandLineInfo::ShowHelp:
-    case CCommandLineInfo::Error:
+    if (!ProcessShellCommand(cmdInfo))
         return false;
-    }
     m_mainFrame->show();
     return true;
+}
+
+bool CMorvetApp::ProcessShellCommand(const CCommandLineInfo& cmdInfo) {
+    switch (cmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        return OnFileNew() != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return m_docManager->OpenDocumentFile(cmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::ShowHelp:
+    case CCommandLineInfo::Error:
+        break;
+    }
+    return false;
 }
 
 void CMorvetApp::RegisterCommands() {

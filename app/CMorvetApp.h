@@ -47,6 +47,8 @@ public:
 
 private:
     void RegisterCommands();
+    // Carries out what the command line asks for once the frame exists.
+    bool ProcessShellCommand(const CCommandLineInfo& cmdInfo);
 
     static CMorvetApp* s_pInstance;
 
