@@ -10,6 +10,12 @@ struct CCommandLineInfo {
     QString m_strFileName;
     // The help text for ShowHelp, the complaint for Error.
     QString m_strMessage;
+
+    // Printing instead of editing: the named file is printed on the default
+    // printer or into a PDF file, without a window, and the program ends.
+    enum Print { PrintNone, PrintDirect, PrintToPdf };
+    Print m_nPrint = PrintNone;
+    QString m_strPdfFile;
 };
 
 // arguments[0] is the program name, as QCoreApplication::arguments() gives it.

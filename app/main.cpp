@@ -1,5 +1,6 @@
 #include "app/CMorvetApp.h"
 #include "app/CommandLine.h"
+#include "app/PrintCommandLine.h"
 #include "res/AppIcon.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    PreparePrintPlatform(cmdInfo);
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quennit Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("Morvet"));
@@ -28,6 +30,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(AppIcon());
 
     CMorvetApp theApp;
+    if (IsPrintCommand(cmdInfo))
+        return PrintFromCommandLine(cmdInfo);
     if (!theApp.InitInstance(cmdInfo))
         return 1;
     return app.exec();

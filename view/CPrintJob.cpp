@@ -1,5 +1,6 @@
 #include "view/CPrintJob.h"
 
+#include "app/CMorvetApp.h"
 #include "document/CMorvetDoc.h"
 #include "platform/CDC.h"
 #include "view/CMorvetView.h"
@@ -17,8 +18,6 @@
 #include <vector>
 
 namespace {
-QPrinter* s_pSharedPrinter = nullptr;
-
 // The printer context's mapping for a page. The printer's resolution is set to
 // kUnitsPerInch for the job, so one logical unit is one screen pixel on paper
 // and one-unit pens stay visible. The origin is the printable area's top-left
@@ -59,13 +58,9 @@ QString Destination(const QPrinter& printer) {
 }
 } // namespace
 
-void CPrintJob::SetSharedPrinter(QPrinter* printer) {
-    s_pSharedPrinter = printer;
-}
-
 QPrinter* CPrintJob::SharedPrinter() {
-    if (s_pSharedPrinter)
-        return s_pSharedPrinter;
+    if (CMorvetApp* app = CMorvetApp::Instance())
+        return &app->Printer();
     static QPrinter own(QPrinter::HighResolution);
     return &own;
 }

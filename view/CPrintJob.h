@@ -16,10 +16,8 @@ public:
     // prints at the size it has in its window.
     static constexpr int kUnitsPerInch = 96;
 
-    // The printer that Print, Print Preview and Print Setup share. The
-    // application hands over its own at start-up; without one, a printer of
-    // our own on the system's default is used.
-    static void SetSharedPrinter(QPrinter* printer);
+    // The printer that Print, Print Preview and Print Setup share: the
+    // application's; without an application (tests), one of our own.
     static QPrinter* SharedPrinter();
 
     // The framework's part of preparing a job: the print dialog, offering the
