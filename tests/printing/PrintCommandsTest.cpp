@@ -1,3 +1,4 @@
+#include "ModalDialog.h"
 #include "PdfPages.h"
 #include "PrintingFixture.h"
 #include "res/CommandIds.h"
@@ -11,29 +12,6 @@
 #include <QPrinterInfo>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTimer>
-#include <functional>
-
-namespace {
-// Runs check on the modal dialog of type T once it is open, then lets finish
-// close it; fails the test if no such dialog opens.
-template <typename T> void WhenModalOpens(std::function<void(T*)> check) {
-    auto* poll = new QTimer;
-    int tries = 0;
-    QObject::connect(poll, &QTimer::timeout, [=]() mutable {
-        if (T* dlg = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            check(dlg);
-        } else if (++tries > 200) {
-            poll->stop();
-            poll->deleteLater();
-            ADD_FAILURE() << "no " << T::staticMetaObject.className() << " opened";
-        }
-    });
-    poll->start(20);
-}
-} // namespace
 
 using PrintCommands = PrintingFixture;
 
