@@ -14,7 +14,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace {
