@@ -16,29 +16,56 @@ QRect BoxFromEdges(int l, int t, int r, int b) {
     return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
 }
 // The pixels of a polyline as the windowing system draws it with a one-pixel
-// pen: each segment from its start up to, not including, its end point.
-QPolygon PolylinePixels(const POINT* pts, int n) {
+// pen: each segment from its start up to, not including, its end point. Pixel
+// i of a segment is found from i alone (midpoint rounding along the minor
+// axis), so only the part of a segment inside `clip` is walked, however long
+// the segment is, and drawing it again touches exactly the same pixels.
+QPolygon PolylinePixels(const POINT* pts, int n, const QRect& clip) {
+    using Wide = __int128;
     QPolygon out;
-    for (int i = 0; i + 1 < n; ++i) {
-        int x = pts[i].x, y = pts[i].y;
-        const int x1 = pts[i + 1].x, y1 = pts[i + 1].y;
-        const int dx = std::abs(x1 - x), dy = -std::abs(y1 - y);
-        const int sx = x < x1 ? 1 : -1, sy = y < y1 ? 1 : -1;
-        int err = dx + dy;
-        while (x != x1 || y != y1) {
-            out << QPoint(x, y);
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
+    for (int k = 0; k + 1 < n; ++k) {
+        const int64_t x0 = pts[k].x, y0 = pts[k].y;
+        const int64_t dx = int64_t(pts[k + 1].x) - x0, dy = int64_t(pts[k + 1].y) - y0;
+        const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+        const int64_t sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+        const bool xMajor = adx >= ady;
+        const int64_t steps = xMajor ? adx : ady;
+        if (steps == 0)
+            continue;
+        // Steps whose major coordinate lies inside the clip.
+        const int64_t m0 = xMajor ? x0 : y0, ms = xMajor ? sx : sy;
+        const int64_t lo = xMajor ? clip.left() : clip.top();
+        const int64_t hi = xMajor ? clip.right() : clip.bottom();
+        int64_t first = ms > 0 ? lo - m0 : m0 - hi;
+        int64_t last = ms > 0 ? hi - m0 : m0 - lo;
+        first = std::max<int64_t>(first, 0);
+        last = std::min<int64_t>(last, steps - 1);
+        const int64_t minor0 = xMajor ? y0 : x0, minorS = xMajor ? sy : sx;
+        const int64_t aminor = xMajor ? ady : adx;
+        for (int64_t i = first; i <= last; ++i) {
+            const int64_t off = int64_t((Wide(2) * i * aminor + steps) / (Wide(2) * steps));
+            const int64_t major = m0 + i * ms, minor = minor0 + off * minorS;
+            const int64_t x = xMajor ? major : minor, y = xMajor ? minor : major;
+            if (y < clip.top() || y > clip.bottom() || x < clip.left() || x > clip.right())
+                continue;
+            out << QPoint(int(x), int(y));
         }
     }
     return out;
+}
+
+// Bounding box of points in coordinates QRect can hold without overflowing.
+QRect SafeBounds(const POINT* pts, int n) {
+    static constexpr int64_t kLimit = int64_t(1) << 29;
+    int64_t l = pts[0].x, r = pts[0].x, t = pts[0].y, b = pts[0].y;
+    for (int i = 1; i < n; ++i) {
+        l = std::min<int64_t>(l, pts[i].x);
+        r = std::max<int64_t>(r, pts[i].x);
+        t = std::min<int64_t>(t, pts[i].y);
+        b = std::max<int64_t>(b, pts[i].y);
+    }
+    const auto clamp = [](int64_t v) { return int(std::clamp(v, -kLimit, kLimit)); };
+    return QRect(QPoint(clamp(l), clamp(t)), QPoint(clamp(r), clamp(b)));
 }
 
 QPolygon ToPolygon(const POINT* pts, int n) {
@@ -276,6 +303,19 @@ void CDC::ApplyBrush(bool hollow) {
         m_painter->setBrush(ToQColor(m_pBrush->Color()));
 }
 
+QRect CDC::LogicalReach() const {
+    const QPaintDevice* d = m_painter->device();
+    CRect dev(0, 0, d->width(), d->height());
+    if (m_hasClip) {
+        CRect both;
+        both.IntersectRect(dev, m_deviceClip);
+        dev = both;
+    }
+    DPtoLP(&dev);
+    dev.NormalizeRect();
+    return QRect(QPoint(dev.left - 1, dev.top - 1), QPoint(dev.right, dev.bottom));
+}
+
 QRect CDC::DeviceBounds(const QRect& logical) const {
     return m_painter->transform().mapRect(logical).adjusted(-2, -2, 2, 2);
 }
@@ -323,8 +363,8 @@ bool CDC::Polyline(const POINT* pts, int n) {
     if (m_rop2 == R2_NOT) {
         if (!m_pPen->IsValid() || m_pPen->Style() == PS_NULL)
             return true;
-        const QPolygon pixels = PolylinePixels(pts, n);
-        InvertFigure(poly.boundingRect(), [&](QPainter& p) {
+        const QPolygon pixels = PolylinePixels(pts, n, LogicalReach());
+        InvertFigure(SafeBounds(pts, n), [&](QPainter& p) {
             QPen pen(Qt::white);
             pen.setWidth(1);
             pen.setCosmetic(true);
@@ -339,7 +379,7 @@ bool CDC::Polyline(const POINT* pts, int n) {
     // Pixel by pixel where pixels are exact; on paper a row of dots shows seams.
     if (m_pPen->Width() <= 1 && m_pPen->Style() == PS_SOLID && s.x() == 1.0 && s.y() == 1.0 &&
         CanInvert())
-        m_painter->drawPoints(PolylinePixels(pts, n));
+        m_painter->drawPoints(PolylinePixels(pts, n, LogicalReach()));
     else
         m_painter->drawPolyline(poly);
     return true;
@@ -351,7 +391,7 @@ bool CDC::Polygon(const POINT* pts, int n) {
     const QPolygon poly = ToPolygon(pts, n);
     const Qt::FillRule rule = m_fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
     if (m_rop2 == R2_NOT) {
-        InvertFigure(poly.boundingRect(), [&](QPainter& p) {
+        InvertFigure(SafeBounds(pts, n), [&](QPainter& p) {
             p.setPen(m_pPen->Style() == PS_NULL ? QPen(Qt::NoPen) : QPen(Qt::white, 1));
             p.setBrush(m_pBrush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
             p.drawPolygon(poly, rule);

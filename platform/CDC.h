@@ -100,6 +100,8 @@ private:
     // Inverts the pixels that drawFigure paints (in logical coordinates).
     template <typename Fn> void InvertFigure(const QRect& logicalBounds, Fn drawFigure);
     QRect DeviceBounds(const QRect& logical) const;
+    // The logical area that drawing on this device can reach, one unit wider.
+    QRect LogicalReach() const;
 
     std::unique_ptr<QPainter> m_ownPainter;
     QPainter* m_painter;

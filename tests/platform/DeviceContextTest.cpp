@@ -351,3 +351,34 @@ TEST(DeviceContextState, CoordinateConversionsAreInverse) {
     EXPECT_EQ(p.x, 3);
     EXPECT_EQ(p.y, 4);
 }
+
+// A segment spanning the whole coordinate range is walked only where it can
+// show: drawing it is quick, hits the pixels on its path, and inverting it
+// twice restores the picture.
+TEST(DeviceContextLines, SegmentsAcrossTheWholeRangeDrawOnlyTheVisiblePart) {
+    constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    const POINT diagonal[2] = {{kMin, kMin}, {kMax, kMax}};
+    QImage img = Black();
+    {
+        CDC dc(&img);
+        CPen white(PS_SOLID, 1, RGB(255, 255, 255));
+        dc.SelectObject(&white);
+        dc.Polyline(diagonal, 2);
+    }
+    EXPECT_EQ(img.pixel(0, 0), kWhite);
+    EXPECT_EQ(img.pixel(37, 37), kWhite);
+    EXPECT_EQ(img.pixel(37, 36), kBlack);
+
+    const QImage before = Noise();
+    QImage inverted = before;
+    {
+        CDC dc(&inverted);
+        dc.SetViewportOrg(-1000, 7);
+        dc.SetROP2(R2_NOT);
+        const POINT wide[3] = {{kMin, 20}, {kMax, 20}, {kMax, kMin}};
+        dc.Polyline(wide, 3);
+        EXPECT_FALSE(SameImage(inverted, before));
+        dc.Polyline(wide, 3);
+    }
+    EXPECT_TRUE(SameImage(inverted, before));
+}
