@@ -404,7 +404,7 @@ bool CDC::Polygon(const POINT* pts, int n) {
     return true;
 }
 
-bool CDC::Ellipse(int l, int t, int r, int b) {
+template <typename Fn> bool CDC::BoxFigure(int l, int t, int r, int b, Fn drawShape) {
     const QRect box = BoxFromEdges(l, t, r, b);
     if (box.width() < 1 || box.height() < 1)
         return true;
@@ -412,35 +412,24 @@ bool CDC::Ellipse(int l, int t, int r, int b) {
     const QRectF shape(box.left(), box.top(), box.width() - 1, box.height() - 1);
     if (m_rop2 == R2_NOT) {
         InvertFigure(box, [&](QPainter& p) {
-            p.setPen(QPen(Qt::white, 1));
+            p.setPen(m_pPen->Style() == PS_NULL ? QPen(Qt::NoPen) : QPen(Qt::white, 1));
             p.setBrush(m_pBrush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
-            p.drawEllipse(shape);
+            drawShape(p, shape);
         });
         return true;
     }
     ApplyPen();
     ApplyBrush(false);
-    m_painter->drawEllipse(shape);
+    drawShape(*m_painter, shape);
     return true;
 }
 
+bool CDC::Ellipse(int l, int t, int r, int b) {
+    return BoxFigure(l, t, r, b, [](QPainter& p, const QRectF& s) { p.drawEllipse(s); });
+}
+
 bool CDC::Rectangle(int l, int t, int r, int b) {
-    const QRect box = BoxFromEdges(l, t, r, b);
-    if (box.width() < 1 || box.height() < 1)
-        return true;
-    const QRectF shape(box.left(), box.top(), box.width() - 1, box.height() - 1);
-    if (m_rop2 == R2_NOT) {
-        InvertFigure(box, [&](QPainter& p) {
-            p.setPen(QPen(Qt::white, 1));
-            p.setBrush(m_pBrush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
-            p.drawRect(shape);
-        });
-        return true;
-    }
-    ApplyPen();
-    ApplyBrush(false);
-    m_painter->drawRect(shape);
-    return true;
+    return BoxFigure(l, t, r, b, [](QPainter& p, const QRectF& s) { p.drawRect(s); });
 }
 
 void CDC::FillRect(const RECT& r, CBrush* brush) {

@@ -99,6 +99,8 @@ private:
     QPointF DeviceScale() const;
     // Inverts the pixels that drawFigure paints (in logical coordinates).
     template <typename Fn> void InvertFigure(const QRect& logicalBounds, Fn drawFigure);
+    // Ellipses and rectangles: a box with exclusive right and bottom edges.
+    template <typename Fn> bool BoxFigure(int l, int t, int r, int b, Fn drawShape);
     QRect DeviceBounds(const QRect& logical) const;
     // The logical area that drawing on this device can reach, one unit wider.
     QRect LogicalReach() const;
