@@ -15,6 +15,7 @@
 namespace {
 constexpr int kMarkSize = 7;
 constexpr int kMarkOffset = 3;
+constexpr int kMaxInvalidRects = 64;
 
 void InvertMark(CDC* pDC, const POINT& p) {
     pDC->PatBlt(p.x - kMarkOffset, p.y - kMarkOffset, kMarkSize, kMarkSize, DSTINVERT);
@@ -226,6 +227,13 @@ void CMorvetView::InvalidateRect(const CRect* rect, bool) {
     if (area.isEmpty())
         return;
     m_invalid += area;
+    // Thousands of scattered rectangles (a large selection changing) would make
+    // the region itself the cost; past a few dozen, one bounding box redraws
+    // the same pixels.
+    if (m_invalid.rectCount() > kMaxInvalidRects) {
+        m_invalid = m_invalid.boundingRect();
+        area = m_invalid.boundingRect();
+    }
     update(area);
 }
 

@@ -6,6 +6,10 @@
 #include "view/ViewCommands.h"
 #include "view/tools/CShapeTool.h"
 
+#include <algorithm>
+#include <unordered_set>
+#include <vector>
+
 void OnUpdateHasSelection(CMorvetView& view, CCmdUI* pCmdUI) {
     pCmdUI->Enable(!view.m_selection.empty());
 }
@@ -32,34 +36,45 @@ void OnEditCopy(CMorvetView& view) {
 
 // Other views of the document may have selected what is about to be destroyed;
 // their selections must never point at a freed element.
-void DeselectInOtherViews(CMorvetView& view, CPrimitive* prim) {
+void DeselectInOtherViews(CMorvetView& view, const std::unordered_set<CPrimitive*>& doomed) {
     for (CViewBase* v : view.GetDocument()->Views()) {
         auto* other = dynamic_cast<CMorvetView*>(v);
-        if (other && other != &view)
+        if (!other || other == &view)
+            continue;
+        std::vector<CPrimitive*> gone;
+        for (CPrimitive* prim : other->m_selection)
+            if (doomed.count(prim))
+                gone.push_back(prim);
+        for (CPrimitive* prim : gone)
             other->DeselectElement(prim);
     }
 }
 
+// One pass over the object, whatever the sizes: clearing a selection of
+// everything in a large object must not cost selection times elements.
 void OnEditClear(CMorvetView& view) {
     if (view.m_selection.empty())
         return;
     CMorvetDoc* pDoc = view.GetDocument();
     CShape& shape = pDoc->m_shape;
     pDoc->PushSnapshot(new CShape(shape));
-    for (int i = int(view.m_selection.size()) - 1; i >= 0; --i) {
-        CPrimitive* prim = view.m_selection[size_t(i)];
+    const std::unordered_set<CPrimitive*> doomed(view.m_selection.begin(), view.m_selection.end());
+    for (CPrimitive* prim : view.m_selection)
         view.InvalidateElement(prim);
-        view.m_selection.erase(view.m_selection.begin() + i);
-        for (int j = shape.GetSize() - 1; j >= 0; --j) {
-            if (shape.m_elements[size_t(j)] != prim)
-                continue;
-            DeselectInOtherViews(view, prim);
-            CShapeTool::ForgetPointsOf(prim);
-            shape.DeleteElement(j);
-            pDoc->SetModifiedFlag(true);
-        }
-    }
+    view.m_selection.clear();
     view.m_selection.shrink_to_fit();
+    DeselectInOtherViews(view, doomed);
+    auto& elements = shape.m_elements;
+    const auto kept = std::stable_partition(elements.begin(), elements.end(),
+                                            [&](CPrimitive* p) { return !doomed.count(p); });
+    if (kept == elements.end())
+        return;
+    for (auto it = kept; it != elements.end(); ++it) {
+        CShapeTool::ForgetPointsOf(*it);
+        delete *it;
+    }
+    elements.erase(kept, elements.end());
+    pDoc->SetModifiedFlag(true);
 }
 
 void OnEditCut(CMorvetView& view) {

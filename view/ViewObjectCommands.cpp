@@ -8,6 +8,8 @@
 
 #include <QColorDialog>
 
+#include <unordered_map>
+
 namespace {
 
 int ToolTypeForCommand(int nID) {
@@ -49,36 +51,42 @@ void OnObjectFillColor(CMorvetView& view) {
     }
 }
 
-// Each selected element, last selected first, swaps with its neighbour below
-// once; later swaps may move it again, so the result follows selection order.
-void OnObjectMoveBack(CMorvetView& view) {
+// Each selected element, last selected first, swaps once with its neighbour
+// (step -1 below, +1 above); later swaps may move it again, so the result
+// follows selection order. Positions are looked up in a map kept up to date
+// with every swap, so reordering a large selection costs no search per element.
+void MoveSelectionOneStep(CMorvetView& view, int step) {
     CMorvetDoc* pDoc = view.GetDocument();
     CShape& shape = pDoc->m_shape;
+    std::unordered_map<const CPrimitive*, int> index;
+    index.reserve(shape.m_elements.size());
+    for (int j = 0; j < shape.GetSize(); ++j)
+        index[shape.m_elements[size_t(j)]] = j;
     for (int i = int(view.m_selection.size()) - 1; i >= 0; --i) {
         CPrimitive* prim = view.m_selection[size_t(i)];
-        for (int j = 0; j < shape.GetSize(); ++j) {
-            if (shape.m_elements[size_t(j)] != prim)
-                continue;
+        const auto found = index.find(prim);
+        if (found == index.end())
+            continue;
+        const int j = found->second, k = j + step;
+        if (step < 0)
             shape.MoveElementBack(j);
-            pDoc->SetModifiedFlag(true);
-            view.InvalidateElement(prim);
+        else
+            shape.MoveElementForward(j);
+        if (k >= 0 && k < shape.GetSize() && shape.m_elements[size_t(j)] != prim) {
+            index[shape.m_elements[size_t(j)]] = j;
+            index[prim] = k;
         }
+        pDoc->SetModifiedFlag(true);
+        view.InvalidateElement(prim);
     }
 }
 
+void OnObjectMoveBack(CMorvetView& view) {
+    MoveSelectionOneStep(view, -1);
+}
+
 void OnObjectMoveForward(CMorvetView& view) {
-    CMorvetDoc* pDoc = view.GetDocument();
-    CShape& shape = pDoc->m_shape;
-    for (int i = int(view.m_selection.size()) - 1; i >= 0; --i) {
-        CPrimitive* prim = view.m_selection[size_t(i)];
-        for (int j = shape.GetSize() - 1; j >= 0; --j) {
-            if (shape.m_elements[size_t(j)] != prim)
-                continue;
-            shape.MoveElementForward(j);
-            pDoc->SetModifiedFlag(true);
-            view.InvalidateElement(prim);
-        }
-    }
+    MoveSelectionOneStep(view, +1);
 }
 
 void OnEditShowCenter(CMorvetView& view) {
