@@ -30,7 +30,9 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-QByteArray Le(int32_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); }
+QByteArray Le(int32_t v) {
+    return QByteArray(reinterpret_cast<const char*>(&v), 4);
+}
 
 QByteArray Header(int32_t count) {
     return QByteArray::fromHex("010000000000000000003440000000000100000000000000").left(20) +
@@ -185,7 +187,9 @@ TEST_F(FailedOpen, MissingFile) {
     EXPECT_FALSE(doc.LastError().isEmpty());
 }
 
-TEST_F(FailedOpen, EmptyFile) { EXPECT_NE(Open(QByteArray()).find("header"), std::string::npos); }
+TEST_F(FailedOpen, EmptyFile) {
+    EXPECT_NE(Open(QByteArray()).find("header"), std::string::npos);
+}
 
 TEST_F(FailedOpen, TruncatedHeader) {
     EXPECT_NE(Open(Header(1).left(17)).find("header"), std::string::npos);
@@ -221,8 +225,8 @@ TEST_F(FailedOpen, AbsurdPointCount) {
 }
 
 TEST_F(FailedOpen, ZeroPointElementsAndUnknownTypesOpen) {
-    const QByteArray bytes =
-        Header(3) + Record(PRIM_POLYLINE, 0, {}) + Record(42, 1, {{3, 3}}) + Record(PRIM_POLYGON, 0, {});
+    const QByteArray bytes = Header(3) + Record(PRIM_POLYLINE, 0, {}) + Record(42, 1, {{3, 3}}) +
+                             Record(PRIM_POLYGON, 0, {});
     EXPECT_EQ(Open(bytes), "");
     CMorvetDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("bad.vrk")));
@@ -260,8 +264,8 @@ TEST(DocumentSave, IntoAReadOnlyFolderKeepsTheOldFile) {
     EXPECT_FALSE(doc.OnSaveDocument(path));
     EXPECT_FALSE(doc.LastError().isEmpty());
     EXPECT_TRUE(doc.IsModified());
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                      QFileDevice::ExeOwner);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(ReadFile(path), old);
 }
 
@@ -291,7 +295,8 @@ TEST(DocumentSave, WriteFailureKeepsTheOldFile) {
     EXPECT_FALSE(ok);
     EXPECT_NE(doc.LastError().indexOf("object.vrk"), -1) << doc.LastError().toStdString();
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(ReadFile(path), old) << "the previous file is intact; it now holds " << ReadFile(path).size() << " bytes";
+    EXPECT_EQ(ReadFile(path), old)
+        << "the previous file is intact; it now holds " << ReadFile(path).size() << " bytes";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"object.vrk"})
         << "no temporary file is left behind";
     // With room again the same save succeeds.

@@ -117,10 +117,10 @@ TEST(Document, ElementAtPointEdgeRules) {
 TEST(Document, ZeroWidthOrHeightElementsAreNeverHit) {
     CMorvetDoc doc;
     doc.OnNewDocument();
-    Add(doc, PRIM_POLYLINE, 0, {{0, 50}, {100, 50}});  // horizontal
-    Add(doc, PRIM_POLYLINE, 0, {{40, 0}, {40, 100}});  // vertical
-    Add(doc, PRIM_POLYLINE, 0, {{40, 50}});            // a single point
-    Add(doc, PRIM_CIRCLE, 0, {{40, 50}, {0, 0}});      // radius 0
+    Add(doc, PRIM_POLYLINE, 0, {{0, 50}, {100, 50}}); // horizontal
+    Add(doc, PRIM_POLYLINE, 0, {{40, 0}, {40, 100}}); // vertical
+    Add(doc, PRIM_POLYLINE, 0, {{40, 50}});           // a single point
+    Add(doc, PRIM_CIRCLE, 0, {{40, 50}, {0, 0}});     // radius 0
     for (const POINT p : {POINT{40, 50}, POINT{0, 50}, POINT{40, 0}, POINT{50, 50}})
         EXPECT_EQ(doc.ElementAtPoint(p), nullptr) << p.x << "," << p.y;
 }

@@ -50,5 +50,9 @@ public:
 
 } // namespace morvet_test
 
-inline void PrintTo(const POINT& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
-inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
+inline void PrintTo(const POINT& p, std::ostream* os) {
+    *os << "(" << p.x << ", " << p.y << ")";
+}
+inline bool operator==(const POINT& a, const POINT& b) {
+    return a.x == b.x && a.y == b.y;
+}

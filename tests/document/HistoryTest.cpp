@@ -217,7 +217,7 @@ TEST(History, SnapshotRestoredAfterTheOriginMovedStaysUnderTheCurrentOrigin) {
     doc.OnNewDocument();
     doc.m_origin = CPoint(100, 100);
     Add(doc, PRIM_POLYLINE, 0, {{110, 90}, {120, 100}}); // (10, -10), (20, 0) from the origin
-    Add(doc, PRIM_CIRCLE, 0, {{100, 100}, {5, 5}});       // on the origin
+    Add(doc, PRIM_CIRCLE, 0, {{100, 100}, {5, 5}});      // on the origin
     // The window grows: the view moves the object and the origin by (50, 30).
     doc.m_shape.Transform(0, 0, 50, 30, 0.0, 1.0, 1.0);
     doc.m_origin = CPoint(150, 130);

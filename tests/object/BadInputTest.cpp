@@ -15,7 +15,9 @@ using namespace morvet_test;
 
 namespace {
 
-QByteArray Hex(const char* hex) { return QByteArray::fromHex(QByteArray(hex)); }
+QByteArray Hex(const char* hex) {
+    return QByteArray::fromHex(QByteArray(hex));
+}
 
 QByteArray Header(int32_t count) {
     QByteArray b = Hex("010000000000000000003440000000000100000000000000");
@@ -56,7 +58,9 @@ QByteArray ThreeRecordFile() {
 
 } // namespace
 
-TEST(BadInput, CompleteFileReads) { EXPECT_EQ(ReadError(ThreeRecordFile()), ""); }
+TEST(BadInput, CompleteFileReads) {
+    EXPECT_EQ(ReadError(ThreeRecordFile()), "");
+}
 
 TEST(BadInput, TruncatedHeaderFailsWithMessage) {
     const QByteArray full = ThreeRecordFile();

@@ -24,21 +24,22 @@ CShape Read(const QByteArray& bytes) {
     return s;
 }
 
-QByteArray Hex(const char* hex) { return QByteArray::fromHex(QByteArray(hex)); }
+QByteArray Hex(const char* hex) {
+    return QByteArray::fromHex(QByteArray(hex));
+}
 
 // The reference file: default properties, one red filled circle of
 // radius 10 centred on the center of mass.
-const char* const kExample52 =
-    "01000000"         // format word
-    "0000000000003440" // 20.0
-    "00000000"         // positive
-    "01000000"         // may rotate
-    "01000000"         // one element
-    "03000000"         // filled circle
-    "ff000000"         // red
-    "02000000"         // two points
-    "0000000000000000" // centre 0, 0
-    "0a0000000a000000"; // radius 10, and 10 in y
+const char* const kExample52 = "01000000"          // format word
+                               "0000000000003440"  // 20.0
+                               "00000000"          // positive
+                               "01000000"          // may rotate
+                               "01000000"          // one element
+                               "03000000"          // filled circle
+                               "ff000000"          // red
+                               "02000000"          // two points
+                               "0000000000000000"  // centre 0, 0
+                               "0a0000000a000000"; // radius 10, and 10 in y
 
 void ExpectSameObject(const CShape& a, const CShape& b) {
     EXPECT_DOUBLE_EQ(a.m_dMassDensity, b.m_dMassDensity);
@@ -108,10 +109,10 @@ TEST(FileFormat, ValuesAreLittleEndianInFieldOrder) {
     Append(s, PRIM_POLYGON, 0x00123456, {{-2, 0x01020304}});
     const QByteArray bytes = Write(s);
     ASSERT_EQ(bytes.size(), 24 + 12 + 8);
-    EXPECT_EQ(bytes.mid(24).toHex(), QByteArray("01000000"   // polygon
-                                                "56341200"   // colour 0x00123456
-                                                "01000000"   // one point
-                                                "feffffff"   // x = -2
+    EXPECT_EQ(bytes.mid(24).toHex(), QByteArray("01000000"    // polygon
+                                                "56341200"    // colour 0x00123456
+                                                "01000000"    // one point
+                                                "feffffff"    // x = -2
                                                 "04030201")); // y
 }
 

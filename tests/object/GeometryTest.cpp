@@ -23,8 +23,8 @@ CRect RectOf(const CPrimitive& p) {
     return r;
 }
 
-POINT TransformOne(POINT pt, int32_t px, int32_t py, int32_t tx, int32_t ty, double a,
-                   double sx, double sy) {
+POINT TransformOne(POINT pt, int32_t px, int32_t py, int32_t tx, int32_t ty, double a, double sx,
+                   double sy) {
     CPrimitive p = Prim(PRIM_POLYLINE, {pt});
     POINT out{-12345, -12345};
     TransformPrimitive(&p, &out, px, py, tx, ty, a, sx, sy);

@@ -36,9 +36,15 @@ inline bool SamePoints(const CPrimitive* a, const CPrimitive* b) {
 
 } // namespace morvet_test
 
-inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
-inline void PrintTo(const POINT& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+inline bool operator==(const POINT& a, const POINT& b) {
+    return a.x == b.x && a.y == b.y;
+}
+inline void PrintTo(const POINT& p, std::ostream* os) {
+    *os << "(" << p.x << ", " << p.y << ")";
+}
 inline void PrintTo(const RECT& r, std::ostream* os) {
     *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
-inline void PrintTo(const CRect& r, std::ostream* os) { PrintTo(static_cast<const RECT&>(r), os); }
+inline void PrintTo(const CRect& r, std::ostream* os) {
+    PrintTo(static_cast<const RECT&>(r), os);
+}

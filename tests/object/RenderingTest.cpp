@@ -27,7 +27,9 @@ QImage Render(const CShape& s, int w = 200, int h = 200) {
 }
 
 // COLORREF 0x00BBGGRR as the pixel Qt stores.
-QRgb Pixel(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QRgb Pixel(COLORREF c) {
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 int CountNotBlack(const QImage& img) {
     int n = 0;
