@@ -17,6 +17,23 @@ constexpr int kMarkSize = 7;
 constexpr int kMarkOffset = 3;
 constexpr int kMaxInvalidRects = 64;
 
+// Key codes the tools never test by name, for the keys of the main keyboard
+// and the numeric pad that VirtualKeys.h does not list.
+constexpr UINT kVkMultiply = 0x6A;
+constexpr UINT kVkDecimal = 0x6E;
+constexpr UINT kVkDivide = 0x6F;
+constexpr UINT kVkOemSemicolon = 0xBA;
+constexpr UINT kVkOemComma = 0xBC;
+constexpr UINT kVkOemPeriod = 0xBE;
+constexpr UINT kVkOemSlash = 0xBF;
+constexpr UINT kVkOemBackquote = 0xC0;
+constexpr UINT kVkOemOpenBracket = 0xDB;
+constexpr UINT kVkOemBackslash = 0xDC;
+constexpr UINT kVkOemCloseBracket = 0xDD;
+constexpr UINT kVkOemQuote = 0xDE;
+// Any other key: shifted symbols, dead keys, keys of other layouts.
+constexpr UINT kVkOther = 0xFC;
+
 void InvertMark(CDC* pDC, const POINT& p) {
     pDC->PatBlt(p.x - kMarkOffset, p.y - kMarkOffset, kMarkSize, kMarkSize, DSTINVERT);
 }
@@ -416,7 +433,31 @@ UINT CMorvetView::VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods) {
         return VK_OEM_PLUS;
     case Qt::Key_Minus:
         return (mods & Qt::KeypadModifier) ? VK_SUBTRACT : VK_OEM_MINUS;
-    default:
+    case Qt::Key_Asterisk:
+        return (mods & Qt::KeypadModifier) ? kVkMultiply : kVkOther;
+    case Qt::Key_Slash:
+        return (mods & Qt::KeypadModifier) ? kVkDivide : kVkOemSlash;
+    case Qt::Key_Comma:
+        return kVkOemComma;
+    case Qt::Key_Period:
+        return (mods & Qt::KeypadModifier) ? kVkDecimal : kVkOemPeriod;
+    case Qt::Key_Semicolon:
+        return kVkOemSemicolon;
+    case Qt::Key_QuoteLeft:
+        return kVkOemBackquote;
+    case Qt::Key_BracketLeft:
+        return kVkOemOpenBracket;
+    case Qt::Key_Backslash:
+        return kVkOemBackslash;
+    case Qt::Key_BracketRight:
+        return kVkOemCloseBracket;
+    case Qt::Key_Apostrophe:
+        return kVkOemQuote;
+    case 0:
         return 0;
+    default:
+        // Every key press reaches the tool (a path being collected ends on
+        // any key), also shifted symbols and keys without a code of their own.
+        return kVkOther;
     }
 }

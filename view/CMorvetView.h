@@ -71,8 +71,8 @@ public:
     // result says whether the view has one; without, the command runs.
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI);
 
-    // Tells whether a key press is one the current tool wants before the
-    // accelerators see it (arrow keys, Tab).
+    // The virtual-key code a tool receives for a Qt key; every real key has
+    // one, since a tool may act on any key.
     static UINT VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods);
 
     CPen m_centerPen;

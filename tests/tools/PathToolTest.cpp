@@ -90,6 +90,21 @@ TEST_F(PathToolTest, AnyKeyFinishesEvenWithOnePoint) {
     EXPECT_EQ(doc.m_shape.GetSize(), 1) << "a key with nothing collected adds nothing";
 }
 
+// Punctuation, shifted symbols and keys of other layouts are keys too.
+TEST_F(PathToolTest, KeysWithoutALetterFinishAsWell) {
+    Use(TOOL_POLYLINE);
+    int added = 0;
+    for (Qt::Key key : {Qt::Key_Comma, Qt::Key_Period, Qt::Key_Slash, Qt::Key_Exclam,
+                        Qt::Key_Udiaeresis, Qt::Key_CapsLock}) {
+        Press(30, 30);
+        Move(80, 60);
+        Release(80, 60);
+        Key(key);
+        EXPECT_EQ(doc.m_shape.GetSize(), ++added) << "key " << key;
+        EXPECT_FALSE(view->HasCapture()) << "key " << key;
+    }
+}
+
 TEST_F(PathToolTest, CollectedPointsSurviveToolSwitches) {
     Use(TOOL_POLYLINE);
     Press(10, 10);
