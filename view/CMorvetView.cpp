@@ -11,6 +11,8 @@
 #include <QPaintEvent>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace {
 constexpr int kMarkSize = 7;
@@ -212,14 +214,21 @@ void CMorvetView::InvalidateElement(CPrimitive* prim) {
     CRect r;
     GetPrimitiveRect(prim, &r);
     LogicalToDevice(&r);
+    // Widened in 64 bits: an element at the end of the coordinate range must
+    // not wrap around into an empty rectangle and leave its pixels stale.
+    int64_t left = r.left, top = r.top, right = r.right, bottom = r.bottom;
     if (m_bActive && IsSelected(prim)) {
-        r.left -= 4;
-        r.top -= 5;
-        r.right += 5;
-        r.bottom += 4;
+        left -= 4;
+        top -= 5;
+        right += 5;
+        bottom += 4;
     }
-    r.InflateRect(1, 1);
-    InvalidateRect(&r, false);
+    const auto clamp = [](int64_t v) {
+        return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                           std::numeric_limits<int32_t>::max()));
+    };
+    const CRect area(clamp(left - 1), clamp(top - 1), clamp(right + 1), clamp(bottom + 1));
+    InvalidateRect(&area, false);
 }
 
 void CMorvetView::OnShapeReplaced() {
@@ -236,10 +245,13 @@ void CMorvetView::InvalidateRect(const CRect* rect, bool) {
     const QRect client(0, 0, width(), height());
     QRect area = client;
     if (rect) {
-        if (rect->IsRectEmpty())
+        // Cut to the client area before Qt sees it: QRect's own arithmetic
+        // overflows near the ends of the coordinate range.
+        CRect visible;
+        if (!visible.IntersectRect(*rect, GetClientRect()))
             return;
-        area = QRect(QPoint(rect->left, rect->top), QPoint(rect->right - 1, rect->bottom - 1))
-                   .intersected(client);
+        area =
+            QRect(QPoint(visible.left, visible.top), QPoint(visible.right - 1, visible.bottom - 1));
     }
     if (area.isEmpty())
         return;

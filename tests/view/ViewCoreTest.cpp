@@ -1,9 +1,11 @@
 #include "document/CMorvetDoc.h"
+#include "res/CommandIds.h"
 #include "view/CMorvetView.h"
 #include "view/tools/CShapeTool.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 QRgb Px(const CMorvetView& v, int x, int y) {
@@ -165,4 +167,22 @@ TEST_F(ViewFixture, GrabbedVertexShowsOnlyInItsOwnDocument) {
     EXPECT_EQ(Px(*view, 97, 97), 0xFFFFFFu);
     EXPECT_EQ(Px(*otherView, 97, 97), 0x000000u);
     CShapeTool::s_pGrabbedVertex = nullptr;
+}
+
+// An element reaching the end of the coordinate range (a loaded file's huge
+// coordinates are clamped there) must still have its visible part repainted.
+TEST_F(ViewFixture, ElementAtTheEdgeOfTheCoordinateRangeIsRepaintedWhenItChanges) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    for (const POINT far : {POINT{kMax - 2, 100}, POINT{kMin + 2, 100}}) {
+        const POINT line[2] = {{200, 100}, far};
+        doc.AddElement(PRIM_POLYLINE, RGB(255, 255, 255), 2, line);
+        view->SelectElement(doc.m_shape.m_elements.back(), false);
+        view->UpdateWindow();
+        const int x = far.x > 0 ? 300 : 100;
+        ASSERT_EQ(Px(*view, x, 100), 0xFFFFFFu);
+        view->OnCmdMsg(ID_EDIT_CLEAR, nullptr);
+        view->UpdateWindow();
+        EXPECT_EQ(Px(*view, x, 100), 0x000000u) << "a deleted element stays on the screen";
+    }
 }
