@@ -6,7 +6,9 @@
 #include "view/CMorvetView.h"
 #include "view/CPrintInfo.h"
 
+#include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -14,6 +16,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -49,6 +52,23 @@ std::vector<unsigned int> PageSequence(const CPrintInfo& info, const QPrinter& p
     }
     return sequence;
 }
+
+// Runs a step once, the first time the watched widget is shown.
+class ShowFilter : public QObject {
+public:
+    explicit ShowFilter(std::function<void()> onShow) : m_onShow(std::move(onShow)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && m_onShow) {
+            const auto step = std::move(m_onShow);
+            m_onShow = nullptr;
+            step();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_onShow;
+};
 
 QString Destination(const QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat)
@@ -173,12 +193,26 @@ void CPrintJob::Preview(CMorvetView* view) {
     QPrintPreviewDialog dialog(prepared.m_pPrinter, view);
     dialog.setWindowTitle(
         QStringLiteral("Print Preview - %1").arg(view->GetDocument()->GetTitle()));
-    if (QPrintPreviewWidget* pages = dialog.findChild<QPrintPreviewWidget*>()) {
-        if (prepared.m_nNumPreviewPages > 1)
-            pages->setAllPagesViewMode();
-        else
-            pages->setSinglePageViewMode();
-    }
+    // The overview fits the pages into the window once, when it is chosen: so
+    // it is chosen when the dialog shows, with its pages made and its size
+    // known, and through the dialog's own button, which then shows as pressed.
+    ShowFilter chooseMode([&dialog, &prepared] {
+        const QString wanted = prepared.m_nNumPreviewPages > 1
+                                   ? QStringLiteral("Show overview of all pages")
+                                   : QStringLiteral("Show single page");
+        for (QAction* action : dialog.findChildren<QAction*>())
+            if (action->text() == wanted) {
+                action->trigger();
+                return;
+            }
+        if (QPrintPreviewWidget* pages = dialog.findChild<QPrintPreviewWidget*>()) {
+            if (prepared.m_nNumPreviewPages > 1)
+                pages->setAllPagesViewMode();
+            else
+                pages->setSinglePageViewMode();
+        }
+    });
+    dialog.installEventFilter(&chooseMode);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, view, [&](QPrinter* printer) {
         CPrintInfo info = prepared;
         info.m_pPrinter = printer;

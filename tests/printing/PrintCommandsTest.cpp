@@ -4,8 +4,10 @@
 #include "res/CommandIds.h"
 #include "view/CPrintInfo.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGraphicsView>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -95,6 +97,28 @@ TEST_F(PrintCommands, PreviewShowsBothPagesSideBySide) {
     // The preview painted through the printer context; the screen takes the object back.
     view->UpdateWindow();
     EXPECT_EQ(doc.m_origin, CPoint(200, 150));
+}
+
+TEST_F(PrintCommands, PreviewOpensWithBothWholePagesInSightAndItsToolbarAgreeing) {
+    bool seen = false;
+    WhenModalOpens<QPrintPreviewDialog>([&](QPrintPreviewDialog* dlg) {
+        seen = true;
+        auto* pages = dlg->findChild<QPrintPreviewWidget*>();
+        auto* canvas = pages ? pages->findChild<QGraphicsView*>() : nullptr;
+        ASSERT_TRUE(canvas);
+        const QRectF inSight = canvas->mapToScene(canvas->viewport()->rect()).boundingRect();
+        EXPECT_TRUE(inSight.contains(canvas->scene()->itemsBoundingRect()))
+            << "zoom " << pages->zoomFactor();
+        QAction* overview = nullptr;
+        for (QAction* action : dlg->findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Show overview of all pages"))
+                overview = action;
+        ASSERT_TRUE(overview);
+        EXPECT_TRUE(overview->isChecked());
+        dlg->reject();
+    });
+    ASSERT_TRUE(view->OnCmdMsg(ID_FILE_PRINT_PREVIEW, nullptr));
+    EXPECT_TRUE(seen);
 }
 
 TEST_F(PrintCommands, DirectPrintWithoutAPrinterSaysSo) {
