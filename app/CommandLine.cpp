@@ -34,7 +34,11 @@ void ApplyPrintOptions(const QCommandLineParser& parser, const QCommandLineOptio
 CCommandLineInfo ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Morvet, the editor of physical objects."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not addHelpOption(): it also lists --help-all, which would name Qt's own
+    // options, and those are refused here before Qt could see them.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help on commandline options."));
+    parser.addOption(help);
     parser.addPositionalArgument(QStringLiteral("path"),
                                  QStringLiteral("The object file (.vrk) to open."),
                                  QStringLiteral("[path]"));

@@ -21,6 +21,12 @@ TEST(CommandLine, NoArgumentMeansNewOnePathMeansOpenMoreIsAnError) {
     const CCommandLineInfo help = ParseCommandLine({"/usr/bin/morvet", "--help"});
     EXPECT_EQ(help.m_nShellCommand, CCommandLineInfo::ShowHelp);
     EXPECT_TRUE(help.m_strMessage.contains("[options] [path]")) << help.m_strMessage.toStdString();
+
+    // The help offers only options the program carries out: an option it
+    // lists must not start the editor instead.
+    EXPECT_FALSE(help.m_strMessage.contains("--help-all")) << help.m_strMessage.toStdString();
+    EXPECT_EQ(ParseCommandLine({"morvet", "--help-all"}).m_nShellCommand, CCommandLineInfo::Error);
+    EXPECT_EQ(ParseCommandLine({"morvet", "-h"}).m_nShellCommand, CCommandLineInfo::ShowHelp);
 }
 
 using StartupTest = AppFixture;
