@@ -217,6 +217,16 @@ void CMorvetView::InvalidateElement(CPrimitive* prim) {
     // Widened in 64 bits: an element at the end of the coordinate range must
     // not wrap around into an empty rectangle and leave its pixels stale.
     int64_t left = r.left, top = r.top, right = r.right, bottom = r.bottom;
+    // Another window of another size may have drawn last and left the object
+    // about its own middle; this window's next repaint moves the element to
+    // where this window shows it, and that is the area to repaint.
+    const CPoint middle = ClientMiddle();
+    const CPoint origin = GetDocument()->m_origin;
+    const int64_t shiftX = int64_t(middle.x) - origin.x, shiftY = int64_t(middle.y) - origin.y;
+    left += shiftX;
+    right += shiftX;
+    top += shiftY;
+    bottom += shiftY;
     if (m_bActive && IsSelected(prim)) {
         left -= 4;
         top -= 5;
@@ -338,10 +348,14 @@ CPoint ClientPoint(const QMouseEvent* event) {
 }
 } // namespace
 
+CPoint CMorvetView::ClientMiddle() const {
+    const CRect client = GetClientRect();
+    return CPoint((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+}
+
 void CMorvetView::AnchorToWindow() {
     CMorvetDoc* pDoc = GetDocument();
-    const CRect client = GetClientRect();
-    CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    const CPoint c = ClientMiddle();
     if (c == pDoc->m_origin)
         return;
     pDoc->m_shape.Transform(0, 0, c.x - pDoc->m_origin.x, c.y - pDoc->m_origin.y, 0.0, 1.0, 1.0);

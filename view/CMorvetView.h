@@ -103,6 +103,8 @@ private:
     // and moved the object to its own middle; mouse input must meet the object
     // where this view shows it.
     void AnchorToWindow();
+    // Where this window puts the object's origin when it draws.
+    CPoint ClientMiddle() const;
     static UINT MouseFlags(const QMouseEvent* event);
 
     CMorvetDoc* m_pDocument;

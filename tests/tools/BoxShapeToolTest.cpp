@@ -114,6 +114,22 @@ TEST_F(BoxShapeToolTest, EveryViewOfTheDocumentShowsTheNewElement) {
     EXPECT_EQ(other->Surface().pixel(60, 25) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+// A window of another size shows the object about its own middle, so the new
+// element lies elsewhere there than in the window it was drawn in.
+TEST_F(BoxShapeToolTest, ViewsOfOtherSizesShowTheNewElementWhereTheyDrawIt) {
+    auto other = std::make_unique<CMorvetView>(&doc);
+    other->resize(600, 400);
+    other->show();
+    other->UpdateWindow(); // the other window drew last: the object is about (300,200)
+    Use(TOOL_RECTANGLE);
+    Drag(10, 10, 60, 40);
+    view->UpdateWindow();
+    EXPECT_EQ(Px(35, 10), 0xFFFFFFu);
+    other->UpdateWindow();
+    EXPECT_EQ(other->Surface().pixel(135, 60) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(other->Surface().pixel(160, 75) & 0xFFFFFF, 0xFFFFFFu);
+}
+
 TEST_F(BoxShapeToolTest, CreationToolsShowTheCrosshair) {
     Use(TOOL_CIRCLE);
     Move(50, 50);
