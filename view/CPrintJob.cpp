@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -70,6 +71,16 @@ private:
     std::function<void()> m_onShow;
 };
 
+bool SameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    if (first.exists() && second.exists())
+        return first.canonicalFilePath() == second.canonicalFilePath();
+    return first.absoluteFilePath() == second.absoluteFilePath();
+}
+
 QString Destination(const QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat)
         return QDir::toNativeSeparators(printer.outputFileName());
@@ -126,6 +137,14 @@ bool CPrintJob::DoPreparePrinting(QWidget* parent, CPrintInfo* pInfo) {
 
 bool CPrintJob::PrintPages(CMorvetView* view, CPrintInfo* pInfo) {
     QPrinter* printer = pInfo->m_pPrinter;
+    // A PDF named like the object file would replace the file with its own
+    // printout. The preview paints to the screen, whatever file is named.
+    if (!pInfo->m_bPreview && printer->outputFormat() == QPrinter::PdfFormat &&
+        SameFile(printer->outputFileName(), view->GetDocument()->GetPathName())) {
+        pInfo->m_strError = QStringLiteral("Cannot write %1: it is the object file being printed.")
+                                .arg(Destination(*printer));
+        return false;
+    }
     printer->setResolution(kUnitsPerInch);
     printer->setDocName(view->GetDocument()->GetTitle());
     QPainter painter;

@@ -123,3 +123,19 @@ TEST_F(CommandLinePrint, PrintWithoutAPrinterSaysSo) {
     EXPECT_NE(r.status, 0);
     EXPECT_TRUE(r.err.contains("no printer")) << r.err.toStdString();
 }
+
+TEST_F(CommandLinePrint, PrintingOntoTheObjectFileItselfIsRefusedAndKeepsIt) {
+    QFile in(doc);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray original = in.readAll();
+    in.close();
+    // The same file, also under another spelling of its name.
+    for (const QString& pdf : {doc, dir.path() + "/./part.vrk"}) {
+        const Outcome r = Morvet({"--print-to-pdf", pdf, doc});
+        EXPECT_NE(r.status, 0) << pdf.toStdString();
+        EXPECT_TRUE(r.err.contains("part.vrk")) << r.err.toStdString();
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        EXPECT_EQ(in.readAll(), original) << pdf.toStdString();
+        in.close();
+    }
+}

@@ -1,5 +1,6 @@
 #include "PdfPages.h"
 #include "PrintingFixture.h"
+#include "view/CPrintInfo.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -137,4 +138,31 @@ TEST_F(PrintPages, UnwritableOutputIsReportedAndLeavesNoFile) {
     EXPECT_FALSE(QFileInfo::exists(pdf));
     EXPECT_FALSE(CPrintJob::PrintToPdf(view.get(), QString(), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(PrintPages, APrintoutIsNeverWrittenOverTheDocumentsOwnFile) {
+    AddRectangle(100, 80, 180, 140, RGB(0, 255, 0));
+    const QString file = Path("object.vrk");
+    ASSERT_TRUE(doc.OnSaveDocument(file));
+    doc.SetPathName(file);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray original = saved.readAll();
+    saved.close();
+
+    QString error;
+    EXPECT_FALSE(CPrintJob::PrintToPdf(view.get(), file, &error));
+    EXPECT_TRUE(error.contains("object.vrk")) << error.toStdString();
+
+    // As the print dialog leaves it when the file is typed as its output.
+    QPrinter* printer = CPrintJob::SharedPrinter();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(file);
+    CPrintInfo info;
+    EXPECT_FALSE(CPrintJob::Print(view.get(), true, &info));
+    EXPECT_TRUE(info.m_strError.contains("object.vrk")) << info.m_strError.toStdString();
+    printer->setOutputFormat(QPrinter::NativeFormat);
+
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), original);
 }
