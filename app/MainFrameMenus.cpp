@@ -85,7 +85,9 @@ void CMainFrame::UpdateWindowList(QMenu* menu) {
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         auto* action = new QAction(QStringLiteral("&%1 %2").arg(++number).arg(title), menu);
         action->setStatusTip(QStringLiteral("Activate this window"));
-        action->setCheckable(true);
+        // Only the active window carries a mark; a checkable entry would show
+        // an empty box beside every other one.
+        action->setCheckable(child == m_pActiveChild);
         action->setChecked(child == m_pActiveChild);
         QPointer<CChildFrame> target(child);
         connect(action, &QAction::triggered, this, [this, target] {

@@ -38,6 +38,7 @@ TEST_F(FrameWindowsTest, TheActiveViewFollowsTheActiveWindowAndTitlesNumberTheWi
     ASSERT_EQ(entries.size(), 2);
     EXPECT_EQ(entries[0]->text(), "&1 Object1:1");
     EXPECT_TRUE(entries[1]->isChecked());
+    EXPECT_FALSE(entries[0]->isCheckable()); // no empty box beside inactive windows
     entries[0]->trigger();
     EXPECT_EQ(Frame()->ActiveChild(), first);
     EXPECT_TRUE(first->View()->m_bActive);
