@@ -393,8 +393,21 @@ void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
         m_pCurrentTool->MouseMove(this, MouseFlags(event), ClientPoint(event));
 }
 
+namespace {
+// Alt, keys pressed with Alt (but not with Ctrl as well, as AltGr is) and F10
+// belong to the menus and the accelerators; a tool never sees them, so they do
+// not end a path being collected before, say, Alt+Backspace undoes.
+bool IsSystemKey(int qtKey, Qt::KeyboardModifiers mods) {
+    if (mods & Qt::ControlModifier)
+        return false;
+    return qtKey == Qt::Key_Alt || qtKey == Qt::Key_F10 || (mods & Qt::AltModifier);
+}
+} // namespace
+
 void CMorvetView::keyPressEvent(QKeyEvent* event) {
-    const UINT vk = VirtualKeyFromQt(event->key(), event->modifiers());
+    const UINT vk = IsSystemKey(event->key(), event->modifiers())
+                        ? 0
+                        : VirtualKeyFromQt(event->key(), event->modifiers());
     if (vk != 0) {
         const UINT flags = event->isAutoRepeat() ? 0x4000 : 0;
         m_pCurrentTool->KeyDown(this, vk, UINT(std::max(1, event->count())), flags);

@@ -80,6 +80,18 @@ TEST_F(DispatchFixture, DoubleClickArrivesAsDownUpDoubleUpAndPressTakesCapture) 
     EXPECT_EQ(tool.log, expected);
 }
 
+TEST_F(DispatchFixture, AltKeysAndF10BelongToTheMenusNotToTheTool) {
+    view->setFocus();
+    QTest::keyClick(view.get(), Qt::Key_Alt);
+    QTest::keyClick(view.get(), Qt::Key_Backspace, Qt::AltModifier);
+    QTest::keyClick(view.get(), Qt::Key_F10);
+    EXPECT_TRUE(tool.keys.empty());
+    // With Ctrl held (AltGr on many keyboards) they are ordinary keys.
+    QTest::keyClick(view.get(), Qt::Key_X, Qt::ControlModifier | Qt::AltModifier);
+    const std::vector<UINT> expected{VK_CONTROL, VK_MENU, UINT('X')};
+    EXPECT_EQ(tool.keys, expected);
+}
+
 TEST_F(DispatchFixture, TabReachesTheToolInsteadOfMovingFocus) {
     view->setFocus();
     QTest::keyClick(view.get(), Qt::Key_Tab);
