@@ -1,6 +1,7 @@
 #include "object/CShape.h"
 #include "platform/CDC.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -12,10 +13,14 @@ bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
     for (const CPrimitive* p : m_elements) {
         if (pClip) {
             // Outlines reach one unit past the bounding rectangle's right and bottom.
-            CRect r, meet;
+            // The test runs in 64 bits: a box at the end of the coordinate range
+            // must not wrap around when grown.
+            CRect r;
             GetPrimitiveRect(p, &r);
-            r.InflateRect(1, 1);
-            if (!meet.IntersectRect(r, *pClip))
+            const int64_t l = int64_t(r.left) - 1, t = int64_t(r.top) - 1;
+            const int64_t rt = int64_t(r.right) + 1, b = int64_t(r.bottom) + 1;
+            if (std::max<int64_t>(l, pClip->left) >= std::min<int64_t>(rt, pClip->right) ||
+                std::max<int64_t>(t, pClip->top) >= std::min<int64_t>(b, pClip->bottom))
                 continue;
         }
         CBrush brush(p->m_crColor);

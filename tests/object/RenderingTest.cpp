@@ -202,3 +202,18 @@ TEST(Rendering, DrawHonoursTheMapping) {
     EXPECT_EQ(img.pixel(110, 110), Pixel(kBlue));
     EXPECT_EQ(img.pixel(10, 10), kBlack);
 }
+
+// With a clip box, an element reaching the end of the coordinate range is
+// still drawn where it crosses the box: growing its rectangle by the outline's
+// unit must not wrap around.
+TEST(Rendering, ClippedDrawKeepsElementsThatReachTheEndOfTheRange) {
+    CShape s;
+    s.AppendElement(PRIM_POLYLINE, 0, 2, new POINT[2]{{10, 10}, {INT32_MAX, 10}});
+    s.AppendElement(PRIM_POLYLINE, 0, 2, new POINT[2]{{INT32_MIN, 30}, {50, 30}});
+    QImage img = Canvas(60, 60);
+    CDC dc(&img);
+    const CRect clip(0, 0, 60, 60);
+    EXPECT_TRUE(s.Draw(&dc, &clip));
+    EXPECT_EQ(img.pixel(40, 10), kWhite);
+    EXPECT_EQ(img.pixel(20, 30), kWhite);
+}
