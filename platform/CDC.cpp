@@ -8,12 +8,24 @@
 #include <cmath>
 
 namespace {
-QRect BoxFromEdges(int l, int t, int r, int b) {
+// Coordinates of a file may lie anywhere in the 32-bit range; QRect's own
+// arithmetic (right = left + width - 1) must never see values it overflows on.
+// Nothing beyond this bound can reach any device, so clamping changes no pixel.
+constexpr int64_t kQtCoordLimit = int64_t(1) << 29;
+int ClampCoord(int64_t v) {
+    return int(std::clamp(v, -kQtCoordLimit, kQtCoordLimit));
+}
+
+// A box given by its edges, right and bottom exclusive, in either order.
+QRect BoxFromEdges(int64_t l, int64_t t, int64_t r, int64_t b) {
     if (l > r)
         std::swap(l, r);
     if (t > b)
         std::swap(t, b);
-    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+    if (l == r || t == b)
+        return QRect();
+    return QRect(QPoint(ClampCoord(l), ClampCoord(t)),
+                 QPoint(ClampCoord(r - 1), ClampCoord(b - 1)));
 }
 // The pixels of a polyline as the windowing system draws it with a one-pixel
 // pen: each segment from its start up to, not including, its end point. Pixel
@@ -56,7 +68,6 @@ QPolygon PolylinePixels(const POINT* pts, int n, const QRect& clip) {
 
 // Bounding box of points in coordinates QRect can hold without overflowing.
 QRect SafeBounds(const POINT* pts, int n) {
-    static constexpr int64_t kLimit = int64_t(1) << 29;
     int64_t l = pts[0].x, r = pts[0].x, t = pts[0].y, b = pts[0].y;
     for (int i = 1; i < n; ++i) {
         l = std::min<int64_t>(l, pts[i].x);
@@ -64,8 +75,7 @@ QRect SafeBounds(const POINT* pts, int n) {
         t = std::min<int64_t>(t, pts[i].y);
         b = std::max<int64_t>(b, pts[i].y);
     }
-    const auto clamp = [](int64_t v) { return int(std::clamp(v, -kLimit, kLimit)); };
-    return QRect(QPoint(clamp(l), clamp(t)), QPoint(clamp(r), clamp(b)));
+    return QRect(QPoint(ClampCoord(l), ClampCoord(t)), QPoint(ClampCoord(r), ClampCoord(b)));
 }
 
 QPolygon ToPolygon(const POINT* pts, int n) {
@@ -439,7 +449,9 @@ void CDC::FillRect(const RECT& r, CBrush* brush) {
 }
 
 void CDC::FillSolidRect(const RECT& r, COLORREF c) {
-    const QRect box(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+    if (r.right <= r.left || r.bottom <= r.top)
+        return;
+    const QRect box = BoxFromEdges(r.left, r.top, r.right, r.bottom);
     if (box.isEmpty())
         return;
     m_painter->fillRect(box, ToQColor(c));
@@ -448,7 +460,7 @@ void CDC::FillSolidRect(const RECT& r, COLORREF c) {
 bool CDC::PatBlt(int x, int y, int w, int h, uint32_t rop) {
     if (w == 0 || h == 0)
         return true;
-    const QRect box = QRect(x, y, w, h).normalized();
+    const QRect box = BoxFromEdges(x, y, int64_t(x) + w, int64_t(y) + h);
     if (rop == DSTINVERT) {
         if (!CanInvert())
             return false;

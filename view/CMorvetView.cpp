@@ -37,6 +37,10 @@ constexpr UINT kVkOemQuote = 0xDE;
 constexpr UINT kVkOther = 0xFC;
 
 void InvertMark(CDC* pDC, const POINT& p) {
+    // A corner at the very end of the coordinate range is far off any window.
+    constexpr int32_t kFar = INT32_MAX - kMarkSize;
+    if (p.x < -kFar || p.x > kFar || p.y < -kFar || p.y > kFar)
+        return;
     pDC->PatBlt(p.x - kMarkOffset, p.y - kMarkOffset, kMarkSize, kMarkSize, DSTINVERT);
 }
 
