@@ -64,6 +64,8 @@ CMorvetView::~CMorvetView() {
 void CMorvetView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
 void CMorvetView::OnActivateView(bool bActivate, CMorvetView*, CMorvetView*) {
+    if (!bActivate && m_bActive && HasCapture())
+        EndDragOnDeactivate();
     if (bActivate != m_bActive) {
         if (bActivate)
             m_bActive = true;
@@ -366,9 +368,23 @@ void CMorvetView::AnchorToWindow() {
     pDoc->m_origin = c;
 }
 
+void CMorvetView::EndDragOnDeactivate() {
+    // The drag ends as if the button came up where the pointer was last seen;
+    // a path still being collected ends as a key ends it.
+    if (m_bButtonDown) {
+        m_bButtonDown = false;
+        m_pCurrentTool->MouseUp(this, 0, m_ptLastMouse);
+    }
+    if (HasCapture())
+        m_pCurrentTool->KeyDown(this, VK_ESCAPE, 1, 0);
+    ReleaseCapture();
+}
+
 void CMorvetView::mousePressEvent(QMouseEvent* event) {
+    m_ptLastMouse = ClientPoint(event);
     if (event->button() != Qt::LeftButton)
         return;
+    m_bButtonDown = true;
     setFocus(Qt::MouseFocusReason);
     if (m_bActive)
         AnchorToWindow();
@@ -377,8 +393,10 @@ void CMorvetView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CMorvetView::mouseReleaseEvent(QMouseEvent* event) {
+    m_ptLastMouse = ClientPoint(event);
     if (event->button() != Qt::LeftButton)
         return;
+    m_bButtonDown = false;
     if (m_bActive)
         m_pCurrentTool->MouseUp(this, MouseFlags(event), ClientPoint(event));
 }
@@ -391,6 +409,7 @@ void CMorvetView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
+    m_ptLastMouse = ClientPoint(event);
     if (m_bActive)
         AnchorToWindow();
     if (m_bActive)

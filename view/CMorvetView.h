@@ -106,8 +106,14 @@ private:
     // Where this window puts the object's origin when it draws.
     CPoint ClientMiddle() const;
     static UINT MouseFlags(const QMouseEvent* event);
+    // An inactive view hands its tool no mouse input, so a drag still holding
+    // the mouse when another window takes over would never see its release
+    // and would keep the mouse from every window.
+    void EndDragOnDeactivate();
 
     CMorvetDoc* m_pDocument;
+    CPoint m_ptLastMouse;
+    bool m_bButtonDown = false;
     QImage m_surface;
     QRegion m_invalid;
 };
