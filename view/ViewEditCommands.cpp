@@ -47,6 +47,10 @@ void DeselectInOtherViews(CMorvetView& view, const std::unordered_set<CPrimitive
                 gone.push_back(prim);
         for (CPrimitive* prim : gone)
             other->DeselectElement(prim);
+        // An inactive window draws its marks too, but leaves their margin out
+        // of an element's area; without a full repaint they would stay behind.
+        if (!gone.empty() && !other->m_bActive)
+            other->Invalidate(true);
     }
 }
 

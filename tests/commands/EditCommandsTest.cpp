@@ -144,6 +144,22 @@ TEST_F(EditCommands, ClearLeavesNoDeletedElementInAnyViewOrTool) {
     EXPECT_EQ(img.pixel(247, 97) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+TEST_F(EditCommands, ClearTakesTheMarksOffAnInactiveWindowThatHadTheElementSelected) {
+    CPrimitive* a = Square(100, 100, 30);
+    auto second = OpenView(doc, 400, 300);
+    second->SelectElement(a, false);
+    second->OnActivateView(false, view.get(), second.get());
+    second->UpdateWindow();
+    ASSERT_EQ(second->Surface().pixel(97, 97) & 0xFFFFFF, 0xFFFFFFu);
+    view->SelectElement(a, false);
+
+    Run(*view, ID_EDIT_CLEAR);
+    second->UpdateWindow();
+    const QImage& img = second->Surface();
+    for (const QPoint& p : {QPoint(97, 97), QPoint(133, 97), QPoint(133, 133), QPoint(97, 133)})
+        EXPECT_EQ(img.pixel(p) & 0xFFFFFF, 0x000000u) << p.x() << "," << p.y();
+}
+
 TEST_F(EditCommands, SelectAllTakesDrawingOrderAndRecordsNothing) {
     Run(*view, ID_EDIT_SELECT_ALL);
     EXPECT_TRUE(view->m_selection.empty());
