@@ -319,6 +319,15 @@ bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
     return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI);
 }
 
+bool CMorvetView::event(QEvent* event) {
+    // A modal dialog opened from a key mid-drag blocks the mouse release on
+    // its way here, and the drag's hold on the mouse would leave the dialog
+    // deaf to it.
+    if (event->type() == QEvent::WindowDeactivate && HasCapture())
+        EndDragOnDeactivate();
+    return QWidget::event(event);
+}
+
 void CMorvetView::paintEvent(QPaintEvent* event) {
     RedrawInvalid();
     QPainter p(this);

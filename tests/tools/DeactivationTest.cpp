@@ -1,5 +1,8 @@
 #include "ToolTestSupport.h"
 
+#include <QApplication>
+#include <QDialog>
+
 namespace {
 // Another window takes over (Ctrl+N, Ctrl+Tab) while the mouse is still held
 // in this one: the drag must end there, or this window, now inactive and
@@ -64,5 +67,20 @@ TEST_F(DeactivationTest, PathBeingCollectedIsFinished) {
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(PointsOf(Last()), Pts({{10, 10}, {50, 10}, {50, 50}}));
     EXPECT_EQ(static_cast<CPathTool*>(CShapeTool::ToolForType(TOOL_POLYLINE))->m_nPointCount, 0u);
+}
+TEST_F(DeactivationTest, ModalDialogOpenedMidDragGetsTheMouse) {
+    QApplication::setActiveWindow(view.get());
+    Use(TOOL_FILLED_RECTANGLE);
+    Press(10, 10);
+    Move(60, 40);
+    QDialog dialog;
+    dialog.setModal(true);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    ASSERT_EQ(doc.m_shape.GetSize(), 1);
+    EXPECT_EQ(PointsOf(Last()), Pts({{10, 10}, {10, 40}, {60, 40}, {60, 10}}));
+    EXPECT_FALSE(
+        static_cast<CBoxShapeTool*>(CShapeTool::ToolForType(TOOL_FILLED_RECTANGLE))->m_bTracking);
 }
 } // namespace
