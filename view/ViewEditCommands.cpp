@@ -137,6 +137,11 @@ bool CMorvetView::OnEditCmdMsg(int nID, CCmdUI* pCmdUI) {
             return false;
         }
     }
+    // The clipboard holds coordinates as this window shows them; another
+    // window of the document, of another size, may have drawn last and moved
+    // the object about its own middle, which would put a paste elsewhere.
+    if (nID == ID_EDIT_CUT || nID == ID_EDIT_COPY || nID == ID_EDIT_PASTE)
+        AnchorToWindow();
     switch (nID) {
     case ID_EDIT_UNDO:
         OnEditUndo(*this);

@@ -160,6 +160,30 @@ TEST_F(EditCommands, ClearTakesTheMarksOffAnInactiveWindowThatHadTheElementSelec
         EXPECT_EQ(img.pixel(p) & 0xFFFFFF, 0x000000u) << p.x() << "," << p.y();
 }
 
+TEST_F(EditCommands, PasteLandsBesideTheCopyWhicheverWindowOfTheDocumentDrewLast) {
+    auto big = OpenView(doc, 600, 400);
+    Square(100, 100, 30);
+    view->UpdateWindow();
+    view->SelectElement(doc.m_shape.m_elements[0], false);
+    big->Invalidate();
+    big->UpdateWindow();
+    Run(*view, ID_EDIT_COPY);
+    view->Invalidate();
+    view->UpdateWindow();
+    Run(*view, ID_EDIT_PASTE);
+    view->UpdateWindow();
+    ASSERT_EQ(doc.m_shape.GetSize(), 2);
+    const auto original = Points(doc.m_shape.m_elements[0]);
+    EXPECT_EQ(Points(doc.m_shape.m_elements[1]), Shifted(original, 20, 20));
+
+    big->Invalidate();
+    big->UpdateWindow();
+    Run(*view, ID_EDIT_PASTE);
+    view->UpdateWindow();
+    ASSERT_EQ(doc.m_shape.GetSize(), 3);
+    EXPECT_EQ(Points(doc.m_shape.m_elements[2]), Shifted(original, 20, 20));
+}
+
 TEST_F(EditCommands, SelectAllTakesDrawingOrderAndRecordsNothing) {
     Run(*view, ID_EDIT_SELECT_ALL);
     EXPECT_TRUE(view->m_selection.empty());
