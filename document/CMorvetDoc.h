@@ -4,6 +4,7 @@
 #include "platform/CPoint.h"
 #include "platform/Colorref.h"
 
+#include <cstdint>
 #include <vector>
 
 class IMorvetDocView;
@@ -39,6 +40,10 @@ public:
     bool CanUndo() const;
     bool CanRedo() const;
     int HistorySize() const { return int(m_history.size()); }
+    // Changes whenever the history records or restores a state or is emptied,
+    // and is never the same in two documents: whoever recorded the latest
+    // step can tell that it still is the latest.
+    uint64_t HistoryStamp() const { return m_historyStamp; }
 
     // Calls SelectElement(nullptr, false) on every view of this document.
     void ClearAllSelections();
@@ -52,7 +57,10 @@ public:
     static constexpr int kMaxSnapshots = 11;
 
 private:
+    static uint64_t NextHistoryStamp();
     void ClearHistory();
     void RestoreSnapshot(int index);
     void PushState(CSnapshot* snapshot);
+
+    uint64_t m_historyStamp = NextHistoryStamp();
 };

@@ -3,7 +3,13 @@
 #include "document/CMorvetDoc.h"
 #include "document/IMorvetDocView.h"
 
+uint64_t CMorvetDoc::NextHistoryStamp() {
+    static uint64_t s_last = 0;
+    return ++s_last;
+}
+
 void CMorvetDoc::ClearHistory() {
+    m_historyStamp = NextHistoryStamp();
     for (auto it = m_history.rbegin(); it != m_history.rend(); ++it)
         delete *it;
     m_history.clear();
@@ -25,6 +31,7 @@ void CMorvetDoc::PushState(CSnapshot* entry) {
     }
     m_history.insert(m_history.begin(), entry);
     m_historyIndex = 0;
+    m_historyStamp = NextHistoryStamp();
     if (int(m_history.size()) > kMaxSnapshots) {
         delete m_history.back();
         m_history.pop_back();
@@ -64,6 +71,7 @@ void CMorvetDoc::RestoreSnapshot(int index) {
     ClearAllSelections();
     const CSnapshot* entry = m_history[size_t(index)];
     m_shape = entry->shape;
+    m_historyStamp = NextHistoryStamp();
     // The snapshot was taken with the origin at entry->origin; bring it back
     // under the current origin so a resize in between does not shift it.
     if (entry->origin != m_origin)

@@ -204,6 +204,44 @@ TEST_F(PickToolTest, KeyMoveRightAfterADragSharesItsUndoStep) {
     EXPECT_EQ(PointsOf(doc.m_shape.m_elements[0])[0], CPoint(10, 10));
 }
 
+TEST_F(PickToolTest, KeyMoveAfterAnUndoIsAStepOfItsOwn) {
+    Press(30, 25);
+    Move(40, 25);
+    Release(40, 25);
+    doc.Undo();
+    a = doc.m_shape.m_elements[0];
+    Press(5, 5);
+    Move(65, 45);
+    Release(65, 45);
+    ASSERT_EQ(Sel(), std::vector<CPrimitive*>({a}));
+    Key(Qt::Key_Right);
+    EXPECT_EQ(PointsOf(a)[0], CPoint(11, 10));
+    EXPECT_FALSE(doc.CanRedo());
+    doc.Undo();
+    EXPECT_EQ(PointsOf(doc.m_shape.m_elements[0])[0], CPoint(10, 10));
+}
+
+TEST_F(PickToolTest, KeyMoveInAnotherDocumentAfterADragCanBeUndone) {
+    Press(30, 25);
+    Move(40, 25);
+    Release(40, 25);
+
+    CMorvetDoc other;
+    other.OnNewDocument();
+    auto otherView = MakeView(other);
+    view->OnActivateView(false, otherView.get(), view.get());
+    otherView->OnActivateView(true, otherView.get(), view.get());
+    other.m_shape.AppendElement(PRIM_POLYLINE, RGB(255, 255, 255), 2,
+                                new POINT[2]{{10, 10}, {50, 40}});
+    otherView->SelectElement(other.m_shape.m_elements[0], false);
+    otherView->setFocus();
+    QTest::keyClick(otherView.get(), Qt::Key_Right);
+    EXPECT_EQ(PointsOf(other.m_shape.m_elements[0])[0], CPoint(11, 10));
+    ASSERT_TRUE(other.CanUndo());
+    other.Undo();
+    EXPECT_EQ(PointsOf(other.m_shape.m_elements[0])[0], CPoint(10, 10));
+}
+
 TEST_F(PickToolTest, ArrowKeysMoveTheGrabbedVertexAfterRelease) {
     Click(225, 25);
     Click(250, 41);

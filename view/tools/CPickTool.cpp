@@ -18,9 +18,13 @@ POINT* CPickTool::HitVertex(CPrimitive* prim, const POINT& p) {
 }
 
 void CPickTool::SnapshotIfDue(CMorvetDoc* pDoc) {
-    if (!m_bSnapshotDue)
+    // A move joins the step this tool recorded last only while that step is
+    // still the latest of the same document: not after an Undo or another
+    // change, and not in another document, where it could never be undone.
+    if (!m_bSnapshotDue && pDoc->HistoryStamp() == m_nJoinStamp)
         return;
     pDoc->PushSnapshot(new CShape(pDoc->m_shape));
+    m_nJoinStamp = pDoc->HistoryStamp();
     m_bSnapshotDue = false;
 }
 

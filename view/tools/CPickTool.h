@@ -31,4 +31,7 @@ private:
     static void RedrawNow(CMorvetView* pView);
     static CRect BandRect();
     void MoveGrabbedVertex(CMorvetView* pView, int32_t dx, int32_t dy);
+
+    // The document's history stamp right after this tool's latest step.
+    uint64_t m_nJoinStamp = 0;
 };
