@@ -8,11 +8,8 @@ int RunInfo(const ToolCommand& self, const QStringList& args) {
     if (args.size() != 1 || args[0].startsWith('-'))
         return UsageError(self, "expects exactly one file");
     VrkFile file;
-    std::string error;
-    if (!LoadVrk(args[0], file, error)) {
-        ReportFile(args[0], error);
+    if (!LoadVrkOrReport(args[0], file))
         return EXIT_INVALID_INPUT;
-    }
     std::printf("file: %s\n%s", qPrintable(args[0]),
                 FormatInfo(file.shape, Summarize(file.shape)).c_str());
     return EXIT_OK;

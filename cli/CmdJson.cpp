@@ -8,11 +8,8 @@ int RunToJson(const ToolCommand& self, const QStringList& args) {
     if (args.size() != 1 || args[0].startsWith('-'))
         return UsageError(self, "expects exactly one file");
     VrkFile file;
-    std::string error;
-    if (!LoadVrk(args[0], file, error)) {
-        ReportFile(args[0], error);
+    if (!LoadVrkOrReport(args[0], file))
         return EXIT_INVALID_INPUT;
-    }
     std::fputs(FormatVrkJson(VrkToJson(file)).c_str(), stdout);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         ReportFile(args[0], "cannot write the JSON to standard output");

@@ -41,11 +41,8 @@ int RunRender(const ToolCommand& self, const QStringList& args) {
         return UsageError(self, "the output file must end in .png or .svg");
 
     VrkFile file;
-    std::string error;
-    if (!LoadVrk(files[0], file, error)) {
-        ReportFile(files[0], error);
+    if (!LoadVrkOrReport(files[0], file))
         return EXIT_INVALID_INPUT;
-    }
     QByteArray bytes;
     if (svg) {
         bytes = RenderShapeSvg(file.shape, size, cross);
@@ -57,6 +54,7 @@ int RunRender(const ToolCommand& self, const QStringList& args) {
             return EXIT_INVALID_INPUT;
         }
     }
+    std::string error;
     if (!WriteFileAtomically(out, bytes, error)) {
         ReportFile(out, error);
         return EXIT_INVALID_INPUT;

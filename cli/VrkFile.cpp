@@ -1,11 +1,12 @@
 #include "cli/VrkFile.h"
 
+#include "cli/ToolCommand.h"
 #include "platform/CArchive.h"
 #include "platform/CDocument.h"
 #include "platform/CFormatError.h"
+#include "platform/WriteFileSafely.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 #include <new>
 
@@ -51,16 +52,18 @@ bool LoadVrk(const QString& path, VrkFile& file, std::string& error) {
     return ReadFileBytes(path, bytes, error) && ParseVrk(bytes, file, error);
 }
 
+bool LoadVrkOrReport(const QString& path, VrkFile& file) {
+    std::string error;
+    if (LoadVrk(path, file, error))
+        return true;
+    ReportFile(path, error);
+    return false;
+}
+
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, std::string& error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        error = "cannot write: " + f.errorString().toStdString();
-        return false;
-    }
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        error = "cannot write: " + f.errorString().toStdString();
-        f.cancelWriting();
-        return false;
-    }
-    return true;
+    QString why;
+    if (WriteFileSafely(path, bytes, &why))
+        return true;
+    error = "cannot write: " + why.toStdString();
+    return false;
 }

@@ -28,6 +28,8 @@ bool ReadFileBytes(const QString& path, QByteArray& bytes, std::string& error);
 bool ParseVrk(const QByteArray& bytes, VrkFile& file, std::string& error);
 
 bool LoadVrk(const QString& path, VrkFile& file, std::string& error);
+// LoadVrk for a command: a failure is reported on stderr, naming the file.
+bool LoadVrkOrReport(const QString& path, VrkFile& file);
 
 // Writes through a temporary file, so a failure never leaves a partial file.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, std::string& error);

@@ -2,10 +2,10 @@
 
 #include "platform/CArchive.h"
 #include "platform/CFormatError.h"
+#include "platform/WriteFileSafely.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 bool CDocument::OnNewDocument() {
@@ -54,31 +54,9 @@ bool CDocument::OnSaveDocument(const QString& path) {
     CArchive ar;
     Serialize(ar);
     // The old file stays untouched until the new one is complete on disk.
-    // Unbuffered: Qt 6.4's QSaveFile::commit() renames the temporary file even
-    // when flushing its write buffer failed (disk full, file size limit), which
-    // would replace the old file by a truncated one. Writing unbuffered makes
-    // every failed or short write show here, before commit() is reached.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        m_lastError = QStringLiteral("Cannot save \"%1\": %2.").arg(path, file.errorString());
-        return false;
-    }
-    const QByteArray& bytes = ar.Buffer();
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
-        if (n <= 0)
-            break;
-        written += n;
-    }
-    if (written != bytes.size() || !file.commit()) {
-        const QString why = file.error() != QFileDevice::NoError
-                                ? file.errorString()
-                                : QStringLiteral("only %1 of %2 bytes could be written")
-                                      .arg(written)
-                                      .arg(bytes.size());
+    QString why;
+    if (!WriteFileSafely(path, ar.Buffer(), &why)) {
         m_lastError = QStringLiteral("Cannot save \"%1\": %2.").arg(path, why);
-        file.cancelWriting();
         return false;
     }
     SetModifiedFlag(false);
