@@ -160,25 +160,27 @@ bool CMorvetView::IsSelected(const CPrimitive* prim) const {
     return std::find(m_selection.begin(), m_selection.end(), prim) != m_selection.end();
 }
 
-void CMorvetView::DeviceToLogical(POINT* pt) {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    CDC dc(&probe);
+// Conversions go through a context prepared as the window's own would be, on
+// a one-pixel image kept for the purpose: they run on every pointer move.
+void CMorvetView::MapPoints(POINT* pts, int n, bool toLogical) {
+    CDC dc(&m_attributeImage);
     OnPrepareDC(&dc);
-    dc.DPtoLP(pt, 1);
+    if (toLogical)
+        dc.DPtoLP(pts, n);
+    else
+        dc.LPtoDP(pts, n);
+}
+
+void CMorvetView::DeviceToLogical(POINT* pt) {
+    MapPoints(pt, 1, true);
 }
 
 void CMorvetView::DeviceToLogical(RECT* rect) {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    CDC dc(&probe);
-    OnPrepareDC(&dc);
-    dc.DPtoLP(rect);
+    MapPoints(reinterpret_cast<POINT*>(rect), 2, true);
 }
 
 void CMorvetView::LogicalToDevice(RECT* rect) {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    CDC dc(&probe);
-    OnPrepareDC(&dc);
-    dc.LPtoDP(rect);
+    MapPoints(reinterpret_cast<POINT*>(rect), 2, false);
     static_cast<CRect*>(rect)->NormalizeRect();
 }
 

@@ -100,6 +100,7 @@ private:
     bool OnPrintCmdMsg(int nID, CCmdUI* pCmdUI);
 
     void RedrawInvalid();
+    void MapPoints(POINT* pts, int n, bool toLogical);
     // Another view of the same document, of another size, may have drawn last
     // and moved the object to its own middle; mouse input must meet the object
     // where this view shows it.
@@ -116,5 +117,6 @@ private:
     CPoint m_ptLastMouse;
     bool m_bButtonDown = false;
     QImage m_surface;
+    QImage m_attributeImage{1, 1, QImage::Format_RGB32};
     QRegion m_invalid;
 };
