@@ -30,8 +30,10 @@ bool CheckOne(const QString& path) {
         const bool isError = !readable && p.severity == VrkProblem::Error;
         ReportFile(path, (isError ? "error: " : "warning: ") + p.message);
     }
-    if (readable && problems.empty())
-        std::printf("%s: ok (%d elements)\n", qPrintable(path), file.shape.GetSize());
+    if (readable && problems.empty()) {
+        const int n = file.shape.GetSize();
+        std::printf("%s: ok (%d %s)\n", qPrintable(path), n, n == 1 ? "element" : "elements");
+    }
     return !readable;
 }
 } // namespace

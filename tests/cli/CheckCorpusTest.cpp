@@ -110,4 +110,7 @@ TEST(CheckCorpus, SeveralFilesAreAllReportedAndAnyErrorFails) {
     EXPECT_TRUE(run.errLines()[1].startsWith("/nonexistent/x.vrk: error: cannot open"));
     EXPECT_TRUE(run.out.startsWith(good + ": ok (0 elements)"));
     EXPECT_EQ(RunTool({"check", good, good}).status, 0);
+    const QString one = QDir(MORVET_CORPUS).filePath("filled-circle.vrk");
+    EXPECT_EQ(RunTool({"check", one}).out.toStdString(),
+              (one + ": ok (1 element)\n").toStdString());
 }
