@@ -52,6 +52,7 @@ bool CMorvetApp::ProcessShellCommand(const CCommandLineInfo& cmdInfo) {
     case CCommandLineInfo::FileOpen:
         return m_docManager->OpenDocumentFile(cmdInfo.m_strFileName) != nullptr;
     case CCommandLineInfo::ShowHelp:
+    case CCommandLineInfo::ShowVersion:
     case CCommandLineInfo::Error:
         break;
     }

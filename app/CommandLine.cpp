@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "platform/MorvetVersion.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 
@@ -39,6 +41,9 @@ CCommandLineInfo ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Displays help on commandline options."));
     parser.addOption(help);
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays version information."));
+    parser.addOption(version);
     parser.addPositionalArgument(QStringLiteral("path"),
                                  QStringLiteral("The object file (.vrk) to open."),
                                  QStringLiteral("[path]"));
@@ -65,6 +70,11 @@ CCommandLineInfo ParseCommandLine(const QStringList& arguments) {
         const QString program = arguments.isEmpty() ? QStringLiteral("morvet")
                                                     : QFileInfo(arguments.front()).fileName();
         info.m_strMessage = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
+        return info;
+    }
+    if (parser.isSet(version)) {
+        info.m_nShellCommand = CCommandLineInfo::ShowVersion;
+        info.m_strMessage = QStringLiteral("morvet " MORVET_VERSION "\n");
         return info;
     }
     const QStringList paths = parser.positionalArguments();

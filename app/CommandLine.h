@@ -5,10 +5,10 @@
 // What the command line asks the program to do at start-up. All option
 // handling lives in ParseCommandLine.
 struct CCommandLineInfo {
-    enum Shell { FileNew, FileOpen, ShowHelp, Error };
+    enum Shell { FileNew, FileOpen, ShowHelp, ShowVersion, Error };
     Shell m_nShellCommand = FileNew;
     QString m_strFileName;
-    // The help text for ShowHelp, the complaint for Error.
+    // The text for ShowHelp and ShowVersion, the complaint for Error.
     QString m_strMessage;
 
     // Printing instead of editing: the named file is printed on the default

@@ -1,6 +1,7 @@
 #include "app/CMorvetApp.h"
 #include "app/CommandLine.h"
 #include "app/PrintCommandLine.h"
+#include "platform/MorvetVersion.h"
 #include "res/AppIcon.h"
 
 #include <QApplication>
@@ -13,7 +14,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const CCommandLineInfo cmdInfo = ParseCommandLine(arguments);
-    if (cmdInfo.m_nShellCommand == CCommandLineInfo::ShowHelp) {
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::ShowHelp ||
+        cmdInfo.m_nShellCommand == CCommandLineInfo::ShowVersion) {
         std::fputs(qPrintable(cmdInfo.m_strMessage), stdout);
         return 0;
     }
@@ -26,7 +28,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quennit Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("Morvet"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MORVET_VERSION));
     QApplication::setWindowIcon(AppIcon());
 
     CMorvetApp theApp;

@@ -1,13 +1,15 @@
 // morvet-tool: inspects, validates, converts and draws .vrk files with the
 // editor's own reader, writer and drawing code.
 #include "cli/ToolCommand.h"
+#include "platform/MorvetVersion.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 
 namespace {
 void PrintUsage(FILE* out) {
-    std::fprintf(out, "usage: morvet-tool COMMAND [ARGS]\n\ncommands:\n");
+    std::fprintf(out, "usage: morvet-tool COMMAND [ARGS]\n"
+                      "       morvet-tool --help | --version\n\ncommands:\n");
     for (const ToolCommand* const* c = AllCommands(); *c; ++c)
         std::fprintf(out, "  %-10s %s\n", (*c)->name, (*c)->synopsis);
     std::fprintf(out, "\n`morvet-tool COMMAND --help` describes a command.\n"
@@ -26,6 +28,10 @@ int main(int argc, char** argv) {
     const QString name = args.takeFirst();
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(stdout);
+        return EXIT_OK;
+    }
+    if (name == "--version") {
+        std::printf("morvet-tool %s\n", MORVET_VERSION);
         return EXIT_OK;
     }
     const ToolCommand* cmd = FindCommand(name);
