@@ -14,7 +14,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only the editor and what it links: the tests and benchmarks wait for `make test`.
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target morvet
 	./$(BUILD)/morvet
 
 test: build
@@ -35,9 +37,10 @@ fuzz: deps
 	./$(FUZZ_BUILD)/fuzz_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus fuzz/corpus
 
-# A .deb of the editor and morvet-tool, in $(BUILD).
-package: build
-	cd $(BUILD) && cpack -G DEB
+# A .deb of the editor and morvet-tool, in $(BUILD)/deb: a Release build of
+# its own with Debian's hardening flags, the one the lintian test checks.
+package: deps
+	./scripts/build-deb.sh $(BUILD)/deb
 
 clean:
 	rm -rf $(BUILD)
