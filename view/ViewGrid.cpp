@@ -45,7 +45,7 @@ void CMorvetView::DrawGrid(CDC* pDC, const CRect& clip, const CPoint& origin) {
     // own mapping: measured over a long stretch, so a fractional scale shows.
     const auto pixelsPer = [this, spacing](int64_t steps) {
         const int64_t units = steps * spacing;
-        const int64_t repeat = std::clamp<int64_t>((int64_t(1) << 30) / units, 1, 1024);
+        const int64_t repeat = std::clamp<int64_t>((int64_t(1) << 20) / units, 1, 1024);
         CRect r(0, 0, int32_t(units * repeat), int32_t(units * repeat));
         LogicalToDevice(&r);
         return double(std::min(r.Width(), r.Height())) / double(repeat);
