@@ -19,7 +19,9 @@ QString ErrnoText(int error) {
 // Whether the folder refuses the temporary file that an atomic save needs:
 // only then may the file itself be written over.
 bool FolderRefusesTemporaryFile(const QString& path) {
-    QByteArray probe = QFile::encodeName(QFileInfo(path).absolutePath() + "/.morvet-XXXXXX");
+    // The folder of the file itself: a link's target is what gets saved.
+    const QString folder = QFileInfo(QFileInfo(path).canonicalFilePath()).absolutePath();
+    QByteArray probe = QFile::encodeName(folder + "/.morvet-XXXXXX");
     const int fd = mkstemp(probe.data());
     if (fd >= 0) {
         close(fd);
