@@ -151,6 +151,12 @@ TEST_F(GridSnapTest, CenterOfMassAndTheSelectToolMoveByWholeSteps) {
     Use(TOOL_SELECT);
     Click(215, 170);
     ASSERT_EQ(view->m_selection, std::vector<CPrimitive*>({poly}));
+    // A hand's tremor, short of half a step, moves nothing and records nothing.
+    Press(215, 170);
+    Move(218, 168);
+    Release(218, 168);
+    EXPECT_EQ(PointsOf(poly), Pts({{183, 161}, {223, 161}, {223, 191}}));
+    EXPECT_EQ(doc.HistorySize(), 0);
     Press(215, 170);
     for (int i = 1; i <= 9; ++i)
         Move(215 + 3 * i, 170 + (14 * i) / 9);

@@ -108,7 +108,8 @@ void CPickTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) 
     }
     CPoint p = point;
     pView->DeviceToLogical(&p);
-    if (pView->SnapsToGrid(nFlags) && s_nPickMode == PICK_MOVE) {
+    const bool snap = pView->SnapsToGrid(nFlags);
+    if (snap && s_nPickMode == PICK_MOVE) {
         // The selection goes as many whole grid steps as the pointer has come.
         const CPoint steps = SnapOffsetToGrid(
             int64_t(p.x) - m_ptDragStart.x, int64_t(p.y) - m_ptDragStart.y, ProgramGrid().spacing);
@@ -117,11 +118,12 @@ void CPickTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) 
     }
     int32_t dx = p.x - s_ptPickLogical.x;
     int32_t dy = p.y - s_ptPickLogical.y;
-    if (s_nPickMode == PICK_MOVE)
+    // Short of half a grid step nothing moves, and the document stays as it was.
+    if (s_nPickMode == PICK_MOVE && (!snap || dx != 0 || dy != 0))
         MoveSelection(pView, dx, dy);
     s_ptPickLogical = p;
     if (s_nPickMode == PICK_VERTEX && s_pGrabbedVertex) {
-        if (pView->SnapsToGrid(nFlags)) {
+        if (snap) {
             // The vertex keeps its place relative to the pointer, then goes to
             // the nearest grid point.
             const CPoint moved(int32_t(int64_t(m_ptVertexStart.x) + p.x - m_ptDragStart.x),
@@ -131,7 +133,8 @@ void CPickTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) 
             dx = int32_t(int64_t(target.x) - s_pGrabbedVertex->x);
             dy = int32_t(int64_t(target.y) - s_pGrabbedVertex->y);
         }
-        MoveGrabbedVertex(pView, dx, dy);
+        if (!snap || dx != 0 || dy != 0)
+            MoveGrabbedVertex(pView, dx, dy);
         s_ptTrack = point;
         RedrawNow(pView);
         return;
