@@ -12,7 +12,7 @@ namespace {
 struct PrintQueue : PrintingFixture {
     CupsDaemon cups;
     QString objectFile;
-    QString savedName;
+    QString savedName, savedFile;
     QPrinter::OutputFormat savedFormat = QPrinter::NativeFormat;
 
     void SetUp() override {
@@ -25,10 +25,12 @@ struct PrintQueue : PrintingFixture {
         ASSERT_TRUE(doc.OnSaveDocument(objectFile));
         QPrinter* printer = CPrintJob::SharedPrinter();
         savedName = printer->printerName();
+        savedFile = printer->outputFileName();
         savedFormat = printer->outputFormat();
     }
     void TearDown() override {
         QPrinter* printer = CPrintJob::SharedPrinter();
+        printer->setOutputFileName(savedFile);
         printer->setOutputFormat(savedFormat);
         printer->setPrinterName(savedName);
         cups.Stop();
@@ -59,6 +61,8 @@ struct PrintQueue : PrintingFixture {
     // the message box it shows, if any.
     QString PrintFromEditor(const QString& queue) {
         QPrinter* printer = CPrintJob::SharedPrinter();
+        // To the queue itself, not to a file another test left named.
+        printer->setOutputFileName(QString());
         printer->setOutputFormat(QPrinter::NativeFormat);
         printer->setPrinterName(queue);
         auto said = std::make_shared<QString>();
@@ -95,7 +99,7 @@ TEST_F(PrintQueue, ARefusedJobIsReportedAndAnAcceptedOneIsNot) {
     const QString box = PrintFromEditor("rejecting");
     EXPECT_TRUE(box.contains("The printer rejecting did not accept the job")) << box.toStdString();
     EXPECT_TRUE(box.contains("not accepting jobs")) << box.toStdString();
-    EXPECT_EQ(PrintFromEditor("accepting"), "");
+    EXPECT_EQ(PrintFromEditor("accepting").toStdString(), "");
     EXPECT_EQ(cups.JobCount("accepting"), 2);
     EXPECT_EQ(cups.JobCount("rejecting"), 0);
     EXPECT_FALSE(doc.IsModified());
