@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
+#include "view/Grid.h"
 
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -22,6 +23,7 @@ CMorvetApp::CMorvetApp(std::unique_ptr<QSettings> settings, CShellPrompts prompt
                                                  QStringLiteral("Morvet"));
     m_recentFiles = std::make_unique<CRecentFileList>(*m_settings, kRecentFileCount);
     m_recentFiles->ReadList();
+    ProgramGrid().Load(*m_settings);
     m_docManager = std::make_unique<CDocManager>(m_prompts, *m_recentFiles);
 }
 

@@ -58,6 +58,12 @@ const std::vector<CCommandInfo>& CommandTable() {
         {ID_OBJECT_SPIN, "Spin", "Spin the object", "Spin"},
         {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
         {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+        {ID_VIEW_SHOW_GRID, "Show &Grid\tCtrl+G", "Show or hide the grid in this window",
+         "Show Grid"},
+        {ID_VIEW_SNAP_TO_GRID, "S&nap to Grid\tCtrl+Shift+G",
+         "Put new points on the grid; hold Ctrl while dragging to do the opposite", "Snap to Grid"},
+        {ID_VIEW_GRID_SPACING, "Grid Spa&cing...", "Set the distance between grid lines",
+         "Grid Spacing"},
         {ID_WINDOW_NEW, "&New Window", "Open another window for the active document", "New Window"},
         {ID_WINDOW_CASCADE, "&Cascade", "Arrange windows so they overlap", "Cascade Windows"},
         {
@@ -102,7 +108,9 @@ const std::vector<CMenuInfo>& MenuResource(int menuId) {
           ID_TOOL_POLYLINE, ID_TOOL_POLYGON, ID_TOOL_RECTANGLE, ID_TOOL_FILLED_RECTANGLE,
           ID_TOOL_CIRCLE, ID_TOOL_FILLED_CIRCLE, 0, ID_OBJECT_FILL_COLOR, 0, ID_OBJECT_MOVE_BACK,
           ID_OBJECT_MOVE_FORWARD, 0, ID_OBJECT_SPIN}},
-        {"&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}},
+        {"&View",
+         {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_SHOW_GRID, ID_VIEW_SNAP_TO_GRID,
+          ID_VIEW_GRID_SPACING}},
         {"&Window", {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE}},
         {"&Help", {ID_APP_ABOUT}},
     };
@@ -135,6 +143,8 @@ const std::vector<CAccelInfo>& AcceleratorTable() {
         {K::Key, Qt::Key_X, false, true, false, false, ID_EDIT_CUT},
         {K::Key, Qt::Key_Y, false, true, false, false, ID_EDIT_REDO},
         {K::Key, Qt::Key_Z, false, true, false, false, ID_EDIT_UNDO},
+        {K::Key, Qt::Key_G, false, true, false, false, ID_VIEW_SHOW_GRID},
+        {K::Key, Qt::Key_G, true, true, false, false, ID_VIEW_SNAP_TO_GRID},
     };
     return table;
 }

@@ -3,6 +3,7 @@
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "res/Cursors.h"
+#include "view/Grid.h"
 #include "view/tools/CPickTool.h"
 #include "view/tools/CShapeTool.h"
 
@@ -46,7 +47,8 @@ void InvertMark(CDC* pDC, const POINT& p) {
 
 } // namespace
 
-CMorvetView::CMorvetView(CMorvetDoc* pDoc, QWidget* parent) : QWidget(parent), m_pDocument(pDoc) {
+CMorvetView::CMorvetView(CMorvetDoc* pDoc, QWidget* parent)
+    : QWidget(parent), m_bShowGrid(ProgramGrid().showGrid), m_pDocument(pDoc) {
     m_centerPen.CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
     m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -119,6 +121,8 @@ void CMorvetView::OnDraw(CDC* pDC) {
         pDoc->m_shape.Transform(0, 0, c.x - pDoc->m_origin.x, c.y - pDoc->m_origin.y, 0.0, 1.0,
                                 1.0);
 
+    if (m_bShowGrid && !pDC->IsPrinting())
+        DrawGrid(dc, clip, c);
     (m_pSpinShape ? m_pSpinShape : &pDoc->m_shape)->Draw(dc, &clip);
 
     for (const CPrimitive* prim : m_selection) {
@@ -318,7 +322,8 @@ void CMorvetView::SetToolCursor(int cursorId) {
 }
 
 bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
-    return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI);
+    return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI) ||
+           OnViewCmdMsg(nID, pCmdUI);
 }
 
 bool CMorvetView::event(QEvent* event) {

@@ -71,6 +71,12 @@ public:
     // result says whether the view has one; without, the command runs.
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI);
 
+    // Puts a logical point on the nearest grid point when snapping applies to
+    // input with these mouse flags: the program's Snap to Grid, turned round
+    // while Ctrl is held.
+    bool SnapsToGrid(UINT nFlags) const;
+    void SnapPoint(POINT* logical, UINT nFlags) const;
+
     // The virtual-key code a tool receives for a Qt key; every real key has
     // one, since a tool may act on any key.
     static UINT VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods);
@@ -79,6 +85,7 @@ public:
     CShapeTool* m_pCurrentTool = nullptr;
     CShape* m_pSpinShape = nullptr;
     bool m_bShowCenter = true;
+    bool m_bShowGrid;
     std::vector<CPrimitive*> m_selection;
     bool m_bActive = false;
 
@@ -98,6 +105,10 @@ private:
     bool OnEditCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnObjectCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnPrintCmdMsg(int nID, CCmdUI* pCmdUI);
+    bool OnViewCmdMsg(int nID, CCmdUI* pCmdUI);
+
+    // Grid lines through origin under the object, inside the logical clip box.
+    void DrawGrid(CDC* pDC, const CRect& clip, const CPoint& origin);
 
     void RedrawInvalid();
     void MapPoints(POINT* pts, int n, bool toLogical);

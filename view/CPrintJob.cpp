@@ -5,6 +5,7 @@
 #include "platform/CDC.h"
 #include "view/CMorvetView.h"
 #include "view/CPrintInfo.h"
+#include "view/PrintSystem.h"
 
 #include <QAction>
 #include <QDir>
@@ -145,6 +146,17 @@ bool CPrintJob::PrintPages(CMorvetView* view, CPrintInfo* pInfo) {
                                 .arg(Destination(*printer));
         return false;
     }
+    // A print queue that refuses jobs would take the pages and drop them in
+    // silence; it is asked first, and once more about the job itself below.
+    const bool toQueue = !pInfo->m_bPreview && printer->outputFormat() == QPrinter::NativeFormat;
+    if (toQueue) {
+        const QString refusal = PrintSystem::QueueRefusal(printer->printerName());
+        if (!refusal.isEmpty()) {
+            pInfo->m_strError = QStringLiteral("The printer %1 did not accept the job: %2.")
+                                    .arg(Destination(*printer), refusal);
+            return false;
+        }
+    }
     printer->setResolution(kUnitsPerInch);
     printer->setDocName(view->GetDocument()->GetTitle());
     QPainter painter;
@@ -186,6 +198,14 @@ bool CPrintJob::PrintPages(CMorvetView* view, CPrintInfo* pInfo) {
         pInfo->m_strError =
             QStringLiteral("The job for %1 could not be finished.").arg(Destination(*printer));
         ok = false;
+    }
+    if (ok && toQueue) {
+        const QString refusal = PrintSystem::JobRefusal();
+        if (!refusal.isEmpty()) {
+            pInfo->m_strError = QStringLiteral("The printer %1 did not accept the job: %2")
+                                    .arg(Destination(*printer), refusal);
+            ok = false;
+        }
     }
     return ok;
 }

@@ -1,4 +1,5 @@
 #include "document/CMorvetDoc.h"
+#include "platform/CellHeightFont.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
 #include "view/CPrintInfo.h"
@@ -22,9 +23,9 @@ void CMorvetView::OnEndPrinting(CDC*, CPrintInfo*) {}
 void CMorvetView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
     const QString title = GetDocument()->GetTitle();
     if (pInfo->m_nCurPage == 1) {
-        // The title page: the title in large letters of the default face.
-        QFont large;
-        large.setPixelSize(75);
+        // The title page: the title in large letters of the default face, in
+        // a character cell 75 units high.
+        const QFont large = CellHeightFont(QFont(), 75, pDC->Painter()->device());
         const QFont old = pDC->SelectFont(large);
         pDC->SetTextAlign(TA_CENTER);
         pDC->TextOut(pInfo->m_rectDraw.right / 2, -100, title);

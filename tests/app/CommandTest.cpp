@@ -48,6 +48,9 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
               QStringList({"&Undo\tCtrl+Z", "Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
                            "&Paste\tCtrl+V", "Clear\tDelete", "Select All\tCtrl-A", "-",
                            "Show center of mass"}));
+    EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 3)),
+              QStringList({"&Toolbar", "&Status Bar", "-", "Show &Grid\tCtrl+G",
+                           "S&nap to Grid\tCtrl+Shift+G", "Grid Spa&cing..."}));
 
     Frame()->Children()[0]->close();
     Idle();

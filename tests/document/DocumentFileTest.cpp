@@ -10,7 +10,10 @@
 
 #include <csignal>
 #include <cstring>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace morvet_test;
@@ -258,6 +261,9 @@ TEST(DocumentSave, IntoAReadOnlyFolderKeepsTheOldFile) {
     const QString path = folder + "/object.vrk";
     const QByteArray old = ReadFile(kExample);
     WriteFile(path, old);
+    // A writable file is written over in place (SaveInPlace...); a read-only
+    // one in a read-only folder cannot be saved at all.
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
     ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     CMorvetDoc doc;
     Fill(doc);
@@ -267,6 +273,92 @@ TEST(DocumentSave, IntoAReadOnlyFolderKeepsTheOldFile) {
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(ReadFile(path), old);
+}
+
+// Root ignores folder permissions, so the save runs in a child process as an
+// unprivileged user (nobody, when the test runs as root), under a file size
+// limit that stops the first save half-way and is lifted for the second.
+TEST(DocumentSave, SaveInPlaceInAReadOnlyFolderPutsTheOldBytesBackOnFailure) {
+    constexpr uid_t kNobody = 65534;
+    QTemporaryDir dir;
+    const bool root = geteuid() == 0;
+    const QString folder = dir.filePath("ro");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString path = folder + "/object.vrk";
+    const QByteArray old = ReadFile(kExample);
+    ASSERT_LT(old.size(), 1024);
+    WriteFile(path, old);
+    if (root) {
+        ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0711), 0);
+        ASSERT_EQ(chown(QFile::encodeName(path).constData(), kNobody, kNobody), 0);
+        ASSERT_EQ(chown(QFile::encodeName(folder).constData(), kNobody, kNobody), 0);
+    }
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0640), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    struct stat before {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &before), 0);
+
+    CMorvetDoc doc;
+    doc.OnNewDocument();
+    for (int i = 0; i < 200; ++i)
+        Add(doc, PRIM_POLYGON, RGB(i, 0, 0), {{i, 0}, {i + 10, 0}, {i + 10, 10}, {i, 10}});
+    const QByteArray wanted = Bytes(doc.m_shape);
+    ASSERT_GT(wanted.size(), 4096);
+
+    int report[2];
+    ASSERT_EQ(pipe(report), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(report[0]);
+        QString out;
+        if (root && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            out = "skip: cannot become nobody: " + QString::fromLocal8Bit(strerror(errno));
+        else if (geteuid() == 0)
+            out = "skip: still root";
+        else {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            rlimit small = limit;
+            small.rlim_cur = 1024;
+            setrlimit(RLIMIT_FSIZE, &small);
+            const bool first = doc.OnSaveDocument(path);
+            out += QString("first=%1 modified=%2 intact=%3 said=%4;")
+                       .arg(first)
+                       .arg(doc.IsModified())
+                       .arg(ReadFile(path) == old)
+                       .arg(!doc.LastError().isEmpty());
+            setrlimit(RLIMIT_FSIZE, &limit);
+            const bool second = doc.OnSaveDocument(path);
+            out += QString("second=%1 modified=%2 %3")
+                       .arg(second)
+                       .arg(doc.IsModified())
+                       .arg(doc.LastError());
+        }
+        const QByteArray bytes = out.toUtf8();
+        (void)!write(report[1], bytes.constData(), size_t(bytes.size()));
+        _exit(0);
+    }
+    close(report[1]);
+    QByteArray said;
+    char buffer[512];
+    for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, int(n));
+    close(report[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    if (said.startsWith("skip: "))
+        GTEST_SKIP() << said.constData();
+    EXPECT_EQ(said, "first=0 modified=1 intact=1 said=1;second=1 modified=0 ");
+    EXPECT_EQ(ReadFile(path), wanted);
+    struct stat after {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "written where it lies";
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"object.vrk"});
 }
 
 TEST(DocumentSave, WriteFailureKeepsTheOldFile) {

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 bool Dark(QRgb c) {
@@ -165,4 +166,30 @@ TEST_F(PrintPages, APrintoutIsNeverWrittenOverTheDocumentsOwnFile) {
 
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), original);
+}
+
+TEST_F(PrintPages, TitleHasA75UnitCellAndTheGridNeverPrints) {
+    AddRectangle(100, 80, 180, 140, RGB(0, 0, 255));
+    const QString plain = Path("plain.pdf");
+    ASSERT_TRUE(CPrintJob::PrintToPdf(view.get(), plain, nullptr));
+
+    // A reader's box around the title word spans the font's cell: ascent and
+    // descent, in points of 1/72 inch.
+    const QString words = PdfPages::Run("pdftotext", {"-bbox", "-f", "1", "-l", "1", plain, "-"});
+    const QRegularExpressionMatch m =
+        QRegularExpression(R"re(yMin="([0-9.]+)" xMax="[0-9.]+" yMax="([0-9.]+)">Object1<)re")
+            .match(words);
+    ASSERT_TRUE(m.hasMatch()) << words.toStdString();
+    const double cell = (m.captured(2).toDouble() - m.captured(1).toDouble()) * 96.0 / 72.0;
+    EXPECT_NEAR(cell, 75.0, 1.0);
+
+    // The grid is the window's, never the printout's.
+    view->m_bShowGrid = true;
+    view->Invalidate();
+    view->UpdateWindow();
+    ASSERT_EQ(view->Surface().pixel(210, 150) & 0xFFFFFF, 0x404040u);
+    const QString gridded = Path("gridded.pdf");
+    ASSERT_TRUE(CPrintJob::PrintToPdf(view.get(), gridded, nullptr));
+    EXPECT_EQ(PdfPages::Image(gridded, 2), PdfPages::Image(plain, 2));
+    EXPECT_EQ(PdfPages::Image(gridded, 1), PdfPages::Image(plain, 1));
 }

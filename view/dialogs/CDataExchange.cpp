@@ -65,6 +65,25 @@ void CDataExchange::Text(QLineEdit* edit, double& value) {
     value = v;
 }
 
+void CDataExchange::Text(QLineEdit* edit, int& value) {
+    if (m_bFailed)
+        return;
+    if (!m_bSaveAndValidate) {
+        edit->setText(NumberLocale(QLocale()).toString(value));
+        return;
+    }
+    const QString trimmed = edit->text().trimmed();
+    bool ok = false;
+    int v = NumberLocale(QLocale()).toInt(trimmed, &ok);
+    if (!ok)
+        v = NumberLocale(QLocale::c()).toInt(trimmed, &ok);
+    if (!ok) {
+        Fail(edit, QObject::tr("Please enter an integer."));
+        return;
+    }
+    value = v;
+}
+
 void CDataExchange::MinMaxDouble(QLineEdit* edit, double value, double minVal, double maxVal) {
     if (m_bFailed || !m_bSaveAndValidate)
         return;

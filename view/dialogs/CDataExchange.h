@@ -20,6 +20,8 @@ public:
     bool Failed() const { return m_bFailed; }
 
     void Text(QLineEdit* edit, double& value);
+    // A whole number, in the user's locale or plainly written.
+    void Text(QLineEdit* edit, int& value);
     void MinMaxDouble(QLineEdit* edit, double value, double minVal, double maxVal);
     // value is the index of the checked button, -1 when none is.
     void Radio(std::initializer_list<QRadioButton*> group, int& value);

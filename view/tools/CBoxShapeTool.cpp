@@ -19,6 +19,7 @@ CRect Normalized(const POINT& a, const POINT& b) {
 void CBoxShapeTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) {
     CPoint p = point;
     pView->DeviceToLogical(&p);
+    pView->SnapPoint(&p, nFlags);
     s_pGrabbedVertex = nullptr;
     CShapeTool::MouseDown(pView, nFlags, p);
     pView->SelectElement(nullptr, false);
@@ -35,12 +36,13 @@ CRect CBoxShapeTool::BandArea(CMorvetView* pView, const POINT& a, const POINT& b
     return u;
 }
 
-void CBoxShapeTool::MouseMove(CMorvetView* pView, UINT, const CPoint& point) {
+void CBoxShapeTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) {
     pView->SetToolCursor(IDC_DRAWCROSS);
     if (!pView->HasCapture())
         return;
     CPoint p = point;
     pView->DeviceToLogical(&p);
+    pView->SnapPoint(&p, nFlags);
     const CRect u = BandArea(pView, s_ptTrack, p);
     s_ptTrack = p;
     // The repaint draws the new band through DrawFeedback; the old one goes
@@ -86,12 +88,13 @@ void CBoxShapeTool::DrawFeedback(CMorvetView* pView, CDC* pDC) {
     hollow.DeleteObject();
 }
 
-void CBoxShapeTool::MouseUp(CMorvetView* pView, UINT, const CPoint& point) {
+void CBoxShapeTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) {
     if (!pView->HasCapture())
         return;
     pView->ReleaseCapture();
     CPoint p = point;
     pView->DeviceToLogical(&p);
+    pView->SnapPoint(&p, nFlags);
     CMorvetDoc* pDoc = pView->GetDocument();
     // The element may be smaller than the band (truncated radius) or not be
     // added at all; the band must not stay behind on the screen.

@@ -20,6 +20,7 @@ void CMassCenterTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& poi
     const CPoint origin = pDoc->m_origin;
     CPoint p = point;
     pView->DeviceToLogical(&p);
+    pView->SnapPoint(&p, nFlags);
     pDoc->m_shape.Transform(p.x, p.y, origin.x, origin.y, 0.0, 1.0, 1.0);
     // Every coordinate the file will hold has changed: closing without a save
     // prompt would lose the placement.

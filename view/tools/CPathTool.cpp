@@ -27,6 +27,7 @@ void CPathTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) 
         pView->SelectElement(nullptr, false);
     CPoint p = point;
     pView->DeviceToLogical(&p);
+    pView->SnapPoint(&p, nFlags);
     s_pGrabbedVertex = nullptr;
     CShapeTool::MouseDown(pView, nFlags, p);
     if (m_nPointCount == 0) {
@@ -35,12 +36,13 @@ void CPathTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) 
     }
 }
 
-void CPathTool::MouseMove(CMorvetView* pView, UINT, const CPoint& point) {
+void CPathTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) {
     pView->SetToolCursor(IDC_DRAWCROSS);
     if (!pView->HasCapture())
         return;
     CPoint p = point;
     pView->DeviceToLogical(&p);
+    pView->SnapPoint(&p, nFlags);
     if (m_nPointCount == 0)
         return;
     const CPoint a = m_points[m_nPointCount - 1];
@@ -56,6 +58,7 @@ void CPathTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) {
         return;
     CPoint p = point;
     pView->DeviceToLogical(&p);
+    pView->SnapPoint(&p, nFlags);
     if (m_nPointCount == 0)
         return;
     if (m_nPointCount == 1) {

@@ -3,6 +3,7 @@
 #include "document/CMorvetDoc.h"
 #include "view/CClientDC.h"
 #include "view/CMorvetView.h"
+#include "view/Grid.h"
 
 #include <algorithm>
 
@@ -85,6 +86,9 @@ void CPickTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) 
         dc.DrawFocusRect(CRect(point, point));
     }
     s_ptPickLogical = p;
+    m_ptDragStart = p;
+    if (s_nPickMode == PICK_VERTEX)
+        m_ptVertexStart = *s_pGrabbedVertex;
     CShapeTool::MouseDown(pView, nFlags, point);
 }
 
@@ -104,13 +108,33 @@ void CPickTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) 
     }
     CPoint p = point;
     pView->DeviceToLogical(&p);
-    const int32_t dx = p.x - s_ptPickLogical.x;
-    const int32_t dy = p.y - s_ptPickLogical.y;
-    if (s_nPickMode == PICK_MOVE)
+    const bool snap = pView->SnapsToGrid(nFlags);
+    if (snap && s_nPickMode == PICK_MOVE) {
+        // The selection goes as many whole grid steps as the pointer has come.
+        const CPoint steps = SnapOffsetToGrid(
+            int64_t(p.x) - m_ptDragStart.x, int64_t(p.y) - m_ptDragStart.y, ProgramGrid().spacing);
+        p = CPoint(int32_t(int64_t(m_ptDragStart.x) + steps.x),
+                   int32_t(int64_t(m_ptDragStart.y) + steps.y));
+    }
+    int32_t dx = p.x - s_ptPickLogical.x;
+    int32_t dy = p.y - s_ptPickLogical.y;
+    // Short of half a grid step nothing moves, and the document stays as it was.
+    if (s_nPickMode == PICK_MOVE && (!snap || dx != 0 || dy != 0))
         MoveSelection(pView, dx, dy);
     s_ptPickLogical = p;
     if (s_nPickMode == PICK_VERTEX && s_pGrabbedVertex) {
-        MoveGrabbedVertex(pView, dx, dy);
+        if (snap) {
+            // The vertex keeps its place relative to the pointer, then goes to
+            // the nearest grid point.
+            const CPoint moved(int32_t(int64_t(m_ptVertexStart.x) + p.x - m_ptDragStart.x),
+                               int32_t(int64_t(m_ptVertexStart.y) + p.y - m_ptDragStart.y));
+            const CPoint target =
+                SnapToGrid(moved, pView->GetDocument()->m_origin, ProgramGrid().spacing);
+            dx = int32_t(int64_t(target.x) - s_pGrabbedVertex->x);
+            dy = int32_t(int64_t(target.y) - s_pGrabbedVertex->y);
+        }
+        if (!snap || dx != 0 || dy != 0)
+            MoveGrabbedVertex(pView, dx, dy);
         s_ptTrack = point;
         RedrawNow(pView);
         return;

@@ -34,4 +34,8 @@ private:
 
     // The document's history stamp right after this tool's latest step.
     uint64_t m_nJoinStamp = 0;
+    // Where the drag began, and the grabbed vertex then: snapping measures
+    // whole grid steps from there, not from the last pointer move.
+    CPoint m_ptDragStart;
+    CPoint m_ptVertexStart;
 };
