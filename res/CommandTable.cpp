@@ -72,6 +72,9 @@ const std::vector<CCommandInfo>& CommandTable() {
          "Display program information, version number and copyright", "About"},
         {ID_NEXT_PANE, nullptr, "Switch to the next window pane", "Next Pane"},
         {ID_PREV_PANE, nullptr, "Switch back to the previous window pane", "Previous Pane"},
+        {ID_WINDOW_CLOSE_ACTIVE, nullptr, "Close the active window", "Close Window"},
+        {ID_WINDOW_NEXT, nullptr, "Switch to the next window", "Next Window"},
+        {ID_WINDOW_PREV, nullptr, "Switch to the previous window", "Previous Window"},
     };
     return table;
 }
@@ -135,6 +138,9 @@ const std::vector<CAccelInfo>& AcceleratorTable() {
         {K::Key, Qt::Key_X, false, true, false, false, ID_EDIT_CUT},
         {K::Key, Qt::Key_Y, false, true, false, false, ID_EDIT_REDO},
         {K::Key, Qt::Key_Z, false, true, false, false, ID_EDIT_UNDO},
+        {K::Key, Qt::Key_F4, false, true, false, false, ID_WINDOW_CLOSE_ACTIVE},
+        {K::Key, Qt::Key_F6, false, true, false, false, ID_WINDOW_NEXT},
+        {K::Key, Qt::Key_F6, true, true, false, false, ID_WINDOW_PREV},
     };
     return table;
 }

@@ -318,7 +318,20 @@ void CMorvetView::SetToolCursor(int cursorId) {
 }
 
 bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
-    return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI);
+    const bool handled =
+        OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI);
+    if (handled && !pCmdUI)
+        ShowChangesInOtherViews();
+    return handled;
+}
+
+void CMorvetView::ShowChangesInOtherViews() {
+    // The commands and tools repaint this window as they go; the document's
+    // other windows learn of a change once the command or the drag is done,
+    // not at every pointer move.
+    CMorvetDoc* pDoc = GetDocument();
+    if (pDoc->HasChangesNotShown())
+        pDoc->UpdateAllViews(this, 0, nullptr);
 }
 
 bool CMorvetView::event(QEvent* event) {
@@ -389,6 +402,7 @@ void CMorvetView::EndDragOnDeactivate() {
     if (HasCapture())
         m_pCurrentTool->KeyDown(this, VK_ESCAPE, 1, 0);
     ReleaseCapture();
+    ShowChangesInOtherViews();
 }
 
 void CMorvetView::mousePressEvent(QMouseEvent* event) {
@@ -401,6 +415,7 @@ void CMorvetView::mousePressEvent(QMouseEvent* event) {
         AnchorToWindow();
     if (m_bActive)
         m_pCurrentTool->MouseDown(this, MouseFlags(event), ClientPoint(event));
+    ShowChangesInOtherViews();
 }
 
 void CMorvetView::mouseReleaseEvent(QMouseEvent* event) {
@@ -410,6 +425,7 @@ void CMorvetView::mouseReleaseEvent(QMouseEvent* event) {
     m_bButtonDown = false;
     if (m_bActive)
         m_pCurrentTool->MouseUp(this, MouseFlags(event), ClientPoint(event));
+    ShowChangesInOtherViews();
 }
 
 void CMorvetView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -417,6 +433,7 @@ void CMorvetView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     if (m_bActive)
         m_pCurrentTool->MouseDoubleClick(this, MouseFlags(event), ClientPoint(event));
+    ShowChangesInOtherViews();
 }
 
 void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
@@ -445,6 +462,7 @@ void CMorvetView::keyPressEvent(QKeyEvent* event) {
     if (vk != 0) {
         const UINT flags = event->isAutoRepeat() ? 0x4000 : 0;
         m_pCurrentTool->KeyDown(this, vk, UINT(std::max(1, event->count())), flags);
+        ShowChangesInOtherViews();
     }
     QWidget::keyPressEvent(event);
 }

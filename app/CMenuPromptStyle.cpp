@@ -1,0 +1,10 @@
+#include "app/CMenuPromptStyle.h"
+
+CMenuPromptStyle::CMenuPromptStyle(const QString& baseStyleName) : QProxyStyle(baseStyleName) {}
+
+int CMenuPromptStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                                QStyleHintReturn* returnData) const {
+    if (hint == SH_Menu_AllowActiveAndDisabled)
+        return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
