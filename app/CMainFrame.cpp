@@ -39,8 +39,7 @@ CMainFrame::CMainFrame(CDocManager& docs, CRecentFileList& recentFiles)
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
-    m_menuStyle = new CMenuPromptStyle(style()->name());
-    m_menuStyle->setParent(this);
+    m_menuStyle = CMenuPromptStyle::Instance();
     m_router.SetActiveViewSource([this] { return ActiveView(); });
     m_actions = new CCommandActions(this, [this](int id) { ExecuteCommand(id); });
     CreateBars();

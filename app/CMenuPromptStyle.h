@@ -9,6 +9,10 @@ class CMenuPromptStyle : public QProxyStyle {
 public:
     explicit CMenuPromptStyle(const QString& baseStyleName);
 
+    // One for the whole run, over the application's style. It belongs to the
+    // application, so it outlives every menu that uses it.
+    static CMenuPromptStyle* Instance();
+
     int styleHint(StyleHint hint, const QStyleOption* option = nullptr,
                   const QWidget* widget = nullptr,
                   QStyleHintReturn* returnData = nullptr) const override;

@@ -86,9 +86,15 @@ CCoordinatesDialog::CCoordinatesDialog(int32_t elementType, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_pTable, 1);
     layout->addLayout(buttons);
-    if (IsCircle())
-        resize(fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 7);
-    else
+    if (IsCircle()) {
+        // One row: the table is as high as its header and that row.
+        m_pTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_pTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_pTable->setFixedHeight(m_pTable->horizontalHeader()->sizeHint().height() +
+                                 m_pTable->verticalHeader()->defaultSectionSize() +
+                                 2 * m_pTable->frameWidth());
+        resize(fontMetrics().averageCharWidth() * 60, sizeHint().height());
+    } else
         resize(fontMetrics().averageCharWidth() * 50, fontMetrics().height() * 22);
 
     setTabOrder(m_pTable, m_pOk);
