@@ -9,7 +9,6 @@
 #include "view/tools/CShapeTool.h"
 
 #include <algorithm>
-#include <memory>
 
 void OnObjectProperties(CMorvetView& view) {
     CMorvetDoc* pDoc = view.GetDocument();
@@ -87,8 +86,9 @@ void OnObjectCoordinates(CMorvetView& view) {
     // that the values are the file's whatever window drew last.
     CCoordinatesDialog dialog(prim->m_nType);
     dialog.m_points.assign(prim->m_pPoints, prim->m_pPoints + n);
-    const CPoint before = pDoc->m_origin;
-    TransformPrimitive(prim, dialog.m_points.data(), 0, 0, -before.x, -before.y, 0.0, 1.0, 1.0);
+    const CPoint shownAbout = pDoc->m_origin;
+    TransformPrimitive(prim, dialog.m_points.data(), 0, 0, -shownAbout.x, -shownAbout.y, 0.0, 1.0,
+                       1.0);
     if (dialog.DoModal() != QDialog::Accepted)
         return;
 
