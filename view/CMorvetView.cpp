@@ -413,9 +413,15 @@ void CMorvetView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     if (m_bActive)
         AnchorToWindow();
+    const POINT* grabbed = CShapeTool::s_pGrabbedVertex;
     if (m_bActive)
         m_pCurrentTool->MouseDown(this, MouseFlags(event), ClientPoint(event));
-    ShowChangesInOtherViews();
+    // Every window of the document marks the grabbed vertex; one let go
+    // must not stay marked in the others.
+    if (CShapeTool::s_pGrabbedVertex != grabbed)
+        GetDocument()->UpdateAllViews(this, 0, nullptr);
+    else
+        ShowChangesInOtherViews();
 }
 
 void CMorvetView::mouseReleaseEvent(QMouseEvent* event) {

@@ -2,6 +2,7 @@
 #include "app/CCommandActions.h"
 #include "dialogs/ModalDriver.h"
 #include "view/dialogs/CResizeDialog.h"
+#include "view/tools/CShapeTool.h"
 
 #include <QColorDialog>
 #include <QMdiArea>
@@ -137,6 +138,22 @@ TEST_F(DocumentWindowsTest, EveryWindowOfTheDocumentShowsEachChangeOnceTheComman
     Idle();
     EXPECT_NE(Shown(other), before);
     EXPECT_EQ(Shown(other), Fresh(other));
+
+    // The grabbed vertex is marked in every window, and unmarked in every
+    // window once it is let go.
+    const CPrimitive* square = Doc()->m_shape.m_elements[0];
+    view->SelectElement(Doc()->m_shape.m_elements[0], false);
+    const CPoint shift = CPoint(view->width() / 2, view->height() / 2) - Doc()->m_origin;
+    const QPoint vertex(square->m_pPoints[1].x + shift.x, square->m_pPoints[1].y + shift.y);
+    for (const QPoint p : {vertex, QPoint(2, 2)}) {
+        const QImage before = Shown(other);
+        QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, p);
+        Idle();
+        EXPECT_NE(Shown(other), before);
+        EXPECT_EQ(Shown(other), Fresh(other));
+    }
+    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
 }
 
 TEST_F(DocumentWindowsTest, WindowKeysFollowTheWindowListAndACloseReturnsToThePreviousWindow) {
