@@ -50,9 +50,12 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_bClosing = true;
     QMdiSubWindow::closeEvent(event);
-    if (!event->isAccepted())
+    if (!event->isAccepted()) {
+        m_bClosing = false;
         return;
+    }
     m_bClosed = true;
     if (onClosed)
         onClosed(this);

@@ -15,6 +15,8 @@ public:
 
     CMorvetView* View() const;
     CMorvetDoc* Document() const { return m_pDocument; }
+    // True from the moment the window has agreed to close.
+    bool IsClosing() const { return m_bClosing; }
 
     // Asked before the window closes; false keeps it open.
     std::function<bool(CChildFrame*)> canClose;
@@ -30,4 +32,5 @@ private:
     CMorvetDoc* m_pDocument;
     QPointer<CMorvetView> m_pView;
     bool m_bClosed = false;
+    bool m_bClosing = false;
 };

@@ -5,6 +5,7 @@
 #include "app/CCommandActions.h"
 #include "app/CDocManager.h"
 #include "app/CLockKeyIndicators.h"
+#include "app/CMenuPromptStyle.h"
 #include "document/CMorvetDoc.h"
 #include "res/AppIcon.h"
 #include "res/CommandIds.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -37,6 +39,7 @@ CMainFrame::CMainFrame(CDocManager& docs, CRecentFileList& recentFiles)
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
+    m_menuStyle = CMenuPromptStyle::Instance();
     m_router.SetActiveViewSource([this] { return ActiveView(); });
     m_actions = new CCommandActions(this, [this](int id) { ExecuteCommand(id); });
     CreateBars();
@@ -123,6 +126,31 @@ void CMainFrame::RegisterFrameCommands() {
         ID_NEXT_PANE, [] {}, noPanes);
     m_router.Add(
         ID_PREV_PANE, [] {}, noPanes);
+
+    // Ctrl+F4 closes the window as its close button does, with the save
+    // prompt when it is the document's last one.
+    m_router.Add(
+        ID_WINDOW_CLOSE_ACTIVE,
+        [this] {
+            if (m_pActiveChild)
+                m_pActiveChild->close();
+        },
+        needDocument);
+    const auto needTwoWindows = [this](CCmdUI* ui) { ui->Enable(m_children.size() > 1); };
+    m_router.Add(
+        ID_WINDOW_NEXT, [this] { ActivateNeighbour(+1); }, needTwoWindows);
+    m_router.Add(
+        ID_WINDOW_PREV, [this] { ActivateNeighbour(-1); }, needTwoWindows);
+}
+
+void CMainFrame::ActivateNeighbour(int step) {
+    // The order of the Window menu's list, round and round.
+    const auto it = std::find(m_children.begin(), m_children.end(), m_pActiveChild.data());
+    if (it == m_children.end() || m_children.size() < 2)
+        return;
+    const auto count = std::ptrdiff_t(m_children.size());
+    const auto next = ((it - m_children.begin()) + step + count) % count;
+    ActivateChild(m_children[size_t(next)]);
 }
 
 bool CMainFrame::ExecuteCommand(int id) {
@@ -158,6 +186,8 @@ QString CMainFrame::StatusText() const {
 CChildFrame* CMainFrame::CreateChildFrame(CMorvetDoc* pDoc) {
     const bool maximized = m_pActiveChild && m_pActiveChild->isMaximized();
     auto* child = new CChildFrame(pDoc);
+    if (QMenu* system = child->systemMenu())
+        system->setStyle(m_menuStyle);
     child->canClose = [this](CChildFrame* c) { return CanCloseChild(c); };
     child->onClosed = [this](CChildFrame* c) { OnChildClosed(c); };
     m_mdiArea->addSubWindow(child);
@@ -202,6 +232,10 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
     // the focus; the document window stays the active one.
     if (!child || std::find(m_children.begin(), m_children.end(), child) == m_children.end())
         return;
+    // The area hands the activation on by creation order while the active
+    // window closes; the window that takes over is chosen once it has closed.
+    if (m_pActiveChild && m_pActiveChild->IsClosing())
+        return;
     SetActiveChild(child);
 }
 
@@ -210,6 +244,12 @@ void CMainFrame::SetActiveChild(CChildFrame* child) {
     CMorvetView* oldView = m_pActiveView;
     m_pActiveChild = child;
     m_pActiveView = newView;
+    if (child) {
+        m_activationOrder.erase(
+            std::remove(m_activationOrder.begin(), m_activationOrder.end(), child),
+            m_activationOrder.end());
+        m_activationOrder.push_back(child);
+    }
     if (oldView != newView) {
         if (oldView)
             oldView->OnActivateView(false, newView, oldView);
@@ -232,6 +272,8 @@ bool CMainFrame::CanCloseChild(CChildFrame* child) {
 
 void CMainFrame::OnChildClosed(CChildFrame* child) {
     m_children.erase(std::remove(m_children.begin(), m_children.end(), child), m_children.end());
+    m_activationOrder.erase(std::remove(m_activationOrder.begin(), m_activationOrder.end(), child),
+                            m_activationOrder.end());
     CMorvetDoc* doc = child->Document();
     CMorvetView* view = child->View();
     if (m_pActiveView == view)
@@ -243,9 +285,12 @@ void CMainFrame::OnChildClosed(CChildFrame* child) {
     if (doc->Views().empty())
         m_docs.RemoveDocument(doc);
 
-    CChildFrame* next = qobject_cast<CChildFrame*>(m_mdiArea->activeSubWindow());
-    if (!next || std::find(m_children.begin(), m_children.end(), next) == m_children.end())
-        next = m_children.empty() ? nullptr : m_children.back();
+    // Another window that closes leaves the active one active; the active
+    // window hands over to the one that was active before it, as in every
+    // multiple-document program, not to the next one in creation order.
+    CChildFrame* next = m_pActiveChild;
+    if (!next && !m_activationOrder.empty())
+        next = m_activationOrder.back();
     if (next)
         ActivateChild(next);
     else
@@ -286,8 +331,11 @@ void CMainFrame::UpdateFrameTitles() {
         if (child->windowTitle() != title)
             child->setWindowTitle(title);
     }
-    m_strTitle = m_pActiveChild ? kAppTitle + QStringLiteral(" - ") + m_pActiveChild->windowTitle()
-                                : kAppTitle;
+    // The main title names the document; only the window's own title carries
+    // its number among the document's windows.
+    m_strTitle = m_pActiveChild
+                     ? kAppTitle + QStringLiteral(" - ") + m_pActiveChild->Document()->GetTitle()
+                     : kAppTitle;
     if (windowTitle() != m_strTitle)
         setWindowTitle(m_strTitle);
 }

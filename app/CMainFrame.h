@@ -13,6 +13,7 @@ class CAcceleratorFilter;
 class CCommandActions;
 class CDocManager;
 class CLockKeyIndicators;
+class CMenuPromptStyle;
 class CMorvetDoc;
 class CRecentFileList;
 class QLabel;
@@ -75,6 +76,8 @@ private:
     void RequestIdleUpdate();
 
     void OnSubWindowActivated(QMdiSubWindow* window);
+    // The next (+1) or previous (-1) window of the Window menu's list.
+    void ActivateNeighbour(int step);
     void SetActiveChild(CChildFrame* child);
     bool CanCloseChild(CChildFrame* child);
     void OnChildClosed(CChildFrame* child);
@@ -86,6 +89,7 @@ private:
     CCommandActions* m_actions = nullptr;
     CAcceleratorFilter* m_accelerators = nullptr;
     CLockKeyIndicators* m_lockKeys = nullptr;
+    CMenuPromptStyle* m_menuStyle = nullptr;
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_readyPane = nullptr;
@@ -96,7 +100,8 @@ private:
     std::vector<QAction*> m_windowListActions;
     int m_nCurrentMenu = 0;
 
-    std::vector<CChildFrame*> m_children; // in the order they were opened
+    std::vector<CChildFrame*> m_children;        // in the order they were opened
+    std::vector<CChildFrame*> m_activationOrder; // the active one last
     QPointer<CChildFrame> m_pActiveChild;
     QPointer<CMorvetView> m_pActiveView;
     bool m_bClosingQuietly = false;

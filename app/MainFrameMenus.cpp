@@ -2,6 +2,7 @@
 #include "app/CChildFrame.h"
 #include "app/CCommandActions.h"
 #include "app/CMainFrame.h"
+#include "app/CMenuPromptStyle.h"
 #include "app/CRecentFileList.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
@@ -21,6 +22,7 @@ void CMainFrame::BuildMenus() {
     for (int menuId : {IDR_MAIN_FRAME, IDR_OBJECT_TYPE}) {
         for (const CMenuInfo& info : MenuResource(menuId)) {
             auto* menu = new QMenu(QString::fromUtf8(info.title), this);
+            menu->setStyle(m_menuStyle);
             for (int id : info.items) {
                 if (id == 0) {
                     menu->addSeparator();

@@ -78,6 +78,8 @@ void CDocument::SetPathName(const QString& path) {
 void CDocument::SetModifiedFlag(bool modified) {
     const bool changed = m_bModified != modified;
     m_bModified = modified;
+    if (modified)
+        ++m_nChanges;
     if (changed && onStateChanged)
         onStateChanged();
 }
@@ -94,6 +96,7 @@ void CDocument::RemoveView(CViewBase* view) {
 void CDocument::UpdateAllViews(CViewBase* pSender, long lHint, void* pHint) {
     // A view may close in response; walk a copy.
     const std::vector<CViewBase*> views = m_views;
+    m_nChangesShown = m_nChanges;
     for (CViewBase* v : views)
         if (v != pSender)
             v->OnUpdate(pSender, lHint, pHint);

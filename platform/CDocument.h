@@ -38,6 +38,9 @@ public:
     void RemoveView(CViewBase* view);
     const std::vector<CViewBase*>& Views() const { return m_views; }
     void UpdateAllViews(CViewBase* pSender, long lHint = 0, void* pHint = nullptr);
+    // Whether the content changed (SetModifiedFlag(true)) since the views were
+    // last told through UpdateAllViews.
+    bool HasChangesNotShown() const { return m_nChanges != m_nChangesShown; }
 
     // Largest file that is read at all; anything bigger is refused unread.
     static constexpr qint64 kMaxFileSize = qint64(1) << 30;
@@ -52,5 +55,7 @@ private:
     QString m_strTitle;
     QString m_strPathName;
     bool m_bModified = false;
+    unsigned long long m_nChanges = 0;
+    unsigned long long m_nChangesShown = 0;
     std::vector<CViewBase*> m_views;
 };

@@ -78,6 +78,11 @@ const std::vector<CCommandInfo>& CommandTable() {
          "Display program information, version number and copyright", "About"},
         {ID_NEXT_PANE, nullptr, "Switch to the next window pane", "Next Pane"},
         {ID_PREV_PANE, nullptr, "Switch back to the previous window pane", "Previous Pane"},
+        {ID_OBJECT_COORDINATES, "&Coordinates...\tCtrl+E",
+         "Type the coordinates of the selected element", "Element Coordinates"},
+        {ID_WINDOW_CLOSE_ACTIVE, nullptr, "Close the active window", "Close Window"},
+        {ID_WINDOW_NEXT, nullptr, "Switch to the next window", "Next Window"},
+        {ID_WINDOW_PREV, nullptr, "Switch to the previous window", "Previous Window"},
     };
     return table;
 }
@@ -104,10 +109,10 @@ const std::vector<CMenuInfo>& MenuResource(int menuId) {
          {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
           ID_EDIT_SELECT_ALL, 0, ID_EDIT_SHOW_CENTER_OF_MASS}},
         {"O&bject",
-         {ID_OBJECT_PROPERTIES, ID_OBJECT_RESIZE, 0, ID_TOOL_SELECT, ID_TOOL_CENTER_OF_MASS,
-          ID_TOOL_POLYLINE, ID_TOOL_POLYGON, ID_TOOL_RECTANGLE, ID_TOOL_FILLED_RECTANGLE,
-          ID_TOOL_CIRCLE, ID_TOOL_FILLED_CIRCLE, 0, ID_OBJECT_FILL_COLOR, 0, ID_OBJECT_MOVE_BACK,
-          ID_OBJECT_MOVE_FORWARD, 0, ID_OBJECT_SPIN}},
+         {ID_OBJECT_PROPERTIES, ID_OBJECT_RESIZE, ID_OBJECT_COORDINATES, 0, ID_TOOL_SELECT,
+          ID_TOOL_CENTER_OF_MASS, ID_TOOL_POLYLINE, ID_TOOL_POLYGON, ID_TOOL_RECTANGLE,
+          ID_TOOL_FILLED_RECTANGLE, ID_TOOL_CIRCLE, ID_TOOL_FILLED_CIRCLE, 0, ID_OBJECT_FILL_COLOR,
+          0, ID_OBJECT_MOVE_BACK, ID_OBJECT_MOVE_FORWARD, 0, ID_OBJECT_SPIN}},
         {"&View",
          {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_SHOW_GRID, ID_VIEW_SNAP_TO_GRID,
           ID_VIEW_GRID_SPACING}},
@@ -145,6 +150,10 @@ const std::vector<CAccelInfo>& AcceleratorTable() {
         {K::Key, Qt::Key_Z, false, true, false, false, ID_EDIT_UNDO},
         {K::Key, Qt::Key_G, false, true, false, false, ID_VIEW_SHOW_GRID},
         {K::Key, Qt::Key_G, true, true, false, false, ID_VIEW_SNAP_TO_GRID},
+        {K::Key, Qt::Key_E, false, true, false, false, ID_OBJECT_COORDINATES},
+        {K::Key, Qt::Key_F4, false, true, false, false, ID_WINDOW_CLOSE_ACTIVE},
+        {K::Key, Qt::Key_F6, false, true, false, false, ID_WINDOW_NEXT},
+        {K::Key, Qt::Key_F6, true, true, false, false, ID_WINDOW_PREV},
     };
     return table;
 }

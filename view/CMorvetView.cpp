@@ -322,8 +322,20 @@ void CMorvetView::SetToolCursor(int cursorId) {
 }
 
 bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
-    return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI) ||
-           OnViewCmdMsg(nID, pCmdUI);
+    const bool handled = OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) ||
+                         OnPrintCmdMsg(nID, pCmdUI) || OnViewCmdMsg(nID, pCmdUI);
+    if (handled && !pCmdUI)
+        ShowChangesInOtherViews();
+    return handled;
+}
+
+void CMorvetView::ShowChangesInOtherViews() {
+    // The commands and tools repaint this window as they go; the document's
+    // other windows learn of a change once the command or the drag is done,
+    // not at every pointer move.
+    CMorvetDoc* pDoc = GetDocument();
+    if (pDoc->HasChangesNotShown())
+        pDoc->UpdateAllViews(this, 0, nullptr);
 }
 
 bool CMorvetView::event(QEvent* event) {
@@ -394,6 +406,7 @@ void CMorvetView::EndDragOnDeactivate() {
     if (HasCapture())
         m_pCurrentTool->KeyDown(this, VK_ESCAPE, 1, 0);
     ReleaseCapture();
+    ShowChangesInOtherViews();
 }
 
 void CMorvetView::mousePressEvent(QMouseEvent* event) {
@@ -404,8 +417,15 @@ void CMorvetView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     if (m_bActive)
         AnchorToWindow();
+    const POINT* grabbed = CShapeTool::s_pGrabbedVertex;
     if (m_bActive)
         m_pCurrentTool->MouseDown(this, MouseFlags(event), ClientPoint(event));
+    // Every window of the document marks the grabbed vertex; one let go
+    // must not stay marked in the others.
+    if (CShapeTool::s_pGrabbedVertex != grabbed)
+        GetDocument()->UpdateAllViews(this, 0, nullptr);
+    else
+        ShowChangesInOtherViews();
 }
 
 void CMorvetView::mouseReleaseEvent(QMouseEvent* event) {
@@ -415,6 +435,7 @@ void CMorvetView::mouseReleaseEvent(QMouseEvent* event) {
     m_bButtonDown = false;
     if (m_bActive)
         m_pCurrentTool->MouseUp(this, MouseFlags(event), ClientPoint(event));
+    ShowChangesInOtherViews();
 }
 
 void CMorvetView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -422,6 +443,7 @@ void CMorvetView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     if (m_bActive)
         m_pCurrentTool->MouseDoubleClick(this, MouseFlags(event), ClientPoint(event));
+    ShowChangesInOtherViews();
 }
 
 void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
@@ -450,6 +472,7 @@ void CMorvetView::keyPressEvent(QKeyEvent* event) {
     if (vk != 0) {
         const UINT flags = event->isAutoRepeat() ? 0x4000 : 0;
         m_pCurrentTool->KeyDown(this, vk, UINT(std::max(1, event->count())), flags);
+        ShowChangesInOtherViews();
     }
     QWidget::keyPressEvent(event);
 }

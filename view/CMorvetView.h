@@ -111,6 +111,9 @@ private:
     void DrawGrid(CDC* pDC, const CRect& clip, const CPoint& origin);
 
     void RedrawInvalid();
+    // Repaints the document's other windows whole if the document changed
+    // since they were last told.
+    void ShowChangesInOtherViews();
     void MapPoints(POINT* pts, int n, bool toLogical);
     // Another view of the same document, of another size, may have drawn last
     // and moved the object to its own middle; mouse input must meet the object

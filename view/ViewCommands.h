@@ -11,3 +11,6 @@ void OnUpdateHasSelection(CMorvetView& view, CCmdUI* pCmdUI);
 void OnObjectSpin(CMorvetView& view);
 void OnObjectProperties(CMorvetView& view);
 void OnObjectResize(CMorvetView& view);
+// Enables Coordinates: exactly one element selected, of a kind the dialog shows.
+void OnUpdateObjectCoordinates(CMorvetView& view, CCmdUI* pCmdUI);
+void OnObjectCoordinates(CMorvetView& view);

@@ -121,6 +121,9 @@ bool CMorvetView::OnObjectCmdMsg(int nID, CCmdUI* pCmdUI) {
         case ID_OBJECT_PROPERTIES:
         case ID_OBJECT_RESIZE:
             return true;
+        case ID_OBJECT_COORDINATES:
+            OnUpdateObjectCoordinates(*this, pCmdUI);
+            return true;
         default:
             return false;
         }
@@ -143,6 +146,9 @@ bool CMorvetView::OnObjectCmdMsg(int nID, CCmdUI* pCmdUI) {
         return true;
     case ID_OBJECT_RESIZE:
         OnObjectResize(*this);
+        return true;
+    case ID_OBJECT_COORDINATES:
+        OnObjectCoordinates(*this);
         return true;
     case ID_EDIT_SHOW_CENTER_OF_MASS:
         OnEditShowCenter(*this);

@@ -1,9 +1,12 @@
-// The Object menu's two dialog commands: Properties and Resize.
+// The Object menu's dialog commands: Properties, Resize and Coordinates.
 #include "document/CMorvetDoc.h"
+#include "platform/CCmdUI.h"
 #include "view/CMorvetView.h"
 #include "view/ViewCommands.h"
+#include "view/dialogs/CCoordinatesDialog.h"
 #include "view/dialogs/CPropertiesDialog.h"
 #include "view/dialogs/CResizeDialog.h"
+#include "view/tools/CShapeTool.h"
 
 #include <algorithm>
 
@@ -55,4 +58,68 @@ void OnObjectResize(CMorvetView& view) {
     }
     pDoc->SetModifiedFlag(true);
     view.Invalidate(true);
+}
+
+namespace {
+// The one element the dialog would show: a path, or a circle with its centre
+// and radius; NULL otherwise.
+CPrimitive* ElementToType(const CMorvetView& view) {
+    if (view.m_selection.size() != 1)
+        return nullptr;
+    CPrimitive* prim = view.m_selection.front();
+    const bool circle = prim->m_nType == PRIM_CIRCLE || prim->m_nType == PRIM_FILLED_CIRCLE;
+    return prim->IsPath() || (circle && prim->m_nPoints >= 2) ? prim : nullptr;
+}
+} // namespace
+
+void OnUpdateObjectCoordinates(CMorvetView& view, CCmdUI* pCmdUI) {
+    pCmdUI->Enable(ElementToType(view) != nullptr);
+}
+
+void OnObjectCoordinates(CMorvetView& view) {
+    CPrimitive* prim = ElementToType(view);
+    if (!prim)
+        return;
+    CMorvetDoc* pDoc = view.GetDocument();
+    const int32_t n = std::max(prim->m_nPoints, 0);
+    // Relative to the center of mass, converted as a save converts them, so
+    // that the values are the file's whatever window drew last.
+    CCoordinatesDialog dialog(prim->m_nType);
+    dialog.m_points.assign(prim->m_pPoints, prim->m_pPoints + n);
+    const CPoint shownAbout = pDoc->m_origin;
+    TransformPrimitive(prim, dialog.m_points.data(), 0, 0, -shownAbout.x, -shownAbout.y, 0.0, 1.0,
+                       1.0);
+    if (dialog.DoModal() != QDialog::Accepted)
+        return;
+
+    // Other windows may have drawn while the dialog was open and moved the
+    // object about their own middle: convert back with the origin of now.
+    const CPoint origin = pDoc->m_origin;
+    CPrimitive edited;
+    edited.m_nType = prim->m_nType;
+    edited.m_nPoints = int32_t(dialog.m_points.size());
+    edited.m_pPoints = new POINT[dialog.m_points.size()];
+    std::copy(dialog.m_points.begin(), dialog.m_points.end(), edited.m_pPoints);
+    TransformPrimitive(&edited, edited.m_pPoints, 0, 0, origin.x, origin.y, 0.0, 1.0, 1.0);
+    const bool samePoints =
+        edited.m_nPoints == n &&
+        std::equal(edited.m_pPoints, edited.m_pPoints + n, prim->m_pPoints,
+                   [](const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; });
+    if (samePoints)
+        return;
+
+    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
+    if (dialog.m_bPointsAddedOrRemoved || edited.m_nPoints != n) {
+        // A new point array: a grabbed vertex must not point into the old one.
+        CShapeTool::ForgetPointsOf(prim);
+        delete[] prim->m_pPoints;
+        prim->m_pPoints = edited.m_pPoints;
+        prim->m_nPoints = edited.m_nPoints;
+        edited.m_pPoints = nullptr;
+        edited.m_nPoints = 0;
+    } else {
+        std::copy(edited.m_pPoints, edited.m_pPoints + n, prim->m_pPoints);
+    }
+    pDoc->SetModifiedFlag(true);
+    pDoc->UpdateAllViews(nullptr, 0, nullptr);
 }

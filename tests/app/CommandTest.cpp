@@ -48,6 +48,12 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
               QStringList({"&Undo\tCtrl+Z", "Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
                            "&Paste\tCtrl+V", "Clear\tDelete", "Select All\tCtrl-A", "-",
                            "Show center of mass"}));
+    EXPECT_EQ(
+        Items(Frame()->Menu(IDR_OBJECT_TYPE, 2)),
+        QStringList({"Properties...\tAlt+Enter", "Resize...\tCtrl+R", "&Coordinates...\tCtrl+E",
+                     "-", "Select", "Center of Mass", "Polyline", "Polygon", "Rectangle",
+                     "Filled Rectangle", "Circle", "Filled Circle", "-", "Fill Color...", "-",
+                     "Move back\tMinus", "Move Forward\tPlus", "-", "Spin"}));
     EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 3)),
               QStringList({"&Toolbar", "&Status Bar", "-", "Show &Grid\tCtrl+G",
                            "S&nap to Grid\tCtrl+Shift+G", "Grid Spa&cing..."}));

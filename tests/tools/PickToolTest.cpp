@@ -256,3 +256,22 @@ TEST_F(PickToolTest, ArrowKeysMoveTheGrabbedVertexAfterRelease) {
     EXPECT_EQ(PointsOf(doc.m_shape.m_elements[2]), Pts({{200, 10}, {251, 40}}));
 }
 } // namespace
+
+// An arrow key in the middle of a band drag redraws the view with the band
+// still on it, so the band is taken away whole at the release.
+TEST_F(PickToolTest, AnArrowKeyDuringABandDragLeavesNoMarkBehind) {
+    Click(30, 25);
+    Press(300, 200, Qt::ShiftModifier);
+    Move(260, 150);
+    Key(Qt::Key_Right);
+    Move(230, 120);
+    Key(Qt::Key_Down);
+    Move(220, 110);
+    Release(220, 110, Qt::ShiftModifier);
+    EXPECT_EQ(PointsOf(a), Pts({{11, 11}, {61, 11}, {61, 41}, {11, 41}}));
+    EXPECT_EQ(Sel(), std::vector<CPrimitive*>({a}));
+    const QImage shown = view->Surface().copy();
+    view->Invalidate(true);
+    view->UpdateWindow();
+    EXPECT_EQ(shown, view->Surface());
+}

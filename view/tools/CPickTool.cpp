@@ -231,10 +231,10 @@ void CPickTool::KeyDown(CMorvetView* pView, UINT nChar, UINT, UINT) {
         pView->Invalidate(true);
         return;
     }
-    const int savedMode = s_nPickMode;
-    s_nPickMode = PICK_MOVE;
+    // The pick mode stays as it is during the redraw: a band being dragged is
+    // on the screen by inversion and must be drawn back with the rest, or the
+    // next pointer move would invert it back on instead of away.
     MoveSelection(pView, dx, dy);
-    s_nPickMode = savedMode;
     m_bSnapshotDue = true;
 }
 
