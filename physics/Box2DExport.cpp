@@ -1,5 +1,6 @@
 #include "physics/Box2DExport.h"
 #include "physics/Box2DUnits.h"
+#include "physics/PhysicsReport.h"
 #include "platform/WriteFileSafely.h"
 
 #include <nlohmann/json.hpp>
@@ -67,22 +68,24 @@ std::string Box2DJson(const PhysicsModel& model) {
     return world.dump(2) + "\n";
 }
 
-bool ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPerMetre, const QString& path,
-                     QString* why) {
+ExportResult ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPerMetre,
+                             const QString& path, QString* why) {
     if (!IsExportScale(unitsPerMetre)) {
         *why = QString("the scale must lie between %1 and %2 units per metre")
                    .arg(kMinUnitsPerMetre)
                    .arg(kMaxUnitsPerMetre);
-        return false;
+        return ExportResult::BadScale;
     }
     const PhysicsModel model = BuildPhysicsModel(shape, origin, unitsPerMetre);
     if (model.HasErrors()) {
         QStringList lines;
         for (const PhysicsProblem& p : model.problems)
             if (p.severity == PhysicsProblem::Error)
-                lines << QString("element %1: %2").arg(p.element).arg(p.message);
+                lines << FormatProblem(p);
         *why = lines.join('\n');
-        return false;
+        return ExportResult::ObjectErrors;
     }
-    return WriteFileSafely(path, QByteArray::fromStdString(Box2DJson(model)), why);
+    if (!WriteFileSafely(path, QByteArray::fromStdString(Box2DJson(model)), why))
+        return ExportResult::WriteFailed;
+    return ExportResult::Written;
 }

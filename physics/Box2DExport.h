@@ -14,12 +14,14 @@ constexpr double kBox2DRestitution = 0;
 // centre at the user's center of mass.
 std::string Box2DJson(const PhysicsModel& model);
 
+enum class ExportResult { Written, BadScale, ObjectErrors, WriteFailed };
+
 // What morvet-tool export and File > Export share: builds the model at the
 // scale, refuses an object with errors (why lists them, one a line, each
-// "element N: message"), otherwise writes the file safely. Returns whether
-// the file was written.
-bool ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPerMetre, const QString& path,
-                     QString* why);
+// "element N: error: message"), otherwise writes the file safely (why says
+// what went wrong). Nothing is written unless the result is Written.
+ExportResult ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPerMetre,
+                             const QString& path, QString* why);
 
 // Whether a scale is one the export takes (1 to 400 units per metre).
 bool IsExportScale(double unitsPerMetre);

@@ -97,7 +97,8 @@ TEST(Box2DExport, FileLoadsIntoBox2DWithItsOwnMassData) {
         SCOPED_TRACE(scale);
         const QString path = dir.filePath("out.json");
         QString why;
-        ASSERT_TRUE(ExportBox2DFile(shape, origin, scale, path, &why)) << why.toStdString();
+        ASSERT_EQ(ExportBox2DFile(shape, origin, scale, path, &why), ExportResult::Written)
+            << why.toStdString();
         std::ifstream in(path.toStdString());
         const json doc = json::parse(in);
         b2World world(b2Vec2(0, -10));
@@ -170,17 +171,20 @@ TEST(Box2DExport, ObjectsWithErrorsOrBadScalesAreNotWritten) {
     CShape bad;
     AddPath(bad, PRIM_POLYGON, {{0, 0}, {10, 10}, {10, 0}, {0, 10}});
     QString why;
-    EXPECT_FALSE(ExportBox2DFile(bad, CPoint(0, 0), 100, path, &why));
-    EXPECT_TRUE(why.startsWith("element 0: ")) << why.toStdString();
+    EXPECT_EQ(ExportBox2DFile(bad, CPoint(0, 0), 100, path, &why), ExportResult::ObjectErrors);
+    EXPECT_TRUE(why.startsWith("element 0: error: ")) << why.toStdString();
     CShape small;
     small.AppendElement(PRIM_CIRCLE, 0, 2, new POINT[2]{{0, 0}, {1, 1}});
-    EXPECT_FALSE(ExportBox2DFile(small, CPoint(0, 0), 100, path, &why));
+    EXPECT_EQ(ExportBox2DFile(small, CPoint(0, 0), 100, path, &why), ExportResult::ObjectErrors);
     EXPECT_TRUE(why.contains("too small for Box2D")) << why.toStdString();
-    EXPECT_TRUE(ExportBox2DFile(small, CPoint(0, 0), 20, path, &why)) << why.toStdString();
+    EXPECT_EQ(ExportBox2DFile(small, CPoint(0, 0), 20, path, &why), ExportResult::Written)
+        << why.toStdString();
     QFile::remove(path);
     CShape fine = Sample();
-    EXPECT_FALSE(ExportBox2DFile(fine, CPoint(0, 0), 401, path, &why));
-    EXPECT_FALSE(ExportBox2DFile(fine, CPoint(0, 0), 0.5, path, &why));
+    EXPECT_EQ(ExportBox2DFile(fine, CPoint(0, 0), 401, path, &why), ExportResult::BadScale);
+    EXPECT_EQ(ExportBox2DFile(fine, CPoint(0, 0), 0.5, path, &why), ExportResult::BadScale);
+    EXPECT_EQ(ExportBox2DFile(fine, CPoint(0, 0), 100, "/no/such/dir/x.json", &why),
+              ExportResult::WriteFailed);
     EXPECT_FALSE(QFile::exists(path));
     b2World world(b2Vec2(0, -10));
     EXPECT_EQ(
