@@ -330,3 +330,38 @@ PhysicsModel BuildPhysicsModel(const CShape& shape, CPoint origin, double unitsP
     builder.Finish();
     return model;
 }
+
+bool HasPositiveArea(const CShape& shape) {
+    for (const CPrimitive* prim : shape.m_elements) {
+        const int count = std::max(prim->m_nPoints, 0);
+        const POINT* p = prim->m_pPoints;
+        switch (prim->m_nType) {
+        case PRIM_POLYLINE:
+            for (int i = 0; i + 1 < count; ++i)
+                if (p[i].x != p[i + 1].x || p[i].y != p[i + 1].y)
+                    return true;
+            break;
+        case PRIM_POLYGON: {
+            if (count < 3)
+                break;
+            std::vector<IPoint> pts;
+            pts.reserve(size_t(count));
+            for (int i = 0; i < count; ++i)
+                pts.push_back(IPoint{p[i].x, p[i].y});
+            const std::vector<IPoint> ring = DropRepeats(pts);
+            double x, y;
+            if (!AllCollinear(ring) && !FindSelfContact(ring, &x, &y))
+                return true;
+            break;
+        }
+        case PRIM_CIRCLE:
+        case PRIM_FILLED_CIRCLE:
+            if (count >= 2 && p[1].x > 0)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
