@@ -123,11 +123,18 @@ bool ModelBuilder::CheckFixture(const PhysicsFixture& f) {
     }
     if (ok && area > 4 * double(b2_epsilon))
         return true;
-    Problem(PhysicsProblem::Error, f.element,
-            QString("too small for Box2D at %1 units per metre: corners %2 units apart, at least "
-                    "%3 needed")
-                .arg(Num(m_scale), Num(closest), Num(minGap)),
-            &where);
+    if (closest < minGap)
+        Problem(PhysicsProblem::Error, f.element,
+                QString("too small for Box2D at %1 units per metre: corners %2 units apart, at "
+                        "least %3 needed")
+                    .arg(Num(m_scale), Num(closest), Num(minGap)),
+                &where);
+    else
+        Problem(PhysicsProblem::Error, f.element,
+                QString("too far from the center of mass for Box2D's precision at %1 units per "
+                        "metre: its corners blur together")
+                    .arg(Num(m_scale)),
+                &where);
     return false;
 }
 
