@@ -42,21 +42,36 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
               QStringList({"&File", "&Edit", "O&bject", "&View", "&Window", "&Help"}));
     EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 0)),
               QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
-                           "Save &As...", "-", "&Print...\tCtrl+P", "Print Pre&view",
+                           "Save &As...", "&Export...", "-", "&Print...\tCtrl+P", "Print Pre&view",
                            "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 1)),
               QStringList({"&Undo\tCtrl+Z", "Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
                            "&Paste\tCtrl+V", "Clear\tDelete", "Select All\tCtrl-A", "-",
                            "Show center of mass"}));
+    EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 2)), QStringList({"Properties...\tAlt+Enter",
+                                                                     "Resize...\tCtrl+R",
+                                                                     "&Coordinates...\tCtrl+E",
+                                                                     "Center of Mass at C&entroid",
+                                                                     "-",
+                                                                     "Select",
+                                                                     "Center of Mass",
+                                                                     "Polyline",
+                                                                     "Polygon",
+                                                                     "Rectangle",
+                                                                     "Filled Rectangle",
+                                                                     "Circle",
+                                                                     "Filled Circle",
+                                                                     "-",
+                                                                     "Fill Color...",
+                                                                     "-",
+                                                                     "Move back\tMinus",
+                                                                     "Move Forward\tPlus",
+                                                                     "-",
+                                                                     "Spin"}));
     EXPECT_EQ(
-        Items(Frame()->Menu(IDR_OBJECT_TYPE, 2)),
-        QStringList({"Properties...\tAlt+Enter", "Resize...\tCtrl+R", "&Coordinates...\tCtrl+E",
-                     "-", "Select", "Center of Mass", "Polyline", "Polygon", "Rectangle",
-                     "Filled Rectangle", "Circle", "Filled Circle", "-", "Fill Color...", "-",
-                     "Move back\tMinus", "Move Forward\tPlus", "-", "Spin"}));
-    EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 3)),
-              QStringList({"&Toolbar", "&Status Bar", "-", "Show &Grid\tCtrl+G",
-                           "S&nap to Grid\tCtrl+Shift+G", "Grid Spa&cing..."}));
+        Items(Frame()->Menu(IDR_OBJECT_TYPE, 3)),
+        QStringList({"&Toolbar", "&Status Bar", "-", "Show &Grid\tCtrl+G",
+                     "S&nap to Grid\tCtrl+Shift+G", "Grid Spa&cing...", "-", "&Physics Panel"}));
 
     Frame()->Children()[0]->close();
     Idle();
