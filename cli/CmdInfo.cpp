@@ -37,13 +37,13 @@ nlohmann::json PhysicsJson(const QString& path, const CShape& shape, const Physi
 } // namespace
 
 int RunInfo(const ToolCommand& self, const QStringList& args) {
-    bool json = false, physics = false;
+    bool json = false;
     QStringList files;
     for (const QString& a : args) {
         if (a == "--json")
             json = true;
         else if (a == "--physics")
-            physics = true;
+            continue; // the figures are always printed; kept for scripts that ask for them
         else if (a.startsWith('-'))
             return UsageError(self, "unknown option \"" + a.toStdString() + "\"");
         else
@@ -54,11 +54,6 @@ int RunInfo(const ToolCommand& self, const QStringList& args) {
     VrkFile file;
     if (!LoadVrkOrReport(files[0], file))
         return EXIT_INVALID_INPUT;
-    if (!json && !physics) {
-        std::printf("file: %s\n%s", qPrintable(files[0]),
-                    FormatInfo(file.shape, Summarize(file.shape)).c_str());
-        return EXIT_OK;
-    }
     // The file's coordinates are already relative to the center of mass.
     const PhysicsModel model = BuildPhysicsModel(file.shape, CPoint(0, 0));
     if (json) {

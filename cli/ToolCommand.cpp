@@ -3,12 +3,12 @@
 #include <cstdio>
 
 namespace {
-const ToolCommand kInfo{"info", "[--physics | --json] FILE.vrk",
+const ToolCommand kInfo{"info", "[--json] FILE.vrk",
                         "Prints the object's properties, its element count, the counts by\n"
-                        "type, the total number of points and the bounding box relative to\n"
-                        "the center of mass. --physics adds the area, mass, centroid and\n"
-                        "moments of inertia (file units, y down) and the physics problems;\n"
-                        "--json prints those figures as one JSON object.",
+                        "type, the total number of points, the bounding box relative to the\n"
+                        "center of mass, then the area, mass, centroid and moments of inertia\n"
+                        "(file units, y down) and the physics problems; --json prints those\n"
+                        "figures as one JSON object. --physics is accepted and changes nothing.",
                         RunInfo};
 const ToolCommand kCheck{"check", "[--physics] FILE.vrk...",
                          "Validates each file as the editor reads it and reports every problem\n"

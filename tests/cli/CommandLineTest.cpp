@@ -71,7 +71,7 @@ TEST(CommandLine, InfoSummarisesTheObject) {
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     // Circles count by centre and radius (the y of the second point does not
     // widen the box), the unknown type not at all.
-    EXPECT_EQ(run.out.section('\n', 1).toStdString(),
+    EXPECT_EQ(run.out.section('\n', 1, 11).toStdString() + "\n",
               "mass density: 0.5\n"
               "polarity: negative (1)\n"
               "may rotate: no (0)\n"
@@ -84,6 +84,8 @@ TEST(CommandLine, InfoSummarisesTheObject) {
               "points: 12\n"
               "bounding box: left -13, top -13, right 20, bottom 20 (relative to the center of "
               "mass)\n");
+    // The physical reading follows the summary.
+    EXPECT_TRUE(run.out.section('\n', 12).startsWith("area: ")) << run.out.toStdString();
     const ToolRun empty = RunTool({"info", Corpus("no-points.vrk")});
     EXPECT_TRUE(empty.out.contains("bounding box: none\n")) << empty.out.toStdString();
 }
