@@ -75,5 +75,8 @@ public:
 
 private:
     void DestroyElements();
+    // Moves the points of elements first.. that lie in block (the first used
+    // points of it) into a block of exactly that size.
+    void RepackPoints(size_t first, const POINT* block, size_t used);
     void AppendCopies(const CShape& other);
 };
