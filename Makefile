@@ -31,10 +31,11 @@ bench: configure
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: deps
-	cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DMORVET_FUZZ=ON -DBUILD_TESTING=OFF -DMORVET_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_reader
 	mkdir -p $(FUZZ_BUILD)/corpus
-	./$(FUZZ_BUILD)/fuzz_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	./$(FUZZ_BUILD)/fuzz/fuzz_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus fuzz/corpus
 
 # A .deb of the editor and morvet-tool, in $(BUILD)/deb: a Release build of

@@ -14,7 +14,7 @@ void Paint(CDC& dc, const CShape& shape, QSize size, bool cross) {
     // Files hold coordinates relative to the center of mass; the view moves
     // the object so that its origin lies at the middle, as after opening.
     CShape placed(shape);
-    placed.Transform(0, 0, c.x, c.y, 0.0, 1.0, 1.0);
+    placed.Move(c.x, c.y);
     placed.Draw(&dc);
     if (cross) {
         CPen red(PS_SOLID, 1, RGB(255, 0, 0));

@@ -39,7 +39,7 @@ void CMorvetDoc::Serialize(CArchive& ar) {
     }
     // The file holds coordinates relative to the center of mass.
     CShape copy(m_shape);
-    m_shape.TransformInto(copy, 0, 0, -m_origin.x, -m_origin.y, 0.0, 1.0, 1.0);
+    copy.Move(WrapSub(0, m_origin.x), WrapSub(0, m_origin.y));
     copy.Serialize(ar);
 }
 

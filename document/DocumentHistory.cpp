@@ -75,8 +75,7 @@ void CMorvetDoc::RestoreSnapshot(int index) {
     // The snapshot was taken with the origin at entry->origin; bring it back
     // under the current origin so a resize in between does not shift it.
     if (entry->origin != m_origin)
-        m_shape.Transform(0, 0, m_origin.x - entry->origin.x, m_origin.y - entry->origin.y, 0.0,
-                          1.0, 1.0);
+        m_shape.Move(WrapSub(m_origin.x, entry->origin.x), WrapSub(m_origin.y, entry->origin.y));
     SetModifiedFlag(true);
     UpdateAllViews(nullptr, 0, nullptr);
 }

@@ -2,8 +2,8 @@
 // it checks the reader's contract: whatever it accepts is written back as the
 // very bytes it consumed, and what the editor does right after opening a file
 // (copying the object, hit-test rectangles, centring it in the window) is safe
-// on any accepted input. It also holds morvet-tool to the reader: check's scan
-// finds the reader's verdict, and the JSON form gives back every byte.
+// on any accepted input, and a move there and back changes no byte. It also holds morvet-tool to
+// the reader: check's scan finds the reader's verdict, and the JSON form gives back every byte.
 #include "cli/VrkFile.h"
 #include "cli/VrkJson.h"
 #include "cli/VrkScanner.h"
@@ -65,6 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         copy.GetElementRect(i, &r);
     }
     copy.Transform(0, 0, 400, 300, 0.0, 1.0, 1.0);
+
+    // Opening moves the object to the window's middle and saving moves it
+    // back: a pure move there and back must give the very bytes again.
+    CShape moved(shape);
+    moved.Move(-2147483000, 400);
+    moved.Move(2147483000, -400);
+    CArchive again;
+    moved.Serialize(again);
+    if (again.Buffer() != written)
+        std::abort();
 
     VrkFile file;
     std::string error;

@@ -50,9 +50,27 @@ void CShape::DestroyElements() {
 }
 
 void CShape::AppendCopies(const CShape& other) {
-    m_elements.reserve(m_elements.size() + other.m_elements.size());
+    // Every recorded change copies the whole object: all its points go into
+    // one block, copied element by element.
+    size_t total = 0;
     for (const CPrimitive* p : other.m_elements)
-        m_elements.push_back(new CPrimitive(*p));
+        total += size_t(p->m_nPoints > 0 ? p->m_nPoints : 0);
+    std::shared_ptr<POINT[]> block(total ? new POINT[total] : nullptr);
+    POINT* next = block.get();
+    m_elements.reserve(m_elements.size() + other.m_elements.size());
+    for (const CPrimitive* p : other.m_elements) {
+        auto* copy = new CPrimitive;
+        copy->m_nType = p->m_nType;
+        copy->m_crColor = p->m_crColor;
+        copy->m_nPoints = p->m_nPoints;
+        if (p->m_nPoints > 0) {
+            std::memcpy(next, p->m_pPoints, sizeof(POINT) * size_t(p->m_nPoints));
+            copy->m_pPoints = next;
+            copy->m_pointBlock = block;
+            next += p->m_nPoints;
+        }
+        m_elements.push_back(copy);
+    }
 }
 
 void CShape::AppendElement(int32_t type, COLORREF color, int32_t nPoints, POINT* points) {

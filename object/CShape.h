@@ -16,8 +16,18 @@ constexpr double DEFAULT_MASS_DENSITY = 20.0;
 // rectangle at the origin.
 void GetPrimitiveRect(const CPrimitive* prim, CRect* rect);
 
+// Whether the element has nothing to draw and no place of its own: a path
+// without points, a circle without its radius, a record of unknown type.
+bool HasNoExtent(const CPrimitive* prim);
+
+// A pure move by (dx, dy): every point of a path, a circle's centre (its
+// radius stays). It wraps around at the ends of the 32-bit range, as 32-bit
+// machine arithmetic does, so a move by (-dx, -dy) restores every point.
+void MovePrimitive(CPrimitive* prim, int32_t dx, int32_t dy);
+
 // Scales by (sx, sy) about the pivot, turns by angle (radians, clockwise on
-// screen) and places the pivot on the target; results truncate toward zero.
+// screen) and places the pivot on the target; results truncate toward zero
+// and stop at the ends of the 32-bit range.
 // dest may be prim's own point array.
 void TransformPrimitive(const CPrimitive* prim, POINT* dest, int32_t pivotX, int32_t pivotY,
                         int32_t targetX, int32_t targetY, double angle, double scaleX,
@@ -42,6 +52,8 @@ public:
     int GetSize() const { return static_cast<int>(m_elements.size()); }
 
     void GetElementRect(int index, CRect* rect) const;
+    // MovePrimitive on every element.
+    void Move(int32_t dx, int32_t dy);
     void Transform(int32_t pivotX, int32_t pivotY, int32_t targetX, int32_t targetY, double angle,
                    double scaleX, double scaleY);
     void TransformInto(CShape& dest, int32_t pivotX, int32_t pivotY, int32_t targetX,
@@ -63,5 +75,8 @@ public:
 
 private:
     void DestroyElements();
+    // Moves the points of elements first.. that lie in block (the first used
+    // points of it) into a block of exactly that size.
+    void RepackPoints(size_t first, const POINT* block, size_t used);
     void AppendCopies(const CShape& other);
 };

@@ -17,6 +17,7 @@ bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
             // must not wrap around when grown.
             CRect r;
             GetPrimitiveRect(p, &r);
+            r.NormalizeRect(); // a circle of negative radius spans from right to left
             const int64_t l = int64_t(r.left) - 1, t = int64_t(r.top) - 1;
             const int64_t rt = int64_t(r.right) + 1, b = int64_t(r.bottom) + 1;
             if (std::max<int64_t>(l, pClip->left) >= std::min<int64_t>(rt, pClip->right) ||
@@ -43,14 +44,10 @@ bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
             const LOGBRUSH lb{BS_NULL, 0, 0};
             hollow.CreateBrushIndirect(&lb);
             CBrush* old = pDC->SelectObject(p->m_nType == PRIM_CIRCLE ? &hollow : &brush);
-            CRect box; // the bounding rectangle is the circle's box, safe from overflow
-            GetPrimitiveRect(p, &box);
-            // A box wider or taller than the coordinate range (a radius of a
-            // billion units or more) cannot be handed to the device context.
-            const bool drawable = std::abs(int64_t(box.right) - box.left) <= INT32_MAX &&
-                                  std::abs(int64_t(box.bottom) - box.top) <= INT32_MAX;
-            if (drawable)
-                pDC->Ellipse(box);
+            // The box in 64 bits: centre and radius may each lie anywhere in
+            // the 32-bit range.
+            const int64_t cx = pts[0].x, cy = pts[0].y, radius = pts[1].x;
+            pDC->WideEllipse(cx - radius, cy - radius, cx + radius, cy + radius);
             pDC->SelectObject(old);
             hollow.DeleteObject();
             break;

@@ -56,6 +56,29 @@ void GetPrimitiveRect(const CPrimitive* prim, CRect* rect) {
     }
 }
 
+bool HasNoExtent(const CPrimitive* prim) {
+    switch (prim->m_nType) {
+    case PRIM_POLYLINE:
+    case PRIM_POLYGON:
+        return prim->m_nPoints <= 0;
+    case PRIM_CIRCLE:
+    case PRIM_FILLED_CIRCLE:
+        return prim->m_nPoints < 2;
+    default:
+        return true;
+    }
+}
+
+void MovePrimitive(CPrimitive* prim, int32_t dx, int32_t dy) {
+    POINT* pts = prim->m_pPoints;
+    // Records of other types keep their points as circles do, as Transform treats them.
+    const int32_t n = prim->IsPath() ? prim->m_nPoints : (prim->m_nPoints < 2 ? 0 : 1);
+    for (int32_t i = 0; i < n; ++i) {
+        pts[i].x = WrapAdd(pts[i].x, dx);
+        pts[i].y = WrapAdd(pts[i].y, dy);
+    }
+}
+
 void TransformPrimitive(const CPrimitive* prim, POINT* dest, int32_t pivotX, int32_t pivotY,
                         int32_t targetX, int32_t targetY, double angle, double scaleX,
                         double scaleY) {
@@ -84,6 +107,11 @@ void TransformPrimitive(const CPrimitive* prim, POINT* dest, int32_t pivotX, int
 
 void CShape::GetElementRect(int index, CRect* rect) const {
     GetPrimitiveRect(m_elements[size_t(index)], rect);
+}
+
+void CShape::Move(int32_t dx, int32_t dy) {
+    for (CPrimitive* p : m_elements)
+        MovePrimitive(p, dx, dy);
 }
 
 void CShape::Transform(int32_t pivotX, int32_t pivotY, int32_t targetX, int32_t targetY,

@@ -3,6 +3,7 @@
 #include "platform/CFormatError.h"
 
 #include <QtGlobal>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,19 @@ void WritePoints(CArchive& ar, const POINT* pts, int32_t n) {
 #endif
 }
 } // namespace
+
+void CShape::RepackPoints(size_t first, const POINT* block, size_t used) {
+    std::shared_ptr<POINT[]> tight(used ? new POINT[used] : nullptr);
+    if (used)
+        std::memcpy(tight.get(), block, sizeof(POINT) * used);
+    for (size_t i = first; i < m_elements.size(); ++i) {
+        CPrimitive* p = m_elements[i];
+        if (p->m_pointBlock.get() != block)
+            continue;
+        p->m_pPoints = tight.get() + (p->m_pPoints - block);
+        p->m_pointBlock = tight;
+    }
+}
 
 void CShape::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
@@ -65,6 +79,15 @@ void CShape::Serialize(CArchive& ar) {
     const size_t room = ar.BytesRemaining() / kRecordHeader;
     const bool countTooLarge = size_t(count) > room;
     m_elements.reserve(m_elements.size() + (countTooLarge ? room : size_t(count)));
+    // One block for the points of every element, one allocation instead of one
+    // each. What the headers leave of the file bounds their number: exactly,
+    // for a file that holds its records and nothing after them.
+    const size_t first = m_elements.size();
+    const size_t headers = kRecordHeader * (countTooLarge ? room : size_t(count));
+    const size_t bound = (ar.BytesRemaining() - headers) / kPointSize;
+    std::shared_ptr<POINT[]> block(bound ? new POINT[bound] : nullptr);
+    POINT* next = block.get();
+    POINT* const end = next + bound;
     for (int32_t i = 0; i < count; ++i) {
         if (ar.BytesRemaining() < kRecordHeader)
             throw CFormatError("file is truncated inside " + Where(i, count) +
@@ -81,10 +104,20 @@ void CShape::Serialize(CArchive& ar) {
             throw CFormatError("file is truncated inside " + Where(i, count) + " (" +
                                std::to_string(n) + " points announced, room for " +
                                std::to_string(ar.BytesRemaining() / kPointSize) + ")");
-        if (n > 0) {
+        if (n > 0 && size_t(end - next) >= size_t(n)) {
+            prim->m_pPoints = next;
+            prim->m_pointBlock = block;
+            next += n;
+            ReadPoints(ar, prim->m_pPoints, n);
+        } else if (n > 0) {
             prim->m_pPoints = new POINT[size_t(n)];
             ReadPoints(ar, prim->m_pPoints, n);
         }
         m_elements.push_back(prim.release());
     }
+    // Bytes after the records left the block more than twice the size of the
+    // points read: they move to a block of their own size.
+    const size_t used = size_t(next - block.get());
+    if (used * 2 < bound)
+        RepackPoints(first, block.get(), used);
 }

@@ -8,56 +8,31 @@ CArchive::CArchive() : m_mode(store) {}
 CArchive::CArchive(const QByteArray& data)
     : m_mode(load), m_in(data.constData()), m_size(static_cast<size_t>(data.size())) {}
 
-CArchive& CArchive::operator<<(int32_t v) {
-    const int32_t le = qToLittleEndian(v);
-    Write(&le, sizeof le);
-    return *this;
-}
-
-CArchive& CArchive::operator<<(uint32_t v) {
-    const uint32_t le = qToLittleEndian(v);
-    Write(&le, sizeof le);
-    return *this;
-}
-
-CArchive& CArchive::operator<<(double v) {
-    uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    bits = qToLittleEndian(bits);
-    Write(&bits, sizeof bits);
-    return *this;
-}
-
-CArchive& CArchive::operator>>(int32_t& v) {
-    int32_t le;
-    Extract(&le, sizeof le);
-    v = qFromLittleEndian(le);
-    return *this;
-}
-
-CArchive& CArchive::operator>>(uint32_t& v) {
-    uint32_t le;
-    Extract(&le, sizeof le);
-    v = qFromLittleEndian(le);
-    return *this;
-}
-
-CArchive& CArchive::operator>>(double& v) {
-    uint64_t bits;
-    Extract(&bits, sizeof bits);
-    bits = qFromLittleEndian(bits);
-    std::memcpy(&v, &bits, sizeof v);
-    return *this;
-}
-
-void CArchive::Write(const void* data, size_t n) {
+void CArchive::Append(const void* data, size_t n) {
+    m_out.truncate(qsizetype(m_pos));
     m_out.append(static_cast<const char*>(data), static_cast<qsizetype>(n));
     m_pos += n;
+    m_cursor = nullptr;
+    m_room = 0;
 }
 
 void CArchive::Reserve(size_t n) {
-    if (IsStoring())
-        m_out.reserve(m_out.size() + static_cast<qsizetype>(n));
+    if (!IsStoring() || n <= m_room)
+        return;
+    // Qt leaves the bytes a resize adds uninitialised: they are written before
+    // anyone sees them, or cut off.
+    m_out.resize(qsizetype(m_pos + n));
+    m_cursor = m_out.data() + m_pos;
+    m_room = n;
+}
+
+const QByteArray& CArchive::Buffer() const {
+    if (IsStoring() && size_t(m_out.size()) != m_pos) {
+        m_out.truncate(qsizetype(m_pos));
+        m_cursor = nullptr;
+        m_room = 0;
+    }
+    return m_out;
 }
 
 size_t CArchive::Read(void* data, size_t n) {
@@ -66,10 +41,4 @@ size_t CArchive::Read(void* data, size_t n) {
         std::memcpy(data, m_in + m_pos, count);
     m_pos += count;
     return count;
-}
-
-void CArchive::Extract(void* data, size_t n) {
-    if (BytesRemaining() < n)
-        throw CArchiveException();
-    Read(data, n);
 }

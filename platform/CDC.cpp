@@ -6,6 +6,7 @@
 #include <QVector>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 // Coordinates of a file may lie anywhere in the 32-bit range; QRect's own
@@ -173,7 +174,7 @@ CPoint CDC::SetViewportOrg(int x, int y) {
 }
 
 CPoint CDC::OffsetViewportOrg(int dx, int dy) {
-    return SetViewportOrg(m_viewportOrg.x + dx, m_viewportOrg.y + dy);
+    return SetViewportOrg(WrapAdd(m_viewportOrg.x, dx), WrapAdd(m_viewportOrg.y, dy));
 }
 
 CPoint CDC::SetWindowOrg(int x, int y) {
@@ -213,15 +214,27 @@ void CDC::ApplyTransform() {
     m_painter->setTransform(t);
 }
 
+namespace {
+// A scaled mapping rounds half away from zero; results beyond the 32-bit
+// range stop at its ends.
+int32_t ScaleCoord(int32_t v, int32_t from, double scale, bool divide, int32_t to) {
+    const double d = double(int64_t(v) - from);
+    const double mapped = std::round(divide ? d / scale : d * scale) + double(to);
+    return int32_t(std::clamp(mapped, double(INT32_MIN), double(INT32_MAX)));
+}
+} // namespace
+
+// An unscaled mapping is a pure move: it wraps around as the coordinates do,
+// so mapping there and back gives every point back.
 void CDC::DPtoLP(POINT* pts, int n) const {
     const QPointF s = DeviceScale();
     for (int i = 0; i < n; ++i) {
         if (s.x() == 1.0 && s.y() == 1.0) {
-            pts[i].x = pts[i].x - m_viewportOrg.x + m_windowOrg.x;
-            pts[i].y = pts[i].y - m_viewportOrg.y + m_windowOrg.y;
+            pts[i].x = WrapAdd(WrapSub(pts[i].x, m_viewportOrg.x), m_windowOrg.x);
+            pts[i].y = WrapAdd(WrapSub(pts[i].y, m_viewportOrg.y), m_windowOrg.y);
         } else {
-            pts[i].x = int32_t(std::lround((pts[i].x - m_viewportOrg.x) / s.x()) + m_windowOrg.x);
-            pts[i].y = int32_t(std::lround((pts[i].y - m_viewportOrg.y) / s.y()) + m_windowOrg.y);
+            pts[i].x = ScaleCoord(pts[i].x, m_viewportOrg.x, s.x(), true, m_windowOrg.x);
+            pts[i].y = ScaleCoord(pts[i].y, m_viewportOrg.y, s.y(), true, m_windowOrg.y);
         }
     }
 }
@@ -230,13 +243,25 @@ void CDC::LPtoDP(POINT* pts, int n) const {
     const QPointF s = DeviceScale();
     for (int i = 0; i < n; ++i) {
         if (s.x() == 1.0 && s.y() == 1.0) {
-            pts[i].x = pts[i].x - m_windowOrg.x + m_viewportOrg.x;
-            pts[i].y = pts[i].y - m_windowOrg.y + m_viewportOrg.y;
+            pts[i].x = WrapAdd(WrapSub(pts[i].x, m_windowOrg.x), m_viewportOrg.x);
+            pts[i].y = WrapAdd(WrapSub(pts[i].y, m_windowOrg.y), m_viewportOrg.y);
         } else {
-            pts[i].x = int32_t(std::lround((pts[i].x - m_windowOrg.x) * s.x()) + m_viewportOrg.x);
-            pts[i].y = int32_t(std::lround((pts[i].y - m_windowOrg.y) * s.y()) + m_viewportOrg.y);
+            pts[i].x = ScaleCoord(pts[i].x, m_windowOrg.x, s.x(), false, m_viewportOrg.x);
+            pts[i].y = ScaleCoord(pts[i].y, m_windowOrg.y, s.y(), false, m_viewportOrg.y);
         }
     }
+}
+
+void CDC::DPtoLP(RECT* r) const {
+    POINT corners[2] = {{r->left, r->top}, {r->right, r->bottom}};
+    DPtoLP(corners, 2);
+    *r = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+void CDC::LPtoDP(RECT* r) const {
+    POINT corners[2] = {{r->left, r->top}, {r->right, r->bottom}};
+    LPtoDP(corners, 2);
+    *r = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
 }
 
 int CDC::GetClipBox(RECT* r) const {
@@ -414,7 +439,8 @@ bool CDC::Polygon(const POINT* pts, int n) {
     return true;
 }
 
-template <typename Fn> bool CDC::BoxFigure(int l, int t, int r, int b, Fn drawShape) {
+template <typename Fn>
+bool CDC::BoxFigure(int64_t l, int64_t t, int64_t r, int64_t b, Fn drawShape) {
     const QRect box = BoxFromEdges(l, t, r, b);
     if (box.width() < 1 || box.height() < 1)
         return true;
@@ -435,7 +461,93 @@ template <typename Fn> bool CDC::BoxFigure(int l, int t, int r, int b, Fn drawSh
 }
 
 bool CDC::Ellipse(int l, int t, int r, int b) {
-    return BoxFigure(l, t, r, b, [](QPainter& p, const QRectF& s) { p.drawEllipse(s); });
+    return WideEllipse(l, t, r, b);
+}
+
+bool CDC::WideEllipse(int64_t l, int64_t t, int64_t r, int64_t b) {
+    if (l > r)
+        std::swap(l, r);
+    if (t > b)
+        std::swap(t, b);
+    if (l == r || t == b)
+        return true;
+    // The raster engine's ellipse holds its box in 16.16 fixed point: past
+    // 2^17 device pixels across, a filled one floods the device and an
+    // outline vanishes. Up to there its pixels stay as they always were.
+    constexpr double kEngineLimit = 131072;
+    const QPointF s = DeviceScale();
+    const double w = double(r - l - 1), h = double(b - t - 1);
+    if (w * std::abs(s.x()) <= kEngineLimit && h * std::abs(s.y()) <= kEngineLimit)
+        return BoxFigure(l, t, r, b, [](QPainter& p, const QRectF& e) { p.drawEllipse(e); });
+    const QPolygonF poly = ClippedEllipse(double(l), double(t), w, h);
+    if (poly.size() < 3)
+        return true;
+    if (m_rop2 == R2_NOT) {
+        InvertFigure(poly.boundingRect().toAlignedRect(), [&](QPainter& p) {
+            p.setPen(m_pPen->Style() == PS_NULL ? QPen(Qt::NoPen) : QPen(Qt::white, 1));
+            p.setBrush(m_pBrush->IsHollow() ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
+            p.drawPolygon(poly);
+        });
+        return true;
+    }
+    ApplyPen();
+    ApplyBrush(false);
+    m_painter->drawPolygon(poly);
+    return true;
+}
+
+// Where the ellipse meets a rectangle a few pixels larger than the reachable
+// device area, the intersection is convex: its left and right boundaries are
+// found row by row of the device (and where the ellipse crosses the
+// rectangle's sides), so the polygon follows the curve to within a fraction
+// of a pixel however large the ellipse. The rectangle's own sides, where the
+// polygon runs along them, lie off the device, so an outline shows only the
+// ellipse.
+QPolygonF CDC::ClippedEllipse(double l, double t, double w, double h) const {
+    const QPointF s = DeviceScale();
+    // Rows are sampled at their edges and their middles, where pixels are decided.
+    const double stepX = 1.0 / std::abs(s.x()), stepY = 0.5 / std::abs(s.y());
+    const QRect reach = LogicalReach();
+    const double left = reach.left() - 3 * stepX, right = reach.right() + 1 + 3 * stepX;
+    const double top = reach.top() - 3 * stepY, bottom = reach.bottom() + 1 + 3 * stepY;
+    const double a = w / 2, b = h / 2, cx = l + a, cy = t + b;
+    // Half the chord at height y, from (b - u)(b + u) to keep the precision
+    // near the top and bottom of a huge ellipse.
+    const auto halfChord = [&](double y) {
+        const double u = std::abs(y - cy);
+        return u >= b ? 0.0 : a / b * std::sqrt((b - u) * (b + u));
+    };
+    const double y0 = std::max(top, cy - b), y1 = std::min(bottom, cy + b);
+    if (y0 > y1)
+        return QPolygonF();
+    std::vector<double> ys;
+    ys.reserve(size_t((y1 - y0) / stepY) + 8);
+    ys.push_back(y0);
+    for (double y = std::floor(y0 / stepY + 1) * stepY; y < y1; y += stepY)
+        ys.push_back(y);
+    ys.push_back(y1);
+    for (const double x : {left, right}) {
+        const double v = std::abs(x - cx);
+        if (v >= a)
+            continue;
+        const double dy = b / a * std::sqrt((a - v) * (a + v));
+        for (const double y : {cy - dy, cy + dy})
+            if (y > y0 && y < y1)
+                ys.push_back(y);
+    }
+    std::sort(ys.begin(), ys.end());
+    QPolygonF leftSide, rightSide;
+    for (const double y : ys) {
+        const double half = halfChord(y);
+        const double xl = std::max(left, cx - half), xr = std::min(right, cx + half);
+        if (xl > xr)
+            continue;
+        leftSide << QPointF(xl, y);
+        rightSide << QPointF(xr, y);
+    }
+    for (auto it = rightSide.crbegin(); it != rightSide.crend(); ++it)
+        leftSide << *it;
+    return leftSide;
 }
 
 bool CDC::Rectangle(int l, int t, int r, int b) {

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPolygonF>
 #include <QRegion>
 #include <QString>
 #include <memory>
@@ -57,8 +58,8 @@ public:
     CSize SetViewportExt(int cx, int cy);
     void DPtoLP(POINT* pts, int n = 1) const;
     void LPtoDP(POINT* pts, int n = 1) const;
-    void DPtoLP(RECT* r) const { DPtoLP(reinterpret_cast<POINT*>(r), 2); }
-    void LPtoDP(RECT* r) const { LPtoDP(reinterpret_cast<POINT*>(r), 2); }
+    void DPtoLP(RECT* r) const;
+    void LPtoDP(RECT* r) const;
 
     // Clipping; the clip box is reported in logical coordinates.
     int GetClipBox(RECT* r) const;
@@ -77,6 +78,11 @@ public:
     bool Polygon(const POINT* pts, int n);
     bool Ellipse(int l, int t, int r, int b);
     bool Ellipse(const RECT& r) { return Ellipse(r.left, r.top, r.right, r.bottom); }
+    // An ellipse whose box may exceed the 32-bit range (a circle of any radius
+    // about any centre). Boxes the raster engine draws right are drawn as
+    // Ellipse draws them; larger ones as the part of the outline that can
+    // reach the device, flattened in double precision.
+    bool WideEllipse(int64_t l, int64_t t, int64_t r, int64_t b);
     bool Rectangle(int l, int t, int r, int b);
     bool Rectangle(const RECT& r) { return Rectangle(r.left, r.top, r.right, r.bottom); }
     void FillRect(const RECT& r, CBrush* brush);
@@ -100,7 +106,10 @@ private:
     // Inverts the pixels that drawFigure paints (in logical coordinates).
     template <typename Fn> void InvertFigure(const QRect& logicalBounds, Fn drawFigure);
     // Ellipses and rectangles: a box with exclusive right and bottom edges.
-    template <typename Fn> bool BoxFigure(int l, int t, int r, int b, Fn drawShape);
+    template <typename Fn> bool BoxFigure(int64_t l, int64_t t, int64_t r, int64_t b, Fn drawShape);
+    // The ellipse inscribed in shape (edges inclusive), cut to what the device
+    // can show, as a convex polygon in logical coordinates.
+    QPolygonF ClippedEllipse(double l, double t, double w, double h) const;
     QRect DeviceBounds(const QRect& logical) const;
     // The logical area that drawing on this device can reach, one unit wider.
     QRect LogicalReach() const;

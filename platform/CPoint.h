@@ -1,6 +1,16 @@
 #pragma once
 #include <cstdint>
 
+// Sums and differences of coordinates wrap around at the ends of the 32-bit
+// range, as the machine's own 32-bit arithmetic does: a file may hold any
+// coordinate, and a move there and back must restore every point exactly.
+inline int32_t WrapAdd(int32_t a, int32_t b) {
+    return int32_t(uint32_t(a) + uint32_t(b));
+}
+inline int32_t WrapSub(int32_t a, int32_t b) {
+    return int32_t(uint32_t(a) - uint32_t(b));
+}
+
 // A point in logical or device units, laid out as the file stores it: x, then y.
 struct POINT {
     int32_t x;
@@ -14,14 +24,14 @@ public:
     CPoint(const POINT& p) : POINT(p) {}
 
     void Offset(int32_t dx, int32_t dy) {
-        x += dx;
-        y += dy;
+        x = WrapAdd(x, dx);
+        y = WrapAdd(y, dy);
     }
     bool operator==(const POINT& o) const { return x == o.x && y == o.y; }
     bool operator!=(const POINT& o) const { return !(*this == o); }
-    CPoint operator+(const POINT& o) const { return CPoint(x + o.x, y + o.y); }
-    CPoint operator-(const POINT& o) const { return CPoint(x - o.x, y - o.y); }
-    CPoint operator-() const { return CPoint(-x, -y); }
+    CPoint operator+(const POINT& o) const { return CPoint(WrapAdd(x, o.x), WrapAdd(y, o.y)); }
+    CPoint operator-(const POINT& o) const { return CPoint(WrapSub(x, o.x), WrapSub(y, o.y)); }
+    CPoint operator-() const { return CPoint(WrapSub(0, x), WrapSub(0, y)); }
 };
 
 struct SIZE {

@@ -18,11 +18,16 @@ public:
     CRect(const POINT& topLeft, const POINT& bottomRight)
         : RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y} {}
 
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
+    // Wraps around like the coordinates themselves when the rectangle spans
+    // more than the 32-bit range holds.
+    int32_t Width() const { return WrapSub(right, left); }
+    int32_t Height() const { return WrapSub(bottom, top); }
     CPoint TopLeft() const { return CPoint(left, top); }
     CPoint BottomRight() const { return CPoint(right, bottom); }
-    CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
+    // The middle always lies in the range: summed in 64 bits.
+    CPoint CenterPoint() const {
+        return CPoint(int32_t((int64_t(left) + right) / 2), int32_t((int64_t(top) + bottom) / 2));
+    }
 
     void SetRect(int32_t l, int32_t t, int32_t r, int32_t b) {
         left = l;
@@ -38,16 +43,16 @@ public:
     }
     void NormalizeRect();
     void InflateRect(int32_t dx, int32_t dy) {
-        left -= dx;
-        top -= dy;
-        right += dx;
-        bottom += dy;
+        left = WrapSub(left, dx);
+        top = WrapSub(top, dy);
+        right = WrapAdd(right, dx);
+        bottom = WrapAdd(bottom, dy);
     }
     void OffsetRect(int32_t dx, int32_t dy) {
-        left += dx;
-        right += dx;
-        top += dy;
-        bottom += dy;
+        left = WrapAdd(left, dx);
+        right = WrapAdd(right, dx);
+        top = WrapAdd(top, dy);
+        bottom = WrapAdd(bottom, dy);
     }
     // Both return false and leave an empty rectangle when the result is empty.
     bool IntersectRect(const RECT& a, const RECT& b);

@@ -118,8 +118,7 @@ void CMorvetView::OnDraw(CDC* pDC) {
     CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
     pDC->LPtoDP(&c);
     if (c != pDoc->m_origin)
-        pDoc->m_shape.Transform(0, 0, c.x - pDoc->m_origin.x, c.y - pDoc->m_origin.y, 0.0, 1.0,
-                                1.0);
+        pDoc->m_shape.Move(WrapSub(c.x, pDoc->m_origin.x), WrapSub(c.y, pDoc->m_origin.y));
 
     if (m_bShowGrid && !pDC->IsPrinting())
         DrawGrid(dc, clip, c);
@@ -182,11 +181,15 @@ void CMorvetView::DeviceToLogical(POINT* pt) {
 }
 
 void CMorvetView::DeviceToLogical(RECT* rect) {
-    MapPoints(reinterpret_cast<POINT*>(rect), 2, true);
+    POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
+    MapPoints(corners, 2, true);
+    *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
 }
 
 void CMorvetView::LogicalToDevice(RECT* rect) {
-    MapPoints(reinterpret_cast<POINT*>(rect), 2, false);
+    POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
+    MapPoints(corners, 2, false);
+    *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
     static_cast<CRect*>(rect)->NormalizeRect();
 }
 
@@ -394,7 +397,7 @@ void CMorvetView::AnchorToWindow() {
     const CPoint c = ClientMiddle();
     if (c == pDoc->m_origin)
         return;
-    pDoc->m_shape.Transform(0, 0, c.x - pDoc->m_origin.x, c.y - pDoc->m_origin.y, 0.0, 1.0, 1.0);
+    pDoc->m_shape.Move(WrapSub(c.x, pDoc->m_origin.x), WrapSub(c.y, pDoc->m_origin.y));
     pDoc->m_origin = c;
 }
 

@@ -95,8 +95,7 @@ void OnEditPaste(CMorvetView& view) {
     view.m_selection.shrink_to_fit();
     for (const CPrimitive* prim : g_clipboard) {
         auto* copy = new CPrimitive(*prim);
-        // A pure translation keeps a circle's radius.
-        TransformPrimitive(copy, copy->m_pPoints, 0, 0, 20, 20, 0.0, 1.0, 1.0);
+        MovePrimitive(copy, 20, 20);
         pDoc->m_shape.m_elements.push_back(copy);
         view.m_selection.push_back(copy);
     }

@@ -39,22 +39,30 @@ void OnObjectResize(CMorvetView& view) {
         view.m_selection.empty() ? pDoc->m_shape.m_elements : view.m_selection;
     if (!targets.empty()) {
         // About the middle of the union of the bounding rectangles, not the origin.
+        // Elements that draw nothing have no place to widen it with.
+        bool any = false;
         CRect r;
-        GetPrimitiveRect(targets.front(), &r);
-        for (size_t i = 1; i < targets.size(); ++i) {
+        for (const CPrimitive* prim : targets) {
+            if (HasNoExtent(prim))
+                continue;
             CRect next;
-            GetPrimitiveRect(targets[i], &next);
+            GetPrimitiveRect(prim, &next);
+            if (!any)
+                r = next;
             r.left = std::min(r.left, next.left);
             r.top = std::min(r.top, next.top);
             r.right = std::max(r.right, next.right);
             r.bottom = std::max(r.bottom, next.bottom);
+            any = true;
         }
-        // Halves of the width and height truncate toward zero; in 64 bits, as
-        // coordinates read from a file may span more than 32 bits can hold.
-        const CPoint a(int32_t(r.left + (int64_t(r.right) - r.left) / 2),
-                       int32_t(r.top + (int64_t(r.bottom) - r.top) / 2));
-        for (CPrimitive* prim : targets)
-            TransformPrimitive(prim, prim->m_pPoints, a.x, a.y, a.x, a.y, 0.0, f, f);
+        if (any) {
+            // Halves of the width and height truncate toward zero; in 64 bits, as
+            // coordinates read from a file may span more than 32 bits can hold.
+            const CPoint a(int32_t(r.left + (int64_t(r.right) - r.left) / 2),
+                           int32_t(r.top + (int64_t(r.bottom) - r.top) / 2));
+            for (CPrimitive* prim : targets)
+                TransformPrimitive(prim, prim->m_pPoints, a.x, a.y, a.x, a.y, 0.0, f, f);
+        }
     }
     pDoc->SetModifiedFlag(true);
     view.Invalidate(true);
@@ -112,9 +120,7 @@ void OnObjectCoordinates(CMorvetView& view) {
     if (dialog.m_bPointsAddedOrRemoved || edited.m_nPoints != n) {
         // A new point array: a grabbed vertex must not point into the old one.
         CShapeTool::ForgetPointsOf(prim);
-        delete[] prim->m_pPoints;
-        prim->m_pPoints = edited.m_pPoints;
-        prim->m_nPoints = edited.m_nPoints;
+        prim->ReplacePoints(edited.m_pPoints, edited.m_nPoints);
         edited.m_pPoints = nullptr;
         edited.m_nPoints = 0;
     } else {

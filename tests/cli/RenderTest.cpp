@@ -1,6 +1,7 @@
 #include "CliTestSupport.h"
 #include "document/CMorvetDoc.h"
 #include "platform/CDC.h"
+#include "tests/support/CirclePixels.h"
 
 #include <QDir>
 #include <QImage>
@@ -105,4 +106,26 @@ TEST(Render, SvgDrawsTheSameFigures) {
     EXPECT_EQ(image.pixel(110, 60) & 0xFFFFFF, 0x00FF00u);
     EXPECT_EQ(image.pixel(95, 45) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, 0u);
+}
+
+TEST(Render, LargeAndNegativeCirclesFollowTheirClosedFormAsInTheEditor) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath("c.vrk"), out = dir.filePath("c.png");
+    const int64_t radii[] = {65536, 65537, 1000000, 2147483647};
+    int sign = 1;
+    for (const int64_t r : radii)
+        for (const bool filled : {false, true}) {
+            sign = -sign;
+            SCOPED_TRACE(testing::Message() << "radius " << sign * r << (filled ? " filled" : ""));
+            // The middle of 400 x 300 is (200, 150): the right edge crosses at x = 260.
+            const int32_t radius = int32_t(sign * r);
+            WriteAll(in, VrkHeader(1) + VrkRecord(filled ? 3 : 2, 0xFF0000,
+                                                  {{int(60 - r), 0}, {radius, radius}}));
+            QFile::remove(out);
+            const ToolRun run = RunTool({"render", in, out, "--size", "400x300"});
+            ASSERT_EQ(run.status, 0) << run.err.toStdString();
+            const QImage got(out);
+            EXPECT_EQ(morvet_test::CircleMismatch(got, 260 - r, 150, r, filled, 0x0000FF), "");
+            EXPECT_EQ(DifferentPixels(got, EditorPicture(in, QSize(400, 300), false)), 0);
+        }
 }

@@ -1,6 +1,7 @@
 #include "commands/CommandFixture.h"
 #include "dialogs/ModalDriver.h"
 #include "res/CommandIds.h"
+#include "support/CirclePixels.h"
 #include "view/tools/CShapeTool.h"
 
 #include <QCheckBox>
@@ -271,4 +272,27 @@ TEST_F(ObjectCommands, ResizeOfAnEmptyObjectIsHarmlessAndUndoable) {
     EXPECT_TRUE(Update(*view, ID_EDIT_UNDO).m_bEnabled);
     Run(*view, ID_EDIT_UNDO);
     EXPECT_EQ(doc.m_shape.GetSize(), 0);
+}
+
+TEST_F(ObjectCommands, ResizeAnchorsOnElementsThatDrawAndLargeCirclesDrawRight) {
+    // A filled circle of radius 200 beside a short line: the union is
+    // (-200, 50)-(600, 450), its middle (200, 250). A polyline without
+    // points (its empty rectangle at the origin) and a record of unknown type
+    // draw nothing and do not widen it.
+    CPrimitive* circle = Add(doc, PRIM_FILLED_CIRCLE, RGB(0, 0, 255), {{0, 250}, {200, 200}});
+    Add(doc, PRIM_POLYLINE, 0, {{590, 250}, {600, 250}});
+    doc.m_shape.AppendElement(PRIM_POLYLINE, 0, 0, nullptr);
+    Add(doc, 7, 0, {{900, 900}, {5, 5}, {6, 6}});
+    for (int i = 0; i < 2; ++i) {
+        ResizeBy("20");
+        Run(*view, ID_OBJECT_RESIZE);
+        view->UpdateWindow();
+    }
+    // Scaled by 400 about (200, 250): the right edge stays at x = 200.
+    EXPECT_EQ(circle->m_pPoints[0], (POINT{-79800, 250}));
+    EXPECT_EQ(circle->m_pPoints[1].x, 80000);
+    EXPECT_EQ(morvet_test::CircleMismatch(view->Surface(), -79800, 250, 80000, true, 0x0000FF,
+                                          QRect(193, 143, 15, 15)),
+              "");
+    EXPECT_EQ(Px(300, 50), 0u);
 }

@@ -129,6 +129,20 @@ TEST_F(CoordinatesTest, TypedPointsReplaceThePathAsOneUndoStep) {
     Run(*view, ID_EDIT_UNDO);
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(Relative(doc.m_shape.m_elements[0]), original);
+
+    // The restored element's points are a slice of the snapshot's shared
+    // block: giving it a new point array must not free the slice.
+    CPrimitive* restored = doc.m_shape.m_elements[0];
+    ASSERT_TRUE(restored->m_pointBlock);
+    view->SelectElement(restored, false);
+    WhenModal<CCoordinatesDialog>([](CCoordinatesDialog* d) {
+        Activate(d);
+        Click(d, "insertButton");
+        Key(d, Qt::Key_Return);
+    });
+    Run(*view, ID_OBJECT_COORDINATES);
+    EXPECT_EQ(restored->m_nPoints, 4);
+    EXPECT_FALSE(restored->m_pointBlock);
 }
 
 TEST_F(CoordinatesTest, BadValuesAreRefusedByNameAndCancelChangesNothing) {

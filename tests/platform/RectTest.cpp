@@ -49,3 +49,31 @@ TEST(Rect, NormalizeInflateOffset) {
     EXPECT_EQ(r.Width(), 22);
     EXPECT_EQ(r.Height(), 24);
 }
+
+// At the ends of the range the helpers wrap around as 32-bit machine
+// arithmetic does (moves are exactly reversible), and the middle of a
+// rectangle is exact however far apart its edges lie.
+TEST(Rect, HelpersWrapAtTheEndsOfTheRangeAndTheMiddleIsExact) {
+    constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    CPoint p(kMax, kMin);
+    p.Offset(1, -1);
+    EXPECT_EQ(p, CPoint(kMin, kMax));
+    p.Offset(-1, 1);
+    EXPECT_EQ(p, CPoint(kMax, kMin));
+    EXPECT_EQ(p + CPoint(2, -2), CPoint(kMin + 1, kMax - 1));
+    EXPECT_EQ((p + CPoint(12345, -777)) - CPoint(12345, -777), p);
+    EXPECT_EQ(-CPoint(kMin, kMax), CPoint(kMin, kMin + 1));
+
+    CRect whole(kMin, kMin, kMax, kMax);
+    EXPECT_EQ(whole.Width(), -1) << "2^32 - 1 wraps to -1";
+    EXPECT_EQ(whole.CenterPoint(), CPoint(0, 0));
+    EXPECT_EQ(CRect(kMax - 4, kMax - 2, kMax, kMax).CenterPoint(), CPoint(kMax - 2, kMax - 1));
+    EXPECT_EQ(CRect(kMin, kMin, kMin + 3, kMin + 3).CenterPoint(), CPoint(kMin + 2, kMin + 2));
+    whole.InflateRect(1, 2);
+    EXPECT_EQ(whole, CRect(kMax, kMax - 1, kMin, kMin + 1));
+    whole.InflateRect(-1, -2);
+    whole.OffsetRect(kMax, 1);
+    EXPECT_EQ(whole, CRect(-1, kMin + 1, -2, kMin));
+    whole.OffsetRect(-kMax, -1);
+    EXPECT_EQ(whole, CRect(kMin, kMin, kMax, kMax));
+}

@@ -21,7 +21,7 @@ void CMassCenterTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& poi
     CPoint p = point;
     pView->DeviceToLogical(&p);
     pView->SnapPoint(&p, nFlags);
-    pDoc->m_shape.Transform(p.x, p.y, origin.x, origin.y, 0.0, 1.0, 1.0);
+    pDoc->m_shape.Move(WrapSub(origin.x, p.x), WrapSub(origin.y, p.y));
     // Every coordinate the file will hold has changed: closing without a save
     // prompt would lose the placement.
     if (p != origin && pDoc->m_shape.GetSize() > 0)

@@ -6,13 +6,17 @@
 #include "view/Grid.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 POINT* CPickTool::HitVertex(CPrimitive* prim, const POINT& p) {
     if (!prim->IsPath() || prim->m_nPoints <= 0)
         return nullptr;
     for (int i = 0; i < prim->m_nPoints; ++i) {
         POINT& v = prim->m_pPoints[i];
-        if (v.x - 3 < p.x && p.x < v.x + 3 && v.y - 3 < p.y && p.y < v.y + 3)
+        // Within two units either way, measured in 64 bits so that a vertex
+        // at the end of the range cannot wrap.
+        if (std::abs(int64_t(p.x) - v.x) < 3 && std::abs(int64_t(p.y) - v.y) < 3)
             return &v;
     }
     return nullptr;
@@ -116,8 +120,8 @@ void CPickTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) 
         p = CPoint(int32_t(int64_t(m_ptDragStart.x) + steps.x),
                    int32_t(int64_t(m_ptDragStart.y) + steps.y));
     }
-    int32_t dx = p.x - s_ptPickLogical.x;
-    int32_t dy = p.y - s_ptPickLogical.y;
+    const int32_t dx = WrapSub(p.x, s_ptPickLogical.x);
+    const int32_t dy = WrapSub(p.y, s_ptPickLogical.y);
     // Short of half a grid step nothing moves, and the document stays as it was.
     if (s_nPickMode == PICK_MOVE && (!snap || dx != 0 || dy != 0))
         MoveSelection(pView, dx, dy);
@@ -146,8 +150,8 @@ void CPickTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) 
 void CPickTool::MoveGrabbedVertex(CMorvetView* pView, int32_t dx, int32_t dy) {
     CMorvetDoc* pDoc = pView->GetDocument();
     SnapshotIfDue(pDoc);
-    s_pGrabbedVertex->x += dx;
-    s_pGrabbedVertex->y += dy;
+    s_pGrabbedVertex->x = WrapAdd(s_pGrabbedVertex->x, dx);
+    s_pGrabbedVertex->y = WrapAdd(s_pGrabbedVertex->y, dy);
     // A moved vertex is a change the file must get; without the flag, closing
     // the document would drop it without asking.
     pDoc->SetModifiedFlag(true);
@@ -160,7 +164,7 @@ void CPickTool::MoveSelection(CMorvetView* pView, int32_t dx, int32_t dy) {
     CClientDC dc(pView);
     pView->OnPrepareDC(&dc);
     for (CPrimitive* e : pView->m_selection)
-        TransformPrimitive(e, e->m_pPoints, 0, 0, dx, dy, 0.0, 1.0, 1.0);
+        MovePrimitive(e, dx, dy);
     pView->OnDraw(&dc);
     pDoc->SetModifiedFlag(true);
 }
