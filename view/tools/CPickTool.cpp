@@ -120,8 +120,8 @@ void CPickTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) 
         p = CPoint(int32_t(int64_t(m_ptDragStart.x) + steps.x),
                    int32_t(int64_t(m_ptDragStart.y) + steps.y));
     }
-    const int32_t dx = WrapSub(p.x, s_ptPickLogical.x);
-    const int32_t dy = WrapSub(p.y, s_ptPickLogical.y);
+    int32_t dx = WrapSub(p.x, s_ptPickLogical.x);
+    int32_t dy = WrapSub(p.y, s_ptPickLogical.y);
     // Short of half a grid step nothing moves, and the document stays as it was.
     if (s_nPickMode == PICK_MOVE && (!snap || dx != 0 || dy != 0))
         MoveSelection(pView, dx, dy);
