@@ -12,6 +12,7 @@
 #include "res/ToolbarIcons.h"
 #include "view/CMorvetView.h"
 #include "view/Clipboard.h"
+#include "view/simulation/CSimulationWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -240,8 +241,10 @@ void CMainFrame::OnChildClosed(CChildFrame* child) {
         m_pActiveChild = nullptr;
     // The view leaves its document now; the window itself goes later.
     delete view;
-    if (doc->Views().empty())
+    if (doc->Views().empty()) {
+        CSimulationWindow::CloseFor(doc);
         m_docs.RemoveDocument(doc);
+    }
 
     CChildFrame* next = qobject_cast<CChildFrame*>(m_mdiArea->activeSubWindow());
     if (!next || std::find(m_children.begin(), m_children.end(), next) == m_children.end())

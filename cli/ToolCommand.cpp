@@ -28,7 +28,21 @@ const ToolCommand kRender{"render", "FILE.vrk OUT.png|OUT.svg [--size WxH] [--cr
                           "sets the picture size (default 640x480); --cross adds the red\n"
                           "center-of-mass cross.",
                           RunRender};
-const ToolCommand* const kCommands[] = {&kInfo, &kCheck, &kToJson, &kFromJson, &kRender, nullptr};
+const ToolCommand kSimulate{
+    "simulate",
+    "[--seconds S] [--gravity G] [--floor-angle DEG] [--drop UNITS] [--scale UNITS_PER_METRE] "
+    "FILE.vrk",
+    "Drops the object onto a floor in Box2D, as the editor's Simulate window\n"
+    "does, and prints one JSON object per line for every step of 1/60 s:\n"
+    "\"t\" (seconds), \"x\" and \"y\" (the center of mass in file units, y down,\n"
+    "relative to its start), \"angle\" (degrees, clockwise) and \"awake\".\n"
+    "Defaults: 5 seconds, gravity 9.81 m/s², floor angle 0 (positive lowers\n"
+    "its right end), the floor's top 100 units below the lowest point, 100\n"
+    "units per metre. The same file gives the same lines on every run. An\n"
+    "object with physics errors gets them on stderr and exit status 1.",
+    RunSimulate};
+const ToolCommand* const kCommands[] = {&kInfo,   &kCheck,    &kToJson, &kFromJson,
+                                        &kRender, &kSimulate, nullptr};
 } // namespace
 
 const ToolCommand* const* AllCommands() {
