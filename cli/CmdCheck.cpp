@@ -1,13 +1,22 @@
 #include "cli/ToolCommand.h"
 #include "cli/VrkFile.h"
 #include "cli/VrkScanner.h"
+#include "physics/PhysicsReport.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
+// Lists the object's physics problems; returns whether one is an error.
+bool CheckPhysics(const QString& path, const CShape& shape) {
+    const PhysicsModel model = BuildPhysicsModel(shape, CPoint(0, 0));
+    for (const PhysicsProblem& p : model.problems)
+        ReportFile(path, FormatProblem(p).toStdString());
+    return model.HasErrors();
+}
+
 // Returns whether the file has an error.
-bool CheckOne(const QString& path) {
+bool CheckOne(const QString& path, bool physics) {
     QByteArray bytes;
     std::string error;
     if (!ReadFileBytes(path, bytes, error)) {
@@ -30,20 +39,28 @@ bool CheckOne(const QString& path) {
         const bool isError = !readable && p.severity == VrkProblem::Error;
         ReportFile(path, (isError ? "error: " : "warning: ") + p.message);
     }
-    if (readable && problems.empty())
+    const bool physicsErrors = readable && physics && CheckPhysics(path, file.shape);
+    if (readable && problems.empty() && !physicsErrors)
         std::printf("%s: ok (%d elements)\n", qPrintable(path), file.shape.GetSize());
-    return !readable;
+    return !readable || physicsErrors;
 }
 } // namespace
 
 int RunCheck(const ToolCommand& self, const QStringList& args) {
-    if (args.isEmpty())
-        return UsageError(self, "expects at least one file");
-    for (const QString& a : args)
-        if (a.startsWith('-'))
+    QStringList files;
+    bool physics = false;
+    for (const QString& a : args) {
+        if (a == "--physics")
+            physics = true;
+        else if (a.startsWith('-'))
             return UsageError(self, "unknown option \"" + a.toStdString() + "\"");
+        else
+            files << a;
+    }
+    if (files.isEmpty())
+        return UsageError(self, "expects at least one file");
     bool failed = false;
-    for (const QString& path : args)
-        failed = CheckOne(path) || failed;
+    for (const QString& path : files)
+        failed = CheckOne(path, physics) || failed;
     return failed ? EXIT_INVALID_INPUT : EXIT_OK;
 }

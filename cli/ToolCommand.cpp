@@ -3,16 +3,20 @@
 #include <cstdio>
 
 namespace {
-const ToolCommand kInfo{"info", "FILE.vrk",
+const ToolCommand kInfo{"info", "[--physics | --json] FILE.vrk",
                         "Prints the object's properties, its element count, the counts by\n"
                         "type, the total number of points and the bounding box relative to\n"
-                        "the center of mass.",
+                        "the center of mass. --physics adds the area, mass, centroid and\n"
+                        "moments of inertia (file units, y down) and the physics problems;\n"
+                        "--json prints those figures as one JSON object.",
                         RunInfo};
-const ToolCommand kCheck{"check", "FILE.vrk...",
+const ToolCommand kCheck{"check", "[--physics] FILE.vrk...",
                          "Validates each file as the editor reads it and reports every problem\n"
                          "found, one line each: errors (the editor refuses the file) and\n"
                          "warnings (readable but doubtful content). Exit status 1 when any\n"
-                         "file has an error.",
+                         "file has an error. --physics also lists the object's physics\n"
+                         "problems (crossing or flat polygons, elements too small for Box2D)\n"
+                         "and notes; a physics error counts as an error.",
                          RunCheck};
 const ToolCommand kToJson{"to-json", "FILE.vrk",
                           "Writes the object as JSON to standard output. The JSON form keeps\n"
@@ -28,6 +32,13 @@ const ToolCommand kRender{"render", "FILE.vrk OUT.png|OUT.svg [--size WxH] [--cr
                           "sets the picture size (default 640x480); --cross adds the red\n"
                           "center-of-mass cross.",
                           RunRender};
+const ToolCommand kExport{"export", "[--scale UNITS_PER_METRE] FILE.vrk OUT.json",
+                          "Writes the object as one dynamic Box2D body in the b2dJson layout:\n"
+                          "convex polygon pieces, one-unit wall boxes and circles, y up, in\n"
+                          "metres at the scale (default 100 units per metre, 1 to 400). An\n"
+                          "object with physics errors is not exported: they are listed and\n"
+                          "the exit status is 1.",
+                          RunExport};
 const ToolCommand kSimulate{
     "simulate",
     "[--seconds S] [--gravity G] [--floor-angle DEG] [--drop UNITS] [--scale UNITS_PER_METRE] "
@@ -41,8 +52,8 @@ const ToolCommand kSimulate{
     "units per metre. The same file gives the same lines on every run. An\n"
     "object with physics errors gets them on stderr and exit status 1.",
     RunSimulate};
-const ToolCommand* const kCommands[] = {&kInfo,   &kCheck,    &kToJson, &kFromJson,
-                                        &kRender, &kSimulate, nullptr};
+const ToolCommand* const kCommands[] = {&kInfo,   &kCheck,  &kToJson,   &kFromJson,
+                                        &kRender, &kExport, &kSimulate, nullptr};
 } // namespace
 
 const ToolCommand* const* AllCommands() {

@@ -27,4 +27,5 @@ int RunCheck(const ToolCommand& self, const QStringList& args);
 int RunToJson(const ToolCommand& self, const QStringList& args);
 int RunFromJson(const ToolCommand& self, const QStringList& args);
 int RunRender(const ToolCommand& self, const QStringList& args);
+int RunExport(const ToolCommand& self, const QStringList& args);
 int RunSimulate(const ToolCommand& self, const QStringList& args);

@@ -2,6 +2,7 @@
 
 #include "object/CShape.h"
 #include "physics/Box2DBody.h"
+#include "physics/PhysicsReport.h"
 
 #include <box2d/b2_distance.h>
 #include <box2d/box2d.h>
@@ -19,13 +20,6 @@ constexpr double kMaxWorldMetres = 1e4;
 constexpr float kMouseHertz = 5.0f;
 constexpr float kMouseDampingRatio = 0.7f;
 constexpr float kMouseForcePerWeight = 1000.0f;
-
-QString FormatProblem(const PhysicsProblem& p) {
-    QString text = QStringLiteral("element %1: %2").arg(p.element).arg(p.message);
-    if (p.hasPlace)
-        text += QStringLiteral(" (at %1, %2)").arg(p.place.x()).arg(p.place.y());
-    return text;
-}
 
 // The largest distance of the model's fixtures from the center of mass and
 // their farthest reach along a direction (file units).
@@ -116,6 +110,10 @@ bool Simulation::Start(const CShape& shape, CPoint origin, const SimulationSetti
     BuildFloor();
     m_body = CreateBox2DBody(*m_world, m_model, scale, b2Vec2(0.0f, 0.0f), float(settings.friction),
                              float(settings.restitution));
+    if (!m_body) {
+        Stop();
+        return Refuse(QStringLiteral("Box2D refused the object's body."));
+    }
     return true;
 }
 

@@ -1,0 +1,27 @@
+#pragma once
+// Writes an object as one dynamic Box2D body in the JSON layout that Box2D
+// scene editors write and the b2dJson loader reads.
+#include "physics/PhysicsModel.h"
+
+#include <QString>
+#include <string>
+
+constexpr double kBox2DFriction = 0.2; // Box2D's defaults
+constexpr double kBox2DRestitution = 0;
+
+// The JSON text of a model without errors: fixtures in metres with y up, each
+// of the object's density per square metre; the body's mass data with its
+// centre at the user's center of mass.
+std::string Box2DJson(const PhysicsModel& model);
+
+enum class ExportResult { Written, BadScale, ObjectErrors, WriteFailed };
+
+// What morvet-tool export and File > Export share: builds the model at the
+// scale, refuses an object with errors (why lists them, one a line, each
+// "element N: error: message"), otherwise writes the file safely (why says
+// what went wrong). Nothing is written unless the result is Written.
+ExportResult ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPerMetre,
+                             const QString& path, QString* why);
+
+// Whether a scale is one the export takes (1 to 400 units per metre).
+bool IsExportScale(double unitsPerMetre);

@@ -1,0 +1,34 @@
+#pragma once
+// The checks a filled polygon passes before anything splits it or hands it to
+// a physics engine: repeated points dropped, flat and self-touching outlines
+// found (with the place), straight corners removed.
+#include "physics/ExactGeometry.h"
+
+#include <vector>
+
+namespace physics {
+
+// The outline without consecutive repeats and without a closing point equal
+// to the first.
+std::vector<IPoint> DropRepeats(const std::vector<IPoint>& points);
+
+// Whether every point lies on one line (true for fewer than three points).
+bool AllCollinear(const std::vector<IPoint>& ring);
+
+// Looks for two edges of the closed outline that cross or touch, adjacent
+// edges folding back over each other included. Returns false when the outline
+// is simple; otherwise true with a point they share in *x, *y (exact for a
+// touch, the nearest double for a crossing). ring has no consecutive repeats.
+bool FindSelfContact(const std::vector<IPoint>& ring, double* x, double* y);
+
+// Twice the signed area, exact.
+Wide TwiceSignedArea(const std::vector<IPoint>& ring);
+
+// A simple outline with its straight (180 degree) corners removed and turned
+// so that its signed area is positive. Corners are the outline's own points.
+std::vector<IPoint> NormalizeSimpleRing(const std::vector<IPoint>& ring);
+
+// Whether a normalized ring is convex (every corner turns the same way).
+bool IsConvexRing(const std::vector<IPoint>& ring);
+
+} // namespace physics
