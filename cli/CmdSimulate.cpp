@@ -76,7 +76,7 @@ int RunSimulate(const ToolCommand& self, const QStringList& args) {
     // The file's coordinates are relative to the center of mass already.
     if (!simulation.Start(file.shape, CPoint(0, 0), settings)) {
         for (const QString& e : simulation.Errors())
-            ReportFile(files[0], "error: " + e.toStdString());
+            ReportFile(files[0], e.toStdString());
         return EXIT_INVALID_INPUT;
     }
     const int steps = std::max(1, int(std::lround(seconds / Simulation::kStep)));

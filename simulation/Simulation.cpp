@@ -65,7 +65,10 @@ void Simulation::Stop() {
 }
 
 bool Simulation::Refuse(const QString& message) {
-    m_errors << message;
+    // Worded as the model's own problems are, which start with their element.
+    QString text = message;
+    text[0] = text[0].toLower();
+    m_errors << QStringLiteral("error: ") + text;
     return false;
 }
 
@@ -97,7 +100,7 @@ bool Simulation::Start(const CShape& shape, CPoint origin, const SimulationSetti
     const double inertia = m_model.mass.inertiaAboutCenterOfMass / (scale * scale * scale * scale);
     if (!(mass > 0 && mass < FLT_MAX / 1e6) || !(inertia < FLT_MAX / 1e6))
         return Refuse(QStringLiteral("The object's mass is beyond what Box2D can compute with; "
-                                     "lower the mass density or the number of units per metre."));
+                                     "lower the mass density or raise the number of units per metre."));
     const double extent = Extent(m_model);
     if (!((extent + settings.drop) / scale <= kMaxWorldMetres))
         return Refuse(QStringLiteral("The object and its drop span more than %1 metres at %2 "

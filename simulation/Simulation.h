@@ -45,8 +45,9 @@ public:
     Simulation& operator=(const Simulation&) = delete;
 
     // Builds the world for the object (its elements' coordinates minus origin
-    // are the file's). Returns false, with Errors() saying why, when the object
-    // cannot be simulated; any earlier world is gone either way.
+    // are the file's). Returns false, with Errors() saying why (one line each,
+    // as "element 2: error: ..." or "error: ..."), when the object cannot be
+    // simulated; any earlier world is gone either way.
     bool Start(const CShape& shape, CPoint origin, const SimulationSettings& settings);
     // Frees the world.
     void Stop();
