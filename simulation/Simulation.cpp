@@ -16,6 +16,8 @@ constexpr double kPi = 3.14159265358979323846;
 // Box2D computes in floats and is tuned for bodies of a few metres: beyond
 // this many metres from the start, positions lose the precision contacts need.
 constexpr double kMaxWorldMetres = 1e4;
+constexpr double kMinMass = 1e-12; // kg
+constexpr double kMaxMass = 1e24;
 // The mouse joint's pull: stiff enough to lift the body, soft enough to swing it.
 constexpr float kMouseHertz = 5.0f;
 constexpr float kMouseDampingRatio = 0.7f;
@@ -98,9 +100,15 @@ bool Simulation::Start(const CShape& shape, CPoint origin, const SimulationSetti
     const double scale = settings.unitsPerMetre;
     const double mass = m_model.mass.mass / (scale * scale);
     const double inertia = m_model.mass.inertiaAboutCenterOfMass / (scale * scale * scale * scale);
-    if (!(mass > 0 && mass < FLT_MAX / 1e6) || !(inertia < FLT_MAX / 1e6))
-        return Refuse(QStringLiteral("The object's mass is beyond what Box2D can compute with; "
-                                     "lower the mass density or raise the number of units per metre."));
+    // In floats, with room for the products the solver forms: a mass too
+    // small leaves an inverse that overflows, one too large loses the impulses.
+    const bool rotates = !m_model.fixedRotation;
+    if (!(mass >= kMinMass && mass <= kMaxMass) ||
+        !(inertia <= kMaxMass && (!rotates || inertia >= kMinMass * 1e-12)))
+        return Refuse(QStringLiteral("The object's mass at %1 units per metre (%2 kg) is beyond "
+                                     "what Box2D can compute with; change the mass density.")
+                          .arg(scale)
+                          .arg(mass));
     const double extent = Extent(m_model);
     if (!((extent + settings.drop) / scale <= kMaxWorldMetres))
         return Refuse(QStringLiteral("The object and its drop span more than %1 metres at %2 "
