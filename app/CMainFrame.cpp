@@ -56,6 +56,7 @@ CMainFrame::CMainFrame(CDocManager& docs, CRecentFileList& recentFiles)
 
 CMainFrame::~CMainFrame() {
     m_idleTimer.stop();
+    m_idleHandlers.clear();
     disconnect(m_mdiArea, nullptr, this, nullptr);
     for (CChildFrame* child : m_children) {
         child->canClose = nullptr;
@@ -141,6 +142,12 @@ void CMainFrame::OnIdleUpdateCmdUI() {
     UpdateRecentFileItems();
     m_actions->UpdateAll(m_router);
     m_lockKeys->Refresh();
+    for (const auto& handler : m_idleHandlers)
+        handler();
+}
+
+void CMainFrame::AddIdleHandler(std::function<void()> handler) {
+    m_idleHandlers.push_back(std::move(handler));
 }
 
 CMorvetView* CMainFrame::ActiveView() const {

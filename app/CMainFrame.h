@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -59,6 +60,8 @@ public:
 
     // Brings every menu item and toolbar button up to date with its command.
     void OnIdleUpdateCmdUI();
+    // Runs handler at the end of every idle update (panels that follow the object).
+    void AddIdleHandler(std::function<void()> handler);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +94,7 @@ private:
     QLabel* m_readyPane = nullptr;
     QTimer m_idleTimer;
 
+    std::vector<std::function<void()>> m_idleHandlers;
     std::map<int, std::vector<QMenu*>> m_menus;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_windowListActions;

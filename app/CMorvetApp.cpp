@@ -3,8 +3,10 @@
 #include "app/CAboutBox.h"
 #include "app/CDocManager.h"
 #include "app/CMainFrame.h"
+#include "app/CPhysicsPanel.h"
 #include "app/CRecentFileList.h"
 #include "app/CommandLine.h"
+#include "app/PhysicsCommands.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 
@@ -38,7 +40,11 @@ CMorvetApp::~CMorvetApp() {
 bool CMorvetApp::InitInstance(const CCommandLineInfo& cmdInfo) {
     m_mainFrame = std::make_unique<CMainFrame>(*m_docManager, *m_recentFiles);
     m_docManager->SetFrame(m_mainFrame.get());
+    m_physicsPanel = new CPhysicsPanel(*m_mainFrame, *m_settings);
+    m_mainFrame->addDockWidget(Qt::RightDockWidgetArea, m_physicsPanel);
+    m_physicsPanel->RestoreVisibility();
     RegisterCommands();
+    RegisterPhysicsCommands(*m_mainFrame, *m_physicsPanel, m_prompts);
     if (!ProcessShellCommand(cmdInfo))
         return false;
     m_mainFrame->show();

@@ -8,6 +8,7 @@
 class CDocManager;
 class CMainFrame;
 class CMorvetDoc;
+class CPhysicsPanel;
 class CRecentFileList;
 class QPrinter;
 struct CCommandLineInfo;
@@ -31,6 +32,8 @@ public:
     bool InitInstance(const CCommandLineInfo& cmdInfo);
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    // The Physics dock, owned by the main frame.
+    CPhysicsPanel* PhysicsPanel() const { return m_physicsPanel; }
     CDocManager& DocManager() { return *m_docManager; }
     CRecentFileList& RecentFiles() { return *m_recentFiles; }
     CShellPrompts& Prompts() { return m_prompts; }
@@ -58,4 +61,5 @@ private:
     std::unique_ptr<CDocManager> m_docManager;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<QPrinter> m_printer;
+    CPhysicsPanel* m_physicsPanel = nullptr;
 };

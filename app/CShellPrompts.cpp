@@ -24,5 +24,14 @@ CShellPrompts CShellPrompts::Interactive() {
             return QString();
         return dialog.selectedFiles().front();
     };
+    prompts.exportFileName = [](QWidget* parent, const QString& proposed) {
+        QFileDialog dialog(parent, QStringLiteral("Export"), proposed,
+                           QStringLiteral("Box2D JSON (*.json);;All Files (*)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("json"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().front();
+    };
     return prompts;
 }

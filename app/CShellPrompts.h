@@ -17,6 +17,8 @@ struct CShellPrompts {
     std::function<QString(QWidget* parent)> openFileName;
     // The file to save to, starting from a proposed name; empty on cancel.
     std::function<QString(QWidget* parent, const QString& proposed)> saveFileName;
+    // The file to export to (Box2D JSON), starting from a proposed name; empty on cancel.
+    std::function<QString(QWidget* parent, const QString& proposed)> exportFileName;
 
     // Message boxes and file dialogs for a person at the screen.
     static CShellPrompts Interactive();

@@ -1,6 +1,7 @@
 // Redrawing the view: a full redraw of a large object through the view's own
 // drawing, against the same figures drawn with QPainter directly; and the
 // repaint that follows invalidating one element of that object.
+#include "ViewBenchObject.h"
 #include "document/CMorvetDoc.h"
 #include "platform/CDC.h"
 #include "view/CMorvetView.h"
@@ -16,44 +17,12 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kElements = 100000;
 
-// Small polygons, polylines and circles spread over the whole window, held
-// relative to the window's middle as the view keeps them.
-void FillObject(CMorvetDoc& doc) {
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> px(-kWidth / 2 + 10, kWidth / 2 - 30);
-    std::uniform_int_distribution<int> py(-kHeight / 2 + 10, kHeight / 2 - 30);
-    std::uniform_int_distribution<int> size(2, 20);
-    for (int i = 0; i < kElements; ++i) {
-        const int x = px(rng) + kWidth / 2, y = py(rng) + kHeight / 2, s = size(rng);
-        const COLORREF color = RGB(i * 7, i * 13, i * 3);
-        switch (i % 4) {
-        case 0:
-        case 1: {
-            auto* pts = new POINT[4]{{x, y}, {x + s, y}, {x + s, y + s}, {x, y + s}};
-            doc.m_shape.AppendElement(PRIM_POLYGON, color, 4, pts);
-            break;
-        }
-        case 2: {
-            auto* pts = new POINT[3]{{x, y}, {x + s, y + s / 2}, {x + s / 2, y + s}};
-            doc.m_shape.AppendElement(PRIM_POLYLINE, color, 3, pts);
-            break;
-        }
-        default: {
-            auto* pts = new POINT[2]{{x, y}, {s / 2, s / 2}};
-            doc.m_shape.AppendElement(PRIM_FILLED_CIRCLE, color, 2, pts);
-            break;
-        }
-        }
-    }
-    doc.m_origin = CPoint(kWidth / 2, kHeight / 2);
-}
-
 struct BenchView {
     CMorvetDoc doc;
     std::unique_ptr<CMorvetView> view;
     BenchView() {
         doc.OnNewDocument();
-        FillObject(doc);
+        view_bench::FillObject(doc, kWidth, kHeight, kElements);
         view = std::make_unique<CMorvetView>(&doc);
         view->resize(kWidth, kHeight);
         view->show();

@@ -119,9 +119,15 @@ int Root(std::vector<int>& parent, int t) {
 
 bool Triangulate(const std::vector<IPoint>& ring, std::vector<std::array<int, 3>>& triangles) {
     constexpr size_t kGeosFrom = 200;
+    // Ear clipping takes up to cubic time: beyond this it would hang the editor.
+    constexpr size_t kEarClipUpTo = 4000;
     if (ring.size() >= kGeosFrom && TriangulateWithGeos(ring, triangles) &&
         IsTriangulationOf(ring, triangles))
         return true;
+    if (ring.size() > kEarClipUpTo) {
+        triangles.clear();
+        return false;
+    }
     return EarClip(ring, triangles);
 }
 

@@ -123,11 +123,18 @@ bool ModelBuilder::CheckFixture(const PhysicsFixture& f) {
     }
     if (ok && area > 4 * double(b2_epsilon))
         return true;
-    Problem(PhysicsProblem::Error, f.element,
-            QString("too small for Box2D at %1 units per metre: corners %2 units apart, at least "
-                    "%3 needed")
-                .arg(Num(m_scale), Num(closest), Num(minGap)),
-            &where);
+    if (closest < minGap)
+        Problem(PhysicsProblem::Error, f.element,
+                QString("too small for Box2D at %1 units per metre: corners %2 units apart, at "
+                        "least %3 needed")
+                    .arg(Num(m_scale), Num(closest), Num(minGap)),
+                &where);
+    else
+        Problem(PhysicsProblem::Error, f.element,
+                QString("too far from the center of mass for Box2D's precision at %1 units per "
+                        "metre: its corners blur together")
+                    .arg(Num(m_scale)),
+                &where);
     return false;
 }
 
@@ -329,4 +336,39 @@ PhysicsModel BuildPhysicsModel(const CShape& shape, CPoint origin, double unitsP
         builder.Add(*shape.m_elements[size_t(i)], i, origin);
     builder.Finish();
     return model;
+}
+
+bool HasPositiveArea(const CShape& shape) {
+    for (const CPrimitive* prim : shape.m_elements) {
+        const int count = std::max(prim->m_nPoints, 0);
+        const POINT* p = prim->m_pPoints;
+        switch (prim->m_nType) {
+        case PRIM_POLYLINE:
+            for (int i = 0; i + 1 < count; ++i)
+                if (p[i].x != p[i + 1].x || p[i].y != p[i + 1].y)
+                    return true;
+            break;
+        case PRIM_POLYGON: {
+            if (count < 3)
+                break;
+            std::vector<IPoint> pts;
+            pts.reserve(size_t(count));
+            for (int i = 0; i < count; ++i)
+                pts.push_back(IPoint{p[i].x, p[i].y});
+            const std::vector<IPoint> ring = DropRepeats(pts);
+            double x, y;
+            if (!AllCollinear(ring) && !FindSelfContact(ring, &x, &y))
+                return true;
+            break;
+        }
+        case PRIM_CIRCLE:
+        case PRIM_FILLED_CIRCLE:
+            if (count >= 2 && p[1].x > 0)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
 }

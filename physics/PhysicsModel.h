@@ -61,3 +61,7 @@ constexpr double kWallThickness = 1;
 // the center of mass is).
 PhysicsModel BuildPhysicsModel(const CShape& shape, CPoint origin,
                                double unitsPerMetre = kDefaultUnitsPerMetre);
+
+// Whether BuildPhysicsModel would find an area above zero, answered without
+// building the model: it stops at the first element that carries mass.
+bool HasPositiveArea(const CShape& shape);

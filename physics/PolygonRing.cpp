@@ -132,9 +132,29 @@ void GridSearch(const std::vector<IPoint>& ring, Hit& best) {
         const IPoint& b = ring[(e + 1) % n];
         const int64_t x0 = cellX(std::min(a.x, b.x)), x1 = cellX(std::max(a.x, b.x));
         const int64_t y0 = cellY(std::min(a.y, b.y)), y1 = cellY(std::max(a.y, b.y));
-        for (int64_t cy = y0; cy <= y1; ++cy)
-            for (int64_t cx = x0; cx <= x1; ++cx)
+        if (y0 == y1 || x0 == x1) {
+            for (int64_t cy = y0; cy <= y1; ++cy)
+                for (int64_t cx = x0; cx <= x1; ++cx)
+                    cells[size_t(cy * g + cx)].push_back(e);
+            continue;
+        }
+        // A long slanted edge crosses few of the cells of its box: per row of
+        // cells, only the columns its line passes through, widened by one cell
+        // on each side so that rounding can never leave a cell out.
+        const double ax = double(a.x - minX) * double(g) / double(maxX - minX + 1);
+        const double ay = double(a.y - minY) * double(g) / double(maxY - minY + 1);
+        const double bx = double(b.x - minX) * double(g) / double(maxX - minX + 1);
+        const double by = double(b.y - minY) * double(g) / double(maxY - minY + 1);
+        for (int64_t cy = y0; cy <= y1; ++cy) {
+            const double top = std::max(double(cy), std::min(ay, by));
+            const double bottom = std::min(double(cy + 1), std::max(ay, by));
+            const double xt = ax + (bx - ax) * (top - ay) / (by - ay);
+            const double xb = ax + (bx - ax) * (bottom - ay) / (by - ay);
+            const int64_t from = std::max(x0, int64_t(std::floor(std::min(xt, xb))) - 1);
+            const int64_t to = std::min(x1, int64_t(std::floor(std::max(xt, xb))) + 1);
+            for (int64_t cx = from; cx <= to; ++cx)
                 cells[size_t(cy * g + cx)].push_back(e);
+        }
     }
     for (const std::vector<size_t>& cell : cells)
         for (size_t a = 0; a < cell.size(); ++a)

@@ -134,6 +134,8 @@ void CMorvetView::OnDraw(CDC* pDC) {
         InvertMark(dc, *CShapeTool::s_pGrabbedVertex);
 
     m_pCurrentTool->DrawFeedback(this, dc);
+    if (m_bShowPlaceMark)
+        DrawPlaceMark(dc, c);
 
     if (m_bShowCenter) {
         CPen* old = dc->SelectObject(&m_centerPen);

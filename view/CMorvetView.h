@@ -7,6 +7,7 @@
 #include "platform/VirtualKeys.h"
 
 #include <QImage>
+#include <QPointF>
 #include <QRegion>
 #include <QWidget>
 #include <vector>
@@ -67,6 +68,11 @@ public:
     const QImage& Surface() const { return m_surface; }
     QImage& Surface() { return m_surface; }
 
+    // Marks a place in file units (relative to the center of mass) with a
+    // ring until called with null; used for the place of a physics problem.
+    void SetPlaceMark(const QPointF* place);
+    bool HasPlaceMark() const { return m_bShowPlaceMark; }
+
     // Command routing: with pCmdUI the command's update handler runs and the
     // result says whether the view has one; without, the command runs.
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI);
@@ -113,7 +119,11 @@ private:
     // and would keep the mouse from every window.
     void EndDragOnDeactivate();
 
+    void DrawPlaceMark(CDC* dc, const CPoint& origin);
+
     CMorvetDoc* m_pDocument;
+    bool m_bShowPlaceMark = false;
+    QPointF m_placeMark;
     CPoint m_ptLastMouse;
     bool m_bButtonDown = false;
     QImage m_surface;

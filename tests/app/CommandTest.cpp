@@ -42,7 +42,7 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
               QStringList({"&File", "&Edit", "O&bject", "&View", "&Window", "&Help"}));
     EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 0)),
               QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
-                           "Save &As...", "-", "&Print...\tCtrl+P", "Print Pre&view",
+                           "Save &As...", "&Export...", "-", "&Print...\tCtrl+P", "Print Pre&view",
                            "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 1)),
               QStringList({"&Undo\tCtrl+Z", "Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",

@@ -117,7 +117,8 @@ std::vector<P> GridPolygon(std::mt19937& rng, int n) {
     return r;
 }
 
-void CheckPieces(const std::vector<P>& outline, const PhysicsModel& m, Geos& geos) {
+void CheckPieces(const std::vector<P>& outline, const PhysicsModel& m, Geos& geos,
+                 bool checkCoverage = true) {
     const std::set<P> corners(outline.begin(), outline.end());
     Wide total = 0;
     std::vector<std::vector<P>> pieces;
@@ -143,7 +144,11 @@ void CheckPieces(const std::vector<P>& outline, const PhysicsModel& m, Geos& geo
     for (size_t i = 0; i < pieces.size(); ++i)
         for (size_t j = i + 1; j < pieces.size(); ++j)
             ASSERT_FALSE(InteriorsOverlap(pieces[i], pieces[j])) << "pieces " << i << ", " << j;
-    EXPECT_LT(geos.Mismatch(outline, pieces), 1e-6);
+    // Disjoint pieces of the right total area could still stick out of the
+    // outline; GEOS's overlay says whether they cover exactly it.
+    if (checkCoverage) {
+        EXPECT_LT(geos.Mismatch(outline, pieces), 1e-6);
+    }
     // Few pieces: Hertel-Mehlhorn leaves at most 4 times the fewest convex
     // pieces, which is at least reflex corners / 2 + 1... and never more than
     // the triangles.
@@ -156,7 +161,7 @@ TEST(Decomposition, GeneratedPolygonsSplitExactlyIntoConvexPieces) {
     int valid = 0, invalid = 0;
     for (int round = 0; round < 4000; ++round) {
         const bool grid = round % 4 == 3;
-        const int n = grid ? 3 + round % 7 : 3 + round % 40;
+        const int n = grid ? 3 + round % 7 : 3 + round % 80; // past 48 edges: the grid search
         const std::vector<P> outline =
             grid ? GridPolygon(rng, n) : StarPolygon(rng, n, round % 2 ? 1000 : 30);
         const PhysicsModel m = BuildPhysicsModel(OnePolygon(outline), CPoint(0, 0));
@@ -172,11 +177,11 @@ TEST(Decomposition, GeneratedPolygonsSplitExactlyIntoConvexPieces) {
         }
         ++valid;
         SCOPED_TRACE(round);
-        CheckPieces(outline, m, geos);
+        CheckPieces(outline, m, geos, valid % 4 == 0);
         if (HasFatalFailure())
             return;
     }
-    EXPECT_GT(valid, 2500);
+    EXPECT_GT(valid, 2000);
     EXPECT_GT(invalid, 300);
 }
 
@@ -202,6 +207,17 @@ TEST(Decomposition, LargeOutlinesTakeGeosTriangulationChecked) {
     }
 }
 
+// Teeth along y = 0 to 50, closed by a last corner and back to the start.
+std::vector<P> Comb(int teeth, P last) {
+    std::vector<P> comb;
+    for (int i = 0; i < teeth; ++i) {
+        comb.push_back(P{i * 10, 0});
+        comb.push_back(P{i * 10 + 5, 50});
+    }
+    comb.push_back(last);
+    return comb;
+}
+
 TEST(Decomposition, InvalidOutlinesAreRefusedWithTheirPlace) {
     struct Case {
         std::vector<P> outline;
@@ -216,6 +232,10 @@ TEST(Decomposition, InvalidOutlinesAreRefusedWithTheirPlace) {
         {{{7, 7}, {7, 7}, {7, 7}, {7, 7}}, QPointF(7, 7)},                     // one point
         {{{-2147483647, 0}, {2147483647, 1}, {2147483647, 0}, {-2147483647, 1}}, // huge crossing
          QPointF(0, 0.5)},
+        // The edge back from (3000, 10) to the start first crosses the tooth
+        // from (5, 50) to (10, 0), at t = 14995 / 15005 along it.
+        {Comb(300, {3000, 10}), QPointF(5 + 5 * 14995 / 15005.0, 50 - 50 * 14995 / 15005.0)},
+
     };
     for (const Case& c : cases) {
         const PhysicsModel m = BuildPhysicsModel(OnePolygon(c.outline), CPoint(0, 0));

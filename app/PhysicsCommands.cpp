@@ -1,0 +1,89 @@
+#include "app/PhysicsCommands.h"
+
+#include "app/CMainFrame.h"
+#include "app/CPhysicsPanel.h"
+#include "app/CShellPrompts.h"
+#include "document/CMorvetDoc.h"
+#include "physics/Box2DExport.h"
+#include "res/CommandIds.h"
+
+#include <QFileInfo>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// One undoable step: the object moves so that its centroid, rounded to the
+// nearest unit, falls on the center of mass.
+void CenterAtCentroid(CMorvetDoc* doc) {
+    if (!doc)
+        return;
+    const PhysicsModel model = BuildPhysicsModel(doc->m_shape, doc->m_origin);
+    if (!(model.mass.area > 0))
+        return;
+    const double x = std::round(model.mass.centroid.x());
+    const double y = std::round(model.mass.centroid.y());
+    constexpr double kLimit = std::numeric_limits<int32_t>::max() / 2;
+    if ((x == 0 && y == 0) || !(std::abs(x) < kLimit && std::abs(y) < kLimit))
+        return;
+    const CPoint origin = doc->m_origin;
+    doc->PushSnapshot(new CShape(doc->m_shape));
+    doc->m_shape.Transform(origin.x + int32_t(x), origin.y + int32_t(y), origin.x, origin.y, 0.0,
+                           1.0, 1.0);
+    doc->SetModifiedFlag(true);
+    doc->UpdateAllViews(nullptr);
+}
+
+void Export(CMainFrame& frame, CPhysicsPanel& panel, CShellPrompts& prompts) {
+    CMorvetDoc* doc = frame.ActiveDocument();
+    if (!doc || !prompts.exportFileName)
+        return;
+    const QString saved = doc->GetPathName();
+    const QString proposed = saved.isEmpty() ? doc->GetTitle() + QStringLiteral(".json")
+                                             : QFileInfo(saved).path() + QLatin1Char('/') +
+                                                   QFileInfo(saved).completeBaseName() +
+                                                   QStringLiteral(".json");
+    const QString path = prompts.exportFileName(&frame, proposed);
+    if (path.isEmpty())
+        return;
+    QString why;
+    const ExportResult result =
+        ExportBox2DFile(doc->m_shape, doc->m_origin, panel.UnitsPerMetre(), path, &why);
+    if (result == ExportResult::Written || !prompts.message)
+        return;
+    QString text;
+    if (result == ExportResult::ObjectErrors) {
+        QStringList lines = why.split(QLatin1Char('\n'));
+        constexpr int kShown = 10;
+        const int more = int(lines.size()) - kShown;
+        if (more > 0) {
+            lines = lines.mid(0, kShown);
+            lines << QStringLiteral("... and %1 more").arg(more);
+        }
+        text = QStringLiteral("The object was not exported: Box2D cannot take it as it is.\n\n%1"
+                              "\n\nView > Physics Panel lists every problem and shows its place.")
+                   .arg(lines.join(QLatin1Char('\n')));
+    } else {
+        text = QStringLiteral("Cannot export to %1.\n%2").arg(path, why);
+    }
+    prompts.message(&frame, QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+} // namespace
+
+void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CShellPrompts& prompts) {
+    CCommandRouter& router = frame.Router();
+    router.Add(
+        ID_VIEW_PHYSICS_PANEL, [&panel] { panel.Toggle(); },
+        [&panel](CCmdUI* ui) { ui->SetCheck(panel.isHidden() ? 0 : 1); });
+    router.Add(
+        ID_OBJECT_CENTER_AT_CENTROID, [&frame] { CenterAtCentroid(frame.ActiveDocument()); },
+        [&frame](CCmdUI* ui) {
+            const CMorvetDoc* doc = frame.ActiveDocument();
+            ui->Enable(doc && HasPositiveArea(doc->m_shape));
+        });
+    router.Add(
+        ID_FILE_EXPORT, [&frame, &panel, &prompts] { Export(frame, panel, prompts); },
+        [&frame](CCmdUI* ui) { ui->Enable(frame.ActiveDocument() != nullptr); });
+    frame.AddIdleHandler([&panel] { panel.OnIdle(); });
+}
