@@ -18,12 +18,13 @@
 namespace {
 const QString kVisibleKey = QStringLiteral("Physics/PanelVisible");
 const QString kScaleKey = QStringLiteral("Physics/UnitsPerMetre");
+// File units, relative to the center of mass, y down.
 const char* const kFigureNames[] = {"Area:",
                                     "Mass:",
                                     "Centroid:",
-                                    "Distance:",
-                                    "Inertia about the center of mass:",
-                                    "Inertia about the centroid:"};
+                                    "Centroid's distance:",
+                                    "Inertia (center of mass):",
+                                    "Inertia (centroid):"};
 enum { kElementRole = Qt::UserRole, kHasPlaceRole, kPlaceRole };
 
 struct Hasher {
@@ -66,9 +67,13 @@ CPhysicsPanel::CPhysicsPanel(CMainFrame& frame, QSettings& settings)
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     auto* form = new QFormLayout;
+    // A narrow dock puts each figure under its name rather than cutting it off.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     for (int i = 0; i < 6; ++i) {
         m_figures[i] = new QLabel(body);
         m_figures[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        m_figures[i]->setToolTip(i == 2 ? QStringLiteral("Relative to the center of mass, y down")
+                                        : QString());
         form->addRow(QString::fromUtf8(kFigureNames[i]), m_figures[i]);
     }
     m_scale = new QDoubleSpinBox(body);
@@ -82,6 +87,7 @@ CPhysicsPanel::CPhysicsPanel(CMainFrame& frame, QSettings& settings)
     layout->addWidget(m_summary);
     m_problems = new QListWidget(body);
     m_problems->setObjectName(QStringLiteral("physicsProblems"));
+    m_problems->setWordWrap(true);
     layout->addWidget(m_problems, 1);
     setWidget(body);
 
@@ -150,11 +156,11 @@ void CPhysicsPanel::ShowFigures() {
     const bool any = m_docSeen != nullptr;
     const MassProperties& m = m_model.mass;
     const QString dash = QStringLiteral("-");
-    m_figures[0]->setText(any ? FormatFigure(m.area) + " square units" : dash);
+    m_figures[0]->setText(any ? FormatFigure(m.area) + " units²" : dash);
     m_figures[1]->setText(any ? FormatFigure(m.mass) : dash);
-    m_figures[2]->setText(any ? QString("(%1, %2) from the center of mass")
-                                    .arg(FormatFigure(m.centroid.x()), FormatFigure(m.centroid.y()))
-                              : dash);
+    m_figures[2]->setText(
+        any ? QString("(%1, %2)").arg(FormatFigure(m.centroid.x()), FormatFigure(m.centroid.y()))
+            : dash);
     m_figures[3]->setText(any ? FormatFigure(m.distance) : dash);
     m_figures[4]->setText(any ? FormatFigure(m.inertiaAboutCenterOfMass) : dash);
     m_figures[5]->setText(any ? FormatFigure(m.inertiaAboutCentroid) : dash);
@@ -178,6 +184,7 @@ void CPhysicsPanel::ShowFigures() {
     for (size_t i = 0; i < m_model.problems.size() && i < kMaxListed; ++i) {
         const PhysicsProblem& p = m_model.problems[i];
         auto* item = new QListWidgetItem(FormatProblem(p), m_problems);
+        item->setToolTip(item->text());
         item->setData(kElementRole, p.element);
         item->setData(kHasPlaceRole, p.hasPlace);
         item->setData(kPlaceRole, p.place);
