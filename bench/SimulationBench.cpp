@@ -10,7 +10,7 @@
 #include "BenchRatio.h"
 #include "ThousandElementObject.h"
 #include "platform/CDC.h"
-#include "simulation/Simulation.h"
+#include "simulation/SimulationRunner.h"
 #include "view/simulation/CSimulationCanvas.h"
 
 #include <QImage>
@@ -36,7 +36,7 @@ void BM_SimulationTickWithDrawing(benchmark::State& state) {
     const CPoint origin(kWidth / 2, kHeight / 2);
     CShape fileShape(shape);
     fileShape.Transform(origin.x, origin.y, 0, 0, 0.0, 1.0, 1.0);
-    Simulation sim;
+    SimulationRunner sim;
     CSimulationCanvas canvas;
     canvas.resize(kWidth, kHeight);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);

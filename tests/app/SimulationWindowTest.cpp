@@ -4,7 +4,7 @@
 // its document.
 #include "AppFixture.h"
 #include "dialogs/ModalDriver.h"
-#include "simulation/Simulation.h"
+#include "simulation/SimulationRunner.h"
 #include "view/simulation/CSimulationCanvas.h"
 #include "view/simulation/CSimulationWindow.h"
 
@@ -44,7 +44,7 @@ TEST_F(SimulationWindowTest, OpensPlaysPausesStepsRestartsThrowsAndClosesWithIts
     EXPECT_EQ(w->windowTitle(), "Simulation - Object1");
     EXPECT_TRUE(w->IsPlaying());
     EXPECT_GE(w->x(), Frame()->frameGeometry().left()); // beside the editor, not over its left
-    const Simulation& sim = w->GetSimulation();
+    const SimulationRunner& sim = w->GetSimulation();
     ASSERT_TRUE(WaitFor([&] { return sim.State().t > 0.2; }));
 
     // The keys act from inside a number field, which keeps its value.

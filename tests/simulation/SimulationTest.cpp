@@ -5,13 +5,16 @@
 #include "object/CShape.h"
 #include "platform/CArchive.h"
 #include "platform/CFormatError.h"
+#include "simulation/SimulationRunner.h"
 
 #include <QDir>
 #include <QFile>
+#include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -170,6 +173,54 @@ TEST(SimulationTest, TheAccumulatorRunsWholeStepsAndDropsWhatItIsRefused) {
     EXPECT_EQ(sim.Advance(1.0, [&] { return allowed-- > 0; }), 3);
     EXPECT_EQ(sim.Advance(0.5 * Simulation::kStep), 0); // the refused time is gone
     EXPECT_EQ(sim.State().steps, 1 + 60 + 3);
+}
+
+// Polls until the runner's step count has stayed put for 150 ms.
+int SettledSteps(const SimulationRunner& runner) {
+    int last = -1;
+    for (int i = 0; i < 100; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        const int now = runner.State().steps;
+        if (now == last)
+            break;
+        last = now;
+    }
+    return last;
+}
+
+TEST(SimulationTest, TheRunnerStepsOnItsThreadAsTheSimulationDoesAndDropsTheBacklog) {
+    const CShape box = Box(-40, -20, -20, 20);
+    SimulationRunner runner;
+    ASSERT_TRUE(runner.Start(box, CPoint(0, 0), SimulationSettings()));
+    runner.AddTime(0.2);
+    ASSERT_EQ(SettledSteps(runner), 12);
+    runner.AddTime(0.25);
+    runner.AddTime(0.05); // beyond the backlog's quarter of a second, unless already run
+    const int afterBoth = SettledSteps(runner);
+    ASSERT_GE(afterBoth, 12 + 15);
+    ASSERT_LE(afterBoth, 12 + 18);
+    runner.AddTime((30 - afterBoth) * Simulation::kStep);
+    ASSERT_EQ(SettledSteps(runner), 30);
+    Simulation plain;
+    ASSERT_TRUE(plain.Start(box, CPoint(0, 0), SimulationSettings()));
+    for (int i = 0; i < 30; ++i)
+        plain.Step();
+    EXPECT_EQ(runner.State().y, plain.State().y);
+    EXPECT_EQ(runner.State().angle, plain.State().angle);
+    EXPECT_EQ(runner.Position(), plain.Position());
+
+    // More time than it may owe is cut to a quarter of a second.
+    runner.AddTime(10);
+    EXPECT_EQ(SettledSteps(runner), 30 + 15);
+    // Dropped time never runs, and steps asked for directly run at once.
+    runner.AddTime(0.2);
+    runner.DropTime();
+    const int dropped = runner.State().steps;
+    EXPECT_EQ(SettledSteps(runner), dropped);
+    runner.Step();
+    EXPECT_EQ(runner.State().steps, dropped + 1);
+    runner.Stop();
+    EXPECT_FALSE(runner.IsRunning());
 }
 
 TEST(SimulationTest, TheStartPlaceIsTheCenterOfMassWhereverTheObjectLies) {

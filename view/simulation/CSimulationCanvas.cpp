@@ -1,7 +1,7 @@
 #include "view/simulation/CSimulationCanvas.h"
 
 #include "platform/CDC.h"
-#include "simulation/Simulation.h"
+#include "simulation/SimulationRunner.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,7 +25,7 @@ CSimulationCanvas::CSimulationCanvas(QWidget* parent) : QWidget(parent) {
 
 CSimulationCanvas::~CSimulationCanvas() = default;
 
-void CSimulationCanvas::SetSimulation(Simulation* simulation, const CShape& fileShape) {
+void CSimulationCanvas::SetSimulation(SimulationRunner* simulation, const CShape& fileShape) {
     m_simulation = simulation;
     m_fileShape = fileShape;
     m_frameShape = fileShape;
@@ -85,7 +85,11 @@ void CSimulationCanvas::FollowBody() {
 void CSimulationCanvas::Render(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(rect(), Qt::black);
-    if (!m_simulation || !m_simulation->IsRunning())
+    if (!m_simulation)
+        return;
+    // One snapshot for the whole frame: the body steps on while we draw.
+    const SimulationSnapshot snapshot = m_simulation->Snapshot();
+    if (!snapshot.running)
         return;
 
     // The floor: its top edge across the view, filled down to the bottom.
@@ -108,8 +112,8 @@ void CSimulationCanvas::Render(QPainter& painter) {
     // The object as the editor draws it, turned about its center of mass and
     // placed where the body is (coordinates truncate, as every drawn copy does).
     CDC dc(&painter);
-    const QPointF c = SceneToPixel(m_simulation->Position());
-    const double angle = m_simulation->AngleRadians();
+    const QPointF c = SceneToPixel(snapshot.position);
+    const double angle = snapshot.angle;
     const CPoint at(int32_t(std::clamp(c.x(), -1e9, 1e9)), int32_t(std::clamp(c.y(), -1e9, 1e9)));
     m_fileShape.TransformInto(m_frameShape, 0, 0, at.x, at.y, angle, m_zoom, m_zoom);
     m_frameShape.Draw(&dc);

@@ -7,7 +7,7 @@
 #include <functional>
 
 class QPainter;
-class Simulation;
+class SimulationRunner;
 
 // Shows a running simulation: the floor, and the object drawn as the editor
 // draws it, moved and turned with the body, with the red cross on its center
@@ -24,7 +24,7 @@ public:
 
     // Shows this simulation (which must outlive the canvas or be replaced by
     // nullptr first), fitting the object, its floor and its drop in view.
-    void SetSimulation(Simulation* simulation, const CShape& fileShape);
+    void SetSimulation(SimulationRunner* simulation, const CShape& fileShape);
     // Pans after the body moved, if it has left the middle of the view.
     void FollowBody();
     // Draws the scene as the window shows it.
@@ -47,7 +47,7 @@ protected:
 private:
     void Fit();
 
-    Simulation* m_simulation = nullptr;
+    SimulationRunner* m_simulation = nullptr;
     CShape m_fileShape;  // the object as in the file: center of mass at 0,0
     CShape m_frameShape; // its copy, turned and placed for the current frame
     double m_zoom = 1.0;

@@ -1,7 +1,7 @@
 #include "view/simulation/CSimulationWindow.h"
 
 #include "document/CMorvetDoc.h"
-#include "simulation/Simulation.h"
+#include "simulation/SimulationRunner.h"
 #include "view/simulation/CSimulationCanvas.h"
 
 #include <QApplication>
@@ -103,7 +103,8 @@ CSimulationWindow* CSimulationWindow::Open(CMorvetDoc* pDoc, QWidget* parent) {
 }
 
 CSimulationWindow::CSimulationWindow(CMorvetDoc* pDoc, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_pDocument(pDoc), m_simulation(std::make_unique<Simulation>()) {
+    : QWidget(parent, Qt::Window), m_pDocument(pDoc),
+      m_simulation(std::make_unique<SimulationRunner>()) {
     setAttribute(Qt::WA_DeleteOnClose);
     BuildControls();
     resize(760, 520);
@@ -250,6 +251,7 @@ void CSimulationWindow::Play() {
 
 void CSimulationWindow::Pause() {
     m_timer.stop();
+    m_simulation->DropTime();
     m_playButton->setText(QStringLiteral("Play"));
 }
 
@@ -270,12 +272,8 @@ void CSimulationWindow::StepOnce() {
 
 void CSimulationWindow::OnFrame() {
     const double elapsed = std::min(m_clock.restart() / 1000.0, kMaxFrameSeconds);
-    // The steps get half a frame; what they cannot do in it is dropped, so the
-    // window keeps answering even when the machine is too slow for the speed.
-    QElapsedTimer budget;
-    budget.start();
-    const qint64 limit = qint64(m_timer.interval()) * 500000;
-    m_simulation->Advance(elapsed * Speed(), [&] { return budget.nsecsElapsed() < limit; });
+    // The steps run on the runner's thread; this frame shows the latest one.
+    m_simulation->AddTime(elapsed * Speed());
     m_canvas->FollowBody();
     m_canvas->update();
     ShowState();

@@ -14,7 +14,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class Simulation;
+class SimulationRunner;
 
 // "Simulation - <title>": the document's object falling onto a floor, beside
 // the editor. One per document; it closes with its document, and closing it
@@ -45,8 +45,8 @@ public:
     void StepOnce();
 
     bool IsPlaying() const { return m_timer.isActive(); }
-    const Simulation& GetSimulation() const { return *m_simulation; }
-    Simulation& GetSimulation() { return *m_simulation; }
+    const SimulationRunner& GetSimulation() const { return *m_simulation; }
+    SimulationRunner& GetSimulation() { return *m_simulation; }
     CSimulationCanvas* Canvas() const { return m_canvas; }
     SimulationSettings Settings() const;
     double Speed() const;
@@ -63,7 +63,7 @@ private:
     void ShowState();
 
     CMorvetDoc* m_pDocument;
-    std::unique_ptr<Simulation> m_simulation;
+    std::unique_ptr<SimulationRunner> m_simulation;
     QStringList m_errors;
     QTimer m_timer;
     QElapsedTimer m_clock;
