@@ -26,17 +26,21 @@ bench: configure
 	cmake --build $(BUILD) -j$(JOBS) --target morvet-bench
 	./$(BUILD)/bench/morvet-bench
 
-# Fuzzes the file reader with libFuzzer for FUZZ_SECONDS, one job. New inputs
-# go to $(FUZZ_BUILD)/corpus, crashes to $(FUZZ_BUILD)/; fuzz/corpus holds the seeds.
+# Fuzzes the file reader, then the simulation's entry, with libFuzzer for
+# FUZZ_SECONDS each, one job. New inputs go to $(FUZZ_BUILD)/corpus and
+# corpus-simulate, crashes to $(FUZZ_BUILD)/; fuzz/corpus holds the seeds.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DMORVET_FUZZ=ON -DBUILD_TESTING=OFF -DMORVET_BUILD_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_reader
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_reader fuzz_simulate
 	mkdir -p $(FUZZ_BUILD)/corpus
 	./$(FUZZ_BUILD)/fuzz/fuzz_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus fuzz/corpus
+	mkdir -p $(FUZZ_BUILD)/corpus-simulate
+	./$(FUZZ_BUILD)/fuzz/fuzz_simulate -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-simulate fuzz/corpus
 
 # A .deb of the editor and morvet-tool, in $(BUILD)/deb: a Release build of
 # its own with Debian's hardening flags, the one the lintian test checks.

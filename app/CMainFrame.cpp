@@ -13,6 +13,7 @@
 #include "res/ToolbarIcons.h"
 #include "view/CMorvetView.h"
 #include "view/Clipboard.h"
+#include "view/simulation/CSimulationWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -289,8 +290,10 @@ void CMainFrame::OnChildClosed(CChildFrame* child) {
         m_pActiveChild = nullptr;
     // The view leaves its document now; the window itself goes later.
     delete view;
-    if (doc->Views().empty())
+    if (doc->Views().empty()) {
+        CSimulationWindow::CloseFor(doc);
         m_docs.RemoveDocument(doc);
+    }
 
     // Another window that closes leaves the active one active; the active
     // window hands over to the one that was active before it, as in every

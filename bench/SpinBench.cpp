@@ -2,6 +2,7 @@
 // rotated frames drawn straight into an image of the view's size with
 // QPainter, plus the 126 pauses of 2 ms that no spin can avoid.
 #include "BenchRatio.h"
+#include "ThousandElementObject.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
@@ -12,35 +13,12 @@
 #include <QWindow>
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <random>
 
 namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kElements = 1000;
 constexpr int kFrames = 126;
 constexpr double kPausesNs = kFrames * 2e6;
-
-void FillObject(CShape& shape) {
-    std::mt19937 rng(11);
-    std::uniform_int_distribution<int> px(kWidth / 2 - 200, kWidth / 2 + 180);
-    std::uniform_int_distribution<int> py(kHeight / 2 - 200, kHeight / 2 + 180);
-    std::uniform_int_distribution<int> size(4, 30);
-    for (int i = 0; i < kElements; ++i) {
-        const int x = px(rng), y = py(rng), s = size(rng);
-        const COLORREF color = RGB(i * 7, i * 13, i * 3);
-        if (i % 4 < 2) {
-            auto* pts = new POINT[4]{{x, y}, {x + s, y}, {x + s, y + s}, {x, y + s}};
-            shape.AppendElement(PRIM_POLYGON, color, 4, pts);
-        } else if (i % 4 == 2) {
-            auto* pts = new POINT[3]{{x, y}, {x + s, y + s / 2}, {x + s / 2, y + s}};
-            shape.AppendElement(PRIM_POLYLINE, color, 3, pts);
-        } else {
-            auto* pts = new POINT[2]{{x, y}, {s / 2, s / 2}};
-            shape.AppendElement(PRIM_FILLED_CIRCLE, color, 2, pts);
-        }
-    }
-}
 
 // The figures of one frame with QPainter alone: white outlines, element fills.
 void DrawDirect(QPainter& p, const CShape& shape) {
@@ -74,7 +52,7 @@ void BM_SpinAgainstFloor(benchmark::State& state) {
     for (int i = 0; i < 100 && !(view->windowHandle() && view->windowHandle()->isExposed()); ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     view->UpdateWindow();
-    FillObject(doc.m_shape);
+    FillThousandElementObject(doc.m_shape, kWidth, kHeight);
     view->Invalidate();
     view->UpdateWindow();
 

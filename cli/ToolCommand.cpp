@@ -39,8 +39,21 @@ const ToolCommand kExport{"export", "[--scale UNITS_PER_METRE] FILE.vrk OUT.json
                           "object with physics errors is not exported: they are listed and\n"
                           "the exit status is 1.",
                           RunExport};
-const ToolCommand* const kCommands[] = {&kInfo,   &kCheck,  &kToJson, &kFromJson,
-                                        &kRender, &kExport, nullptr};
+const ToolCommand kSimulate{
+    "simulate",
+    "[--seconds S] [--gravity G] [--floor-angle DEG] [--drop UNITS] [--scale UNITS_PER_METRE] "
+    "FILE.vrk",
+    "Drops the object onto a floor in Box2D, as the editor's Simulate window\n"
+    "does, and prints one JSON object per line for every step of 1/60 s:\n"
+    "\"t\" (seconds), \"x\" and \"y\" (the center of mass in file units, y down,\n"
+    "relative to its start), \"angle\" (degrees, clockwise) and \"awake\".\n"
+    "Defaults: 5 seconds, gravity 9.81 m/s², floor angle 0 (positive lowers\n"
+    "its right end), the floor's top 100 units below the lowest point, 100\n"
+    "units per metre. The same file gives the same lines on every run. An\n"
+    "object with physics errors gets them on stderr and exit status 1.",
+    RunSimulate};
+const ToolCommand* const kCommands[] = {&kInfo,   &kCheck,  &kToJson,   &kFromJson,
+                                        &kRender, &kExport, &kSimulate, nullptr};
 } // namespace
 
 const ToolCommand* const* AllCommands() {

@@ -28,3 +28,4 @@ int RunToJson(const ToolCommand& self, const QStringList& args);
 int RunFromJson(const ToolCommand& self, const QStringList& args);
 int RunRender(const ToolCommand& self, const QStringList& args);
 int RunExport(const ToolCommand& self, const QStringList& args);
+int RunSimulate(const ToolCommand& self, const QStringList& args);

@@ -18,9 +18,15 @@ b2Body* CreateBox2DBody(b2World& world, const PhysicsModel& model, double unitsP
     def.position = position;
     def.fixedRotation = model.fixedRotation;
     b2Body* body = world.CreateBody(&def);
+    const float density = float(model.density);
+    // Fixtures join with no density: each one with a density makes Box2D work
+    // out the inertia about the centroid in floats, as the difference of two
+    // large numbers, and a small element far from the center of mass leaves
+    // nothing positive of it, which Box2D asserts on. The mass data is set
+    // once below, from the model's figures in doubles (those the export writes).
     for (const PhysicsFixture& f : model.fixtures) {
         b2FixtureDef fd;
-        fd.density = float(model.density);
+        fd.density = 0.0f;
         fd.friction = friction;
         fd.restitution = restitution;
         b2CircleShape circle;
@@ -39,15 +45,18 @@ b2Body* CreateBox2DBody(b2World& world, const PhysicsModel& model, double unitsP
             polygon.Set(v, n);
             fd.shape = &polygon;
         }
-        body->CreateFixture(&fd);
+        b2Fixture* fixture = body->CreateFixture(&fd);
+        if (b2IsValid(density) && density >= 0.0f) // SetDensity asserts on anything else
+            fixture->SetDensity(density);
     }
+    // The centre is the body's origin, the user's center of mass, about which
+    // the model's inertia is taken.
+    const double s2 = unitsPerMetre * unitsPerMetre;
     b2MassData md;
-    body->GetMassData(&md);
-    if (md.mass > 0) {
-        // GetMassData gives the inertia about the body's origin, which is what
-        // SetMassData expects once the centre is that origin.
-        md.center.SetZero();
+    md.mass = float(model.mass.mass / s2);
+    md.center.SetZero();
+    md.I = float(model.mass.inertiaAboutCenterOfMass / (s2 * s2));
+    if (md.mass > 0)
         body->SetMassData(&md);
-    }
     return body;
 }

@@ -67,7 +67,8 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
                                                                      "Move back\tMinus",
                                                                      "Move Forward\tPlus",
                                                                      "-",
-                                                                     "Spin"}));
+                                                                     "Spin",
+                                                                     "&Simulate...\tCtrl+T"}));
     EXPECT_EQ(
         Items(Frame()->Menu(IDR_OBJECT_TYPE, 3)),
         QStringList({"&Toolbar", "&Status Bar", "-", "Show &Grid\tCtrl+G",
@@ -218,4 +219,18 @@ TEST(AcceleratorTable, KeysMatchWithExactModifiersAndKeypadKeysOnlyFromTheKeypad
     EXPECT_EQ(CommandFor(Qt::Key_A, Qt::ControlModifier), ID_EDIT_SELECT_ALL);
     EXPECT_EQ(CommandFor(Qt::Key_R, Qt::ControlModifier), ID_OBJECT_RESIZE);
     EXPECT_EQ(CommandFor(Qt::Key_A, Qt::NoModifier, "a"), 0);
+}
+
+TEST_F(CommandTest, SimulateFollowsSpinInTheObjectMenuOnCtrlT) {
+    ASSERT_TRUE(Start());
+    const QStringList items = Items(Frame()->Menu(IDR_OBJECT_TYPE, 2));
+    const qsizetype spin = items.indexOf("Spin");
+    ASSERT_GE(spin, 0);
+    ASSERT_LT(spin + 1, items.size());
+    EXPECT_EQ(items[spin + 1], "&Simulate...\tCtrl+T");
+    EXPECT_EQ(CommandFor(Qt::Key_T, Qt::ControlModifier), ID_OBJECT_SIMULATE);
+    EXPECT_TRUE(Frame()->Actions().Action(ID_OBJECT_SIMULATE)->isEnabled());
+    Frame()->Children()[0]->close();
+    Idle();
+    EXPECT_FALSE(Frame()->Actions().Action(ID_OBJECT_SIMULATE)->isEnabled());
 }

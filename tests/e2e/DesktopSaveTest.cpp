@@ -186,3 +186,28 @@ TEST_F(DesktopSaveTest, KeypadAndCharacterKeysMoveTheSelection) {
     Keys({"shift+equal"});
     EXPECT_EQ(SaveAndRead(), original) << "shift+=";
 }
+
+// Ctrl+T from the X server opens the Simulation window beside the editor; its
+// keys reach it, and File > Close of the document closes it too.
+TEST_F(DesktopSaveTest, CtrlTOpensTheSimulationWhichClosesWithItsDocument) {
+    StartEditor(ObjectBytes({0, 1}));
+    const QString main = Xdotool({"search", "--name", "Morvet - e2e.vrk"}).section('\n', 0, 0);
+    Keys({"ctrl+t"});
+    const QString simulation =
+        Xdotool({"search", "--sync", "--name", "Simulation - e2e.vrk"}).section('\n', 0, 0);
+    ASSERT_FALSE(simulation.isEmpty()) << "no simulation window";
+    Xdotool({"windowfocus", "--sync", simulation});
+    Keys({"space", "Right", "Right", "Home", "space"});
+    EXPECT_EQ(editor.state(), QProcess::Running);
+
+    Xdotool({"windowfocus", "--sync", main});
+    Keys({"alt+f", "c"});
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 10000 &&
+           !Xdotool({"search", "--name", "Simulation - e2e.vrk"}, 3000).isEmpty())
+        QThread::msleep(100);
+    EXPECT_TRUE(Xdotool({"search", "--name", "Simulation - e2e.vrk"}, 3000).isEmpty())
+        << "the simulation outlived its document";
+    EXPECT_EQ(editor.state(), QProcess::Running);
+}
