@@ -5,6 +5,7 @@
 #include "app/CCommandActions.h"
 #include "app/CDocManager.h"
 #include "app/CLockKeyIndicators.h"
+#include "app/CViewPanes.h"
 #include "document/CMorvetDoc.h"
 #include "res/AppIcon.h"
 #include "res/CommandIds.h"
@@ -83,6 +84,7 @@ void CMainFrame::CreateBars() {
 
     m_readyPane = new QLabel(QStringLiteral("Ready"), statusBar());
     statusBar()->addWidget(m_readyPane, 1);
+    m_viewPanes = new CViewPanes(statusBar());
     m_lockKeys = new CLockKeyIndicators(statusBar());
 }
 
@@ -140,6 +142,7 @@ void CMainFrame::OnIdleUpdateCmdUI() {
     UpdateRecentFileItems();
     m_actions->UpdateAll(m_router);
     m_lockKeys->Refresh();
+    m_viewPanes->Refresh(ActiveView());
 }
 
 CMorvetView* CMainFrame::ActiveView() const {

@@ -13,6 +13,7 @@ class CAcceleratorFilter;
 class CCommandActions;
 class CDocManager;
 class CLockKeyIndicators;
+class CViewPanes;
 class CMorvetDoc;
 class CRecentFileList;
 class QLabel;
@@ -51,6 +52,7 @@ public:
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QToolBar* ToolBar() const { return m_toolBar; }
     CLockKeyIndicators& LockKeys() const { return *m_lockKeys; }
+    CViewPanes& ViewPanes() const { return *m_viewPanes; }
     // IDR_MAIN_FRAME or IDR_OBJECT_TYPE, whichever the menu bar shows.
     int CurrentMenu() const { return m_nCurrentMenu; }
     QMenu* Menu(int menuId, int index) const;
@@ -86,6 +88,7 @@ private:
     CCommandActions* m_actions = nullptr;
     CAcceleratorFilter* m_accelerators = nullptr;
     CLockKeyIndicators* m_lockKeys = nullptr;
+    CViewPanes* m_viewPanes = nullptr;
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_readyPane = nullptr;

@@ -58,6 +58,13 @@ const std::vector<CCommandInfo>& CommandTable() {
         {ID_OBJECT_SPIN, "Spin", "Spin the object", "Spin"},
         {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
         {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+        {ID_VIEW_ZOOM_IN, "Zoom &In\tCtrl++", "Show the object larger", "Zoom In"},
+        {ID_VIEW_ZOOM_OUT, "Zoom &Out\tCtrl+-", "Show the object smaller", "Zoom Out"},
+        {ID_VIEW_ACTUAL_SIZE, "&Actual Size\tCtrl+0",
+         "Show the object at one unit per pixel with the center of mass in the middle",
+         "Actual Size"},
+        {ID_VIEW_FIT_OBJECT, "&Fit Object\tCtrl+F", "Show the whole object in the window",
+         "Fit Object"},
         {ID_WINDOW_NEW, "&New Window", "Open another window for the active document", "New Window"},
         {ID_WINDOW_CASCADE, "&Cascade", "Arrange windows so they overlap", "Cascade Windows"},
         {
@@ -102,7 +109,9 @@ const std::vector<CMenuInfo>& MenuResource(int menuId) {
           ID_TOOL_POLYLINE, ID_TOOL_POLYGON, ID_TOOL_RECTANGLE, ID_TOOL_FILLED_RECTANGLE,
           ID_TOOL_CIRCLE, ID_TOOL_FILLED_CIRCLE, 0, ID_OBJECT_FILL_COLOR, 0, ID_OBJECT_MOVE_BACK,
           ID_OBJECT_MOVE_FORWARD, 0, ID_OBJECT_SPIN}},
-        {"&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}},
+        {"&View",
+         {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT,
+          ID_VIEW_ACTUAL_SIZE, ID_VIEW_FIT_OBJECT}},
         {"&Window", {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE}},
         {"&Help", {ID_APP_ABOUT}},
     };
@@ -135,6 +144,13 @@ const std::vector<CAccelInfo>& AcceleratorTable() {
         {K::Key, Qt::Key_X, false, true, false, false, ID_EDIT_CUT},
         {K::Key, Qt::Key_Y, false, true, false, false, ID_EDIT_REDO},
         {K::Key, Qt::Key_Z, false, true, false, false, ID_EDIT_UNDO},
+        // "+" is a shifted key on many layouts and a key of its own on others.
+        {K::Key, Qt::Key_Plus, false, true, false, false, ID_VIEW_ZOOM_IN},
+        {K::Key, Qt::Key_Plus, true, true, false, false, ID_VIEW_ZOOM_IN},
+        {K::Key, Qt::Key_Equal, false, true, false, false, ID_VIEW_ZOOM_IN},
+        {K::Key, Qt::Key_Minus, false, true, false, false, ID_VIEW_ZOOM_OUT},
+        {K::Key, Qt::Key_0, false, true, false, false, ID_VIEW_ACTUAL_SIZE},
+        {K::Key, Qt::Key_F, false, true, false, false, ID_VIEW_FIT_OBJECT},
     };
     return table;
 }

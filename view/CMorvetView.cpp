@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -56,6 +55,7 @@ CMorvetView::CMorvetView(CMorvetDoc* pDoc, QWidget* parent) : QWidget(parent), m
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    CreateScrollBars();
     m_pDocument->AddView(this);
 }
 
@@ -95,9 +95,11 @@ void CMorvetView::OnUpdate(CViewBase*, long lHint, void* pHint) {
         const CShape* shape = static_cast<const CShape*>(pHint);
         if (!shape->m_elements.empty())
             InvalidateElement(shape->m_elements.back());
+        UpdateScrollBars();
         return;
     }
     Invalidate(true);
+    UpdateScrollBars();
 }
 
 void CMorvetView::OnDraw(CDC* pDC) {
@@ -373,7 +375,8 @@ void CMorvetView::SetToolCursor(int cursorId) {
 }
 
 bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
-    return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI);
+    return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI) ||
+           OnViewCmdMsg(nID, pCmdUI);
 }
 
 bool CMorvetView::event(QEvent* event) {
@@ -398,6 +401,7 @@ void CMorvetView::resizeEvent(QResizeEvent* event) {
     // The object follows the middle of the window, so all of it moves: redraw all.
     m_invalid = QRegion();
     Invalidate(true);
+    UpdateScrollBars();
 }
 
 UINT CMorvetView::MouseFlags(const QMouseEvent* event) {
@@ -428,80 +432,6 @@ CPoint CMorvetView::PixelOffset(const CDC* pDC) const {
     return CPoint(at.x - (m.x + m_scroll.x), at.y - (m.y + m_scroll.y));
 }
 
-void CMorvetView::SetZoom(CZoom zoom, const CPoint& about) {
-    if (zoom == m_zoom)
-        return;
-    // The unit under `about` stays there: (about - m - scroll) / zoom is the
-    // same before and after.
-    const CPoint m = ClientMiddle();
-    const double k = zoom.Value() / m_zoom.Value();
-    const auto keep = [k](int64_t a, int64_t scroll) {
-        const double s = double(a) - k * double(a - scroll);
-        return int32_t(std::clamp<double>(std::round(s), -1e9, 1e9));
-    };
-    m_scroll =
-        CPoint(keep(int64_t(about.x) - m.x, m_scroll.x), keep(int64_t(about.y) - m.y, m_scroll.y));
-    m_zoom = zoom;
-    Invalidate(true);
-}
-
-void CMorvetView::ResetZoom() {
-    m_zoom = CZoom();
-    m_scroll = CPoint(0, 0);
-    Invalidate(true);
-}
-
-namespace {
-// Moves the image's pixels by dx, dy in place; what moves out is lost, what
-// is uncovered keeps stale pixels for the caller to redraw.
-void ScrollImage(QImage& image, int dx, int dy) {
-    const int w = image.width(), h = image.height();
-    if (std::abs(dx) >= w || std::abs(dy) >= h)
-        return;
-    const int rowBytes = (w - std::abs(dx)) * 4;
-    const int fromX = std::max(0, -dx), toX = std::max(0, dx);
-    const auto moveRow = [&](int y) {
-        const uchar* src = image.constScanLine(y) + fromX * 4;
-        uchar* dst = image.scanLine(y + dy) + toX * 4;
-        std::memmove(dst, src, size_t(rowBytes));
-    };
-    if (dy > 0) {
-        for (int y = h - 1 - dy; y >= 0; --y)
-            moveRow(y);
-    } else {
-        for (int y = -dy; y < h; ++y)
-            moveRow(y);
-    }
-}
-} // namespace
-
-void CMorvetView::ScrollBy(int dx, int dy) {
-    if (dx == 0 && dy == 0)
-        return;
-    m_scroll = CPoint(int32_t(std::clamp<int64_t>(int64_t(m_scroll.x) + dx, -1e9, 1e9)),
-                      int32_t(std::clamp<int64_t>(int64_t(m_scroll.y) + dy, -1e9, 1e9)));
-    const int w = width(), h = height();
-    // Inverted feedback of a drag lives on the screen in window pixels, not
-    // in the drawing: while one is under way, everything is drawn afresh.
-    if (HasCapture() || std::abs(dx) >= w || std::abs(dy) >= h || m_surface.isNull()) {
-        Invalidate(true);
-        return;
-    }
-    ScrollImage(m_surface, dx, dy);
-    m_invalid.translate(dx, dy);
-    // Only the strips that came into view need drawing.
-    if (dx > 0)
-        m_invalid += QRect(0, 0, dx, h);
-    else if (dx < 0)
-        m_invalid += QRect(w + dx, 0, -dx, h);
-    if (dy > 0)
-        m_invalid += QRect(0, 0, w, dy);
-    else if (dy < 0)
-        m_invalid += QRect(0, h + dy, w, -dy);
-    m_invalid &= QRect(0, 0, w, h);
-    update();
-}
-
 CPoint CMorvetView::ClientMiddle() const {
     const CRect client = GetClientRect();
     return CPoint((client.right - client.left) / 2, (client.bottom - client.top) / 2);
@@ -530,6 +460,12 @@ void CMorvetView::EndDragOnDeactivate() {
 
 void CMorvetView::mousePressEvent(QMouseEvent* event) {
     m_ptLastMouse = ClientPoint(event);
+    if (event->button() == Qt::MiddleButton) {
+        m_bPanning = true;
+        m_ptPanLast = ClientPoint(event);
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
     m_bButtonDown = true;
@@ -542,6 +478,12 @@ void CMorvetView::mousePressEvent(QMouseEvent* event) {
 
 void CMorvetView::mouseReleaseEvent(QMouseEvent* event) {
     m_ptLastMouse = ClientPoint(event);
+    if (event->button() == Qt::MiddleButton && m_bPanning) {
+        m_bPanning = false;
+        unsetCursor();
+        // The tool puts its own cursor back with the next move.
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
     m_bButtonDown = false;
@@ -558,6 +500,20 @@ void CMorvetView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
     m_ptLastMouse = ClientPoint(event);
+    m_bPointerInside = true;
+    if (m_bPanning) {
+        const CPoint p = ClientPoint(event);
+        ScrollBy(p.x - m_ptPanLast.x, p.y - m_ptPanLast.y);
+        m_ptPanLast = p;
+    }
+    {
+        CPoint units = ClientPoint(event);
+        DeviceToLogical(&units);
+        const CPoint m = ClientMiddle();
+        m_ptPointerUnits = CPoint(units.x - m.x, units.y - m.y);
+    }
+    if (m_bPanning)
+        return;
     if (m_bActive)
         AnchorToWindow();
     if (m_bActive)
@@ -586,6 +542,18 @@ void CMorvetView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void CMorvetView::leaveEvent(QEvent* event) {
+    m_bPointerInside = false;
+    QWidget::leaveEvent(event);
+}
+
+bool CMorvetView::PointerUnits(CPoint* units) const {
+    if (!m_bPointerInside)
+        return false;
+    *units = m_ptPointerUnits;
+    return true;
+}
+
 // Tab belongs to the select tool, not to focus navigation.
 bool CMorvetView::focusNextPrevChild(bool) {
     return false;
@@ -612,7 +580,20 @@ UINT CMorvetView::VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods) {
     case Qt::Key_Control:
         return VK_CONTROL;
     case Qt::Key_Alt:
+    case Qt::Key_AltGr:
         return VK_MENU;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+        return VK_LWIN;
+    case Qt::Key_CapsLock:
+        return VK_CAPITAL;
+    case Qt::Key_NumLock:
+        return VK_NUMLOCK;
+    case Qt::Key_ScrollLock:
+        return VK_SCROLL;
     case Qt::Key_Escape:
         return VK_ESCAPE;
     case Qt::Key_Space:

@@ -15,6 +15,7 @@
 class CMorvetDoc;
 class CShapeTool;
 class CPrintInfo;
+class QScrollBar;
 
 // The drawing view: shows its document's object on a black canvas with the
 // object's origin at the middle of the window, keeps a selection of its own and
@@ -80,8 +81,15 @@ public:
     void SetZoom(CZoom zoom, const CPoint& about);
     // Moves the drawing by dx, dy pixels (right and down for positive values).
     void ScrollBy(int dx, int dy);
-    // 100 %, no scrolling: the window as it was before the user zoomed.
+    // 100 %, no scrolling and no scroll bars: the window as it was before the
+    // user zoomed.
     void ResetZoom();
+    // The zoom and scrolling that show every element with a margin of 5 % of
+    // the window; 100 % for an empty object.
+    void FitObject();
+    // Where the pointer is, in object units from the center of mass (y
+    // down); false while it is outside the window.
+    bool PointerUnits(CPoint* units) const;
     // The pixel offset between the view's device coordinates and those of a
     // context it prepared (an off-screen image of part of the window).
     CPoint PixelOffset(const CDC* pDC) const;
@@ -110,6 +118,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -117,7 +127,16 @@ private:
     bool OnEditCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnObjectCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnPrintCmdMsg(int nID, CCmdUI* pCmdUI);
+    bool OnViewCmdMsg(int nID, CCmdUI* pCmdUI);
 
+    void CreateScrollBars();
+    // Shows a bar for each direction in which the object at the current zoom,
+    // with its margin, is not all in sight; only once the user has zoomed or
+    // scrolled.
+    void UpdateScrollBars();
+    // The bounding box of all elements as this window shows them, in units,
+    // one unit wider for the outline; false for an empty object.
+    bool ObjectBox(CRect* box) const;
     void RedrawInvalid();
     void MapPoints(POINT* pts, int n, bool toLogical);
     // Another view of the same document, of another size, may have drawn last
@@ -135,6 +154,14 @@ private:
     CMorvetDoc* m_pDocument;
     CZoom m_zoom;
     CPoint m_scroll;
+    bool m_bScrollBarsAllowed = false;
+    QScrollBar* m_pHScroll = nullptr;
+    QScrollBar* m_pVScroll = nullptr;
+    // A middle-button drag moves the drawing, whatever the tool.
+    bool m_bPanning = false;
+    CPoint m_ptPanLast;
+    bool m_bPointerInside = false;
+    CPoint m_ptPointerUnits;
     CPoint m_ptLastMouse;
     bool m_bButtonDown = false;
     QImage m_surface;

@@ -95,7 +95,11 @@ void CPathTool::MouseDoubleClick(CMorvetView* pView, UINT, const CPoint&) {
     m_nPointCount = 0;
 }
 
-void CPathTool::KeyDown(CMorvetView* pView, UINT, UINT, UINT) {
+void CPathTool::KeyDown(CMorvetView* pView, UINT nChar, UINT, UINT) {
+    // A modifier alone is on its way to Ctrl+wheel, a Ctrl-drag or a
+    // shortcut; only a key of its own finishes the path.
+    if (IsModifierKey(nChar))
+        return;
     pView->ReleaseCapture();
     if (m_nPointCount > 0)
         AddCollected(pView);
