@@ -21,7 +21,7 @@ CViewPanes::CViewPanes(QStatusBar* bar)
     : QObject(bar), m_position(MakePane(bar, QStringLiteral("-00000, -00000"))),
       m_zoom(MakePane(bar, QStringLiteral("3200 %"))) {}
 
-void CViewPanes::Refresh(const CMorvetView* active) {
+void CViewPanes::Refresh(CMorvetView* active) {
     QString position, zoom;
     if (active) {
         CPoint units;

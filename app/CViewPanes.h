@@ -14,7 +14,7 @@ public:
     explicit CViewPanes(QStatusBar* bar);
 
     // Blank without a window, and the position while the pointer is outside it.
-    void Refresh(const CMorvetView* active);
+    void Refresh(CMorvetView* active);
 
     QLabel* PositionPane() const { return m_position; }
     QLabel* ZoomPane() const { return m_zoom; }

@@ -506,12 +506,7 @@ void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
         ScrollBy(p.x - m_ptPanLast.x, p.y - m_ptPanLast.y);
         m_ptPanLast = p;
     }
-    {
-        CPoint units = ClientPoint(event);
-        DeviceToLogical(&units);
-        const CPoint m = ClientMiddle();
-        m_ptPointerUnits = CPoint(units.x - m.x, units.y - m.y);
-    }
+    m_ptPointer = ClientPoint(event);
     if (m_bPanning)
         return;
     if (m_bActive)
@@ -547,10 +542,14 @@ void CMorvetView::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
 }
 
-bool CMorvetView::PointerUnits(CPoint* units) const {
+bool CMorvetView::PointerUnits(CPoint* units) {
     if (!m_bPointerInside)
         return false;
-    *units = m_ptPointerUnits;
+    // Converted when asked: a zoom or scroll changes it without a move.
+    CPoint p = m_ptPointer;
+    DeviceToLogical(&p);
+    const CPoint m = ClientMiddle();
+    *units = CPoint(p.x - m.x, p.y - m.y);
     return true;
 }
 

@@ -89,7 +89,7 @@ public:
     void FitObject();
     // Where the pointer is, in object units from the center of mass (y
     // down); false while it is outside the window.
-    bool PointerUnits(CPoint* units) const;
+    bool PointerUnits(CPoint* units);
     // The pixel offset between the view's device coordinates and those of a
     // context it prepared (an off-screen image of part of the window).
     CPoint PixelOffset(const CDC* pDC) const;
@@ -154,6 +154,10 @@ private:
     CMorvetDoc* m_pDocument;
     CZoom m_zoom;
     CPoint m_scroll;
+    // The scroll before rounding to pixels: zooming about the pointer again
+    // and again keeps the same object point under it, with no drift.
+    double m_scrollExactX = 0, m_scrollExactY = 0;
+    void SetExactScroll(double x, double y);
     bool m_bScrollBarsAllowed = false;
     QScrollBar* m_pHScroll = nullptr;
     QScrollBar* m_pVScroll = nullptr;
@@ -161,7 +165,7 @@ private:
     bool m_bPanning = false;
     CPoint m_ptPanLast;
     bool m_bPointerInside = false;
-    CPoint m_ptPointerUnits;
+    CPoint m_ptPointer;
     CPoint m_ptLastMouse;
     bool m_bButtonDown = false;
     QImage m_surface;

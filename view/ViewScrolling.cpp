@@ -20,10 +20,6 @@ constexpr int kLinePixels = 20;
 constexpr double kMarginShare = 0.05;
 constexpr int64_t kScrollLimit = 1000000000;
 
-int32_t ClampScroll(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, -kScrollLimit, kScrollLimit));
-}
-
 // Moves the image's pixels by dx, dy in place; what moves out is lost, what
 // is uncovered keeps stale pixels for the caller to redraw.
 void ScrollImage(QImage& image, int dx, int dy) {
@@ -54,11 +50,9 @@ void CMorvetView::SetZoom(CZoom zoom, const CPoint& about) {
         // the same before and after.
         const CPoint m = ClientMiddle();
         const double k = zoom.Value() / m_zoom.Value();
-        const auto keep = [k](int64_t a, int64_t scroll) {
-            return ClampScroll(std::llround(double(a) - k * double(a - scroll)));
-        };
-        m_scroll = CPoint(keep(int64_t(about.x) - m.x, m_scroll.x),
-                          keep(int64_t(about.y) - m.y, m_scroll.y));
+        const auto keep = [k](double a, double scroll) { return a - k * (a - scroll); };
+        SetExactScroll(keep(double(about.x) - m.x, m_scrollExactX),
+                       keep(double(about.y) - m.y, m_scrollExactY));
         m_zoom = zoom;
         Invalidate(true);
     }
@@ -69,7 +63,7 @@ void CMorvetView::ResetZoom() {
     m_bScrollBarsAllowed = false;
     if (!m_zoom.IsActual() || m_scroll != CPoint(0, 0)) {
         m_zoom = CZoom();
-        m_scroll = CPoint(0, 0);
+        SetExactScroll(0, 0);
         Invalidate(true);
     }
     UpdateScrollBars();
@@ -78,7 +72,7 @@ void CMorvetView::ResetZoom() {
 void CMorvetView::ScrollBy(int dx, int dy) {
     m_bScrollBarsAllowed = true;
     const CPoint before = m_scroll;
-    m_scroll = CPoint(ClampScroll(int64_t(m_scroll.x) + dx), ClampScroll(int64_t(m_scroll.y) + dy));
+    SetExactScroll(m_scrollExactX + dx, m_scrollExactY + dy);
     dx = m_scroll.x - before.x;
     dy = m_scroll.y - before.y;
     UpdateScrollBars();
@@ -104,6 +98,18 @@ void CMorvetView::ScrollBy(int dx, int dy) {
         m_invalid += QRect(0, h + dy, w, -dy);
     m_invalid &= QRect(0, 0, w, h);
     update();
+}
+
+void CMorvetView::SetExactScroll(double x, double y) {
+    const auto limit = [](double v) {
+        return std::isfinite(v) ? std::clamp(v, double(-kScrollLimit), double(kScrollLimit)) : 0.0;
+    };
+    m_scrollExactX = limit(x);
+    m_scrollExactY = limit(y);
+    // Halves round up, so that a whole-pixel scroll moves the rounded value
+    // by exactly as many pixels.
+    m_scroll = CPoint(int32_t(std::floor(m_scrollExactX + 0.5)),
+                      int32_t(std::floor(m_scrollExactY + 0.5)));
 }
 
 bool CMorvetView::ObjectBox(CRect* box) const {
@@ -146,8 +152,7 @@ void CMorvetView::FitObject() {
     const double cx = (double(box.left) + box.right) / 2, cy = (double(box.top) + box.bottom) / 2;
     m_bScrollBarsAllowed = true;
     m_zoom = zoom;
-    m_scroll = CPoint(ClampScroll(std::llround(-zoom.Value() * (cx - m.x))),
-                      ClampScroll(std::llround(-zoom.Value() * (cy - m.y))));
+    SetExactScroll(-zoom.Value() * (cx - m.x), -zoom.Value() * (cy - m.y));
     Invalidate(true);
     UpdateScrollBars();
 }

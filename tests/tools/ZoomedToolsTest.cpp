@@ -3,6 +3,9 @@
 // drawn lands where the mapping says, one pixel wide.
 #include "ToolTestSupport.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <cmath>
 
 namespace {
@@ -99,4 +102,41 @@ INSTANTIATE_TEST_SUITE_P(Zooms, ZoomedToolsTest, ::testing::Values(CZoom{1, 2}, 
                              return info.param.num == 1 ? std::string("Half")
                                                         : std::string("Double");
                          });
+} // namespace
+
+namespace {
+// A modifier pressed alone no longer finishes a path being collected, so that
+// Ctrl+wheel can zoom in the middle of one; every other key still finishes it.
+TEST_F(ToolFixture, ModifierKeysAloneLeaveAPathBeingCollectedOpen) {
+    Use(TOOL_POLYGON);
+    auto* tool = static_cast<CPathTool*>(view->m_pCurrentTool);
+    Press(100, 100);
+    Move(140, 120);
+    Release(140, 120);
+    for (Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Meta, Qt::Key_AltGr,
+                        Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock, Qt::Key_Super_L}) {
+        // Sent as the window system sends them; Qt Test knows no text for some.
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &release);
+        EXPECT_EQ(tool->m_nPointCount, 2) << "key " << key;
+        EXPECT_TRUE(view->HasCapture()) << "key " << key;
+    }
+    // Ctrl with the wheel zooms about the pointer; the next click is in units
+    // of the new zoom.
+    QTest::keyPress(view.get(), Qt::Key_Control);
+    const QPointF at(140, 120);
+    QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.get(), &wheel);
+    QTest::keyRelease(view.get(), Qt::Key_Control);
+    EXPECT_EQ(view->Zoom(), CZoom::FromValue(1.5));
+    EXPECT_EQ(tool->m_nPointCount, 2);
+    Click(140 + 30, 120 + 45);
+    Key(Qt::Key_Space);
+    EXPECT_FALSE(view->HasCapture());
+    ASSERT_EQ(doc.m_shape.GetSize(), 1);
+    EXPECT_EQ(PointsOf(Last()), Pts({{100, 100}, {140, 120}, {160, 150}}));
+}
 } // namespace
