@@ -111,8 +111,15 @@ void CMorvetView::OnDraw(CDC* pDC) {
     pDC->GetDeviceClipBox(&devClip);
     // Below one pixel per unit the clip box's rounding may cut off an element
     // that still reaches a pixel of the box.
-    if (!printing && !m_zoom.IsActual())
-        clip.InflateRect(m_zoom.den / m_zoom.num + 2, m_zoom.den / m_zoom.num + 2);
+    if (!printing && !m_zoom.IsActual()) {
+        const int64_t grow = m_zoom.den / m_zoom.num + 2;
+        const auto widen = [](int64_t v) {
+            return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                               std::numeric_limits<int32_t>::max()));
+        };
+        clip = CRect(widen(clip.left - grow), widen(clip.top - grow), widen(clip.right + grow),
+                     widen(clip.bottom + grow));
+    }
     pDC->SetBkColor(RGB(0, 0, 0));
 
     // Composed off screen in one image of the clip box's size, so a repaint
