@@ -52,6 +52,28 @@ TEST_P(ZoomedToolsTest, CreationToolsStoreTheUnitsUnderThePointer) {
     EXPECT_EQ(Px(pb.x + 1, midY), 0x000000u);
 }
 
+TEST_P(ZoomedToolsTest, ShrinkingBandsLeaveNothingBehind) {
+    ZoomTo(GetParam());
+    doc.m_color = RGB(0, 200, 255);
+    for (int tool : {TOOL_FILLED_RECTANGLE, TOOL_RECTANGLE, TOOL_FILLED_CIRCLE}) {
+        Use(tool);
+        Press(100, 80);
+        Move(300, 260);
+        view->UpdateWindow();
+        Move(150, 120);
+        view->UpdateWindow();
+        const QImage shrunk = view->Surface().copy();
+        view->Invalidate(true);
+        view->UpdateWindow();
+        int stale = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x)
+                stale += (shrunk.pixel(x, y) & 0xFFFFFF) != Px(x, y);
+        EXPECT_EQ(stale, 0) << "tool " << tool;
+        Release(150, 120);
+    }
+}
+
 TEST_P(ZoomedToolsTest, SelectingAndVertexGrabbingWorkInPixels) {
     const CZoom z = GetParam();
     CPrimitive* path = Add(PRIM_POLYLINE, {{220, 160}, {260, 200}});
