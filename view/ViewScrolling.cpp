@@ -195,7 +195,8 @@ void CMorvetView::UpdateScrollBars() {
         const auto range = [](double lo, double hi, int page, int value, int* mn, int* mx) {
             const int from = int(std::clamp(std::floor(lo), -1e9, 1e9));
             const int to = int(std::clamp(std::ceil(hi) - page, -1e9, 1e9));
-            if (lo >= value && hi <= value + page) {
+            // A pixel of rounding (a fitted object) does not call for a bar.
+            if (lo >= value - 1 && hi <= value + page + 1) {
                 *mn = *mx = value; // all of it in sight
                 return false;
             }
