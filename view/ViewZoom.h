@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 // A window's zoom: device pixels per object unit, held as a fraction so that
