@@ -161,6 +161,7 @@ private:
     bool m_bScrollBarsAllowed = false;
     QScrollBar* m_pHScroll = nullptr;
     QScrollBar* m_pVScroll = nullptr;
+    QWidget* m_pScrollCorner = nullptr;
     // A middle-button drag moves the drawing, whatever the tool.
     bool m_bPanning = false;
     CPoint m_ptPanLast;

@@ -163,6 +163,7 @@ void CMorvetView::UpdateScrollBars() {
     if (!m_bScrollBarsAllowed) {
         m_pHScroll->hide();
         m_pVScroll->hide();
+        m_pScrollCorner->hide();
         return;
     }
     CRect box(ClientMiddle(), ClientMiddle());
@@ -220,11 +221,17 @@ void CMorvetView::UpdateScrollBars() {
     m_pVScroll->setGeometry(width() - thickness, 0, thickness, height() - (showH ? thickness : 0));
     m_pHScroll->setVisible(showH);
     m_pVScroll->setVisible(showV);
+    // Where the two bars meet, the window's colour rather than the drawing.
+    m_pScrollCorner->setGeometry(width() - thickness, height() - thickness, thickness, thickness);
+    m_pScrollCorner->setVisible(showH && showV);
 }
 
 void CMorvetView::CreateScrollBars() {
     m_pHScroll = new QScrollBar(Qt::Horizontal, this);
     m_pVScroll = new QScrollBar(Qt::Vertical, this);
+    m_pScrollCorner = new QWidget(this);
+    m_pScrollCorner->setAutoFillBackground(true);
+    m_pScrollCorner->hide();
     for (QScrollBar* bar : {m_pHScroll, m_pVScroll}) {
         bar->hide();
         bar->setFocusPolicy(Qt::NoFocus);
