@@ -66,6 +66,7 @@ bool CAcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
     case QEvent::Wheel:
+    case QEvent::Leave:
         if (onInput)
             onInput();
         break;

@@ -6,6 +6,7 @@
 #include "app/CDocManager.h"
 #include "app/CLockKeyIndicators.h"
 #include "app/CMenuPromptStyle.h"
+#include "app/CViewPanes.h"
 #include "document/CMorvetDoc.h"
 #include "res/AppIcon.h"
 #include "res/CommandIds.h"
@@ -88,6 +89,7 @@ void CMainFrame::CreateBars() {
 
     m_readyPane = new QLabel(QStringLiteral("Ready"), statusBar());
     statusBar()->addWidget(m_readyPane, 1);
+    m_viewPanes = new CViewPanes(statusBar());
     m_lockKeys = new CLockKeyIndicators(statusBar());
 }
 
@@ -170,6 +172,7 @@ void CMainFrame::OnIdleUpdateCmdUI() {
     UpdateRecentFileItems();
     m_actions->UpdateAll(m_router);
     m_lockKeys->Refresh();
+    m_viewPanes->Refresh(ActiveView());
     for (const auto& handler : m_idleHandlers)
         handler();
 }

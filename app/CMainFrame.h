@@ -15,6 +15,7 @@ class CCommandActions;
 class CDocManager;
 class CLockKeyIndicators;
 class CMenuPromptStyle;
+class CViewPanes;
 class CMorvetDoc;
 class CRecentFileList;
 class QLabel;
@@ -53,6 +54,7 @@ public:
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QToolBar* ToolBar() const { return m_toolBar; }
     CLockKeyIndicators& LockKeys() const { return *m_lockKeys; }
+    CViewPanes& ViewPanes() const { return *m_viewPanes; }
     // IDR_MAIN_FRAME or IDR_OBJECT_TYPE, whichever the menu bar shows.
     int CurrentMenu() const { return m_nCurrentMenu; }
     QMenu* Menu(int menuId, int index) const;
@@ -93,6 +95,7 @@ private:
     CAcceleratorFilter* m_accelerators = nullptr;
     CLockKeyIndicators* m_lockKeys = nullptr;
     CMenuPromptStyle* m_menuStyle = nullptr;
+    CViewPanes* m_viewPanes = nullptr;
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_readyPane = nullptr;

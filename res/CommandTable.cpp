@@ -60,6 +60,13 @@ const std::vector<CCommandInfo>& CommandTable() {
          "Drop the object onto a floor in a physics simulation", "Simulate"},
         {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
         {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+        {ID_VIEW_ZOOM_IN, "Zoom &In\tCtrl++", "Show the object larger", "Zoom In"},
+        {ID_VIEW_ZOOM_OUT, "Zoom &Out\tCtrl+-", "Show the object smaller", "Zoom Out"},
+        {ID_VIEW_ACTUAL_SIZE, "&Actual Size\tCtrl+0",
+         "Show the object at one unit per pixel with the center of mass in the middle",
+         "Actual Size"},
+        {ID_VIEW_FIT_OBJECT, "&Fit Object\tCtrl+F", "Show the whole object in the window",
+         "Fit Object"},
         {ID_VIEW_SHOW_GRID, "Show &Grid\tCtrl+G", "Show or hide the grid in this window",
          "Show Grid"},
         {ID_VIEW_SNAP_TO_GRID, "S&nap to Grid\tCtrl+Shift+G",
@@ -140,7 +147,8 @@ const std::vector<CMenuInfo>& MenuResource(int menuId) {
           ID_OBJECT_SPIN,
           ID_OBJECT_SIMULATE}},
         {"&View",
-         {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_SHOW_GRID, ID_VIEW_SNAP_TO_GRID,
+         {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT,
+          ID_VIEW_ACTUAL_SIZE, ID_VIEW_FIT_OBJECT, 0, ID_VIEW_SHOW_GRID, ID_VIEW_SNAP_TO_GRID,
           ID_VIEW_GRID_SPACING, 0, ID_VIEW_PHYSICS_PANEL}},
         {"&Window", {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE}},
         {"&Help", {ID_APP_ABOUT}},
@@ -181,6 +189,13 @@ const std::vector<CAccelInfo>& AcceleratorTable() {
         {K::Key, Qt::Key_F4, false, true, false, false, ID_WINDOW_CLOSE_ACTIVE},
         {K::Key, Qt::Key_F6, false, true, false, false, ID_WINDOW_NEXT},
         {K::Key, Qt::Key_F6, true, true, false, false, ID_WINDOW_PREV},
+        // "+" is a shifted key on many layouts and a key of its own on others.
+        {K::Key, Qt::Key_Plus, false, true, false, false, ID_VIEW_ZOOM_IN},
+        {K::Key, Qt::Key_Plus, true, true, false, false, ID_VIEW_ZOOM_IN},
+        {K::Key, Qt::Key_Equal, false, true, false, false, ID_VIEW_ZOOM_IN},
+        {K::Key, Qt::Key_Minus, false, true, false, false, ID_VIEW_ZOOM_OUT},
+        {K::Key, Qt::Key_0, false, true, false, false, ID_VIEW_ACTUAL_SIZE},
+        {K::Key, Qt::Key_F, false, true, false, false, ID_VIEW_FIT_OBJECT},
     };
     return table;
 }

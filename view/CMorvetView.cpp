@@ -12,6 +12,7 @@
 #include <QPaintEvent>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -37,11 +38,13 @@ constexpr UINT kVkOemQuote = 0xDE;
 // Any other key: shifted symbols, dead keys, keys of other layouts.
 constexpr UINT kVkOther = 0xFC;
 
-void InvertMark(CDC* pDC, const POINT& p) {
-    // A corner at the very end of the coordinate range is far off any window.
+// A corner at the very end of the coordinate range is far off any window.
+bool IsMarkDrawable(const POINT& p) {
     constexpr int32_t kFar = INT32_MAX - kMarkSize;
-    if (p.x < -kFar || p.x > kFar || p.y < -kFar || p.y > kFar)
-        return;
+    return !(p.x < -kFar || p.x > kFar || p.y < -kFar || p.y > kFar);
+}
+
+void InvertMark(CDC* pDC, const POINT& p) {
     pDC->PatBlt(p.x - kMarkOffset, p.y - kMarkOffset, kMarkSize, kMarkSize, DSTINVERT);
 }
 
@@ -54,6 +57,7 @@ CMorvetView::CMorvetView(CMorvetDoc* pDoc, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    CreateScrollBars();
     m_pDocument->AddView(this);
 }
 
@@ -63,7 +67,18 @@ CMorvetView::~CMorvetView() {
     m_centerPen.DeleteObject();
 }
 
-void CMorvetView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CMorvetView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
+    // Printing keeps its own mapping; at 100 % with no scrolling a unit is a
+    // pixel exactly as it always was.
+    if (pInfo || pDC->IsPrinting() || (m_zoom.IsActual() && m_scroll == CPoint(0, 0)))
+        return;
+    const CPoint m = ClientMiddle();
+    pDC->SetMapMode(MM_ANISOTROPIC);
+    pDC->SetWindowExt(m_zoom.den, m_zoom.den);
+    pDC->SetViewportExt(m_zoom.num, m_zoom.num);
+    pDC->SetWindowOrg(m.x, m.y);
+    pDC->SetViewportOrg(m.x + m_scroll.x, m.y + m_scroll.y);
+}
 
 void CMorvetView::OnActivateView(bool bActivate, CMorvetView*, CMorvetView*) {
     if (!bActivate && m_bActive && HasCapture())
@@ -82,24 +97,38 @@ void CMorvetView::OnUpdate(CViewBase*, long lHint, void* pHint) {
         const CShape* shape = static_cast<const CShape*>(pHint);
         if (!shape->m_elements.empty())
             InvalidateElement(shape->m_elements.back());
+        UpdateScrollBars();
         return;
     }
     Invalidate(true);
+    UpdateScrollBars();
 }
 
 void CMorvetView::OnDraw(CDC* pDC) {
     CMorvetDoc* pDoc = GetDocument();
+    const bool printing = pDC->IsPrinting();
     CRect clip;
     pDC->GetClipBox(&clip);
-    CRect devClip = clip;
-    LogicalToDevice(&devClip);
+    CRect devClip;
+    pDC->GetDeviceClipBox(&devClip);
+    // Below one pixel per unit the clip box's rounding may cut off an element
+    // that still reaches a pixel of the box.
+    if (!printing && !m_zoom.IsActual()) {
+        const int64_t grow = m_zoom.den / m_zoom.num + 2;
+        const auto widen = [](int64_t v) {
+            return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                               std::numeric_limits<int32_t>::max()));
+        };
+        clip = CRect(widen(clip.left - grow), widen(clip.top - grow), widen(clip.right + grow),
+                     widen(clip.bottom + grow));
+    }
     pDC->SetBkColor(RGB(0, 0, 0));
 
     // Composed off screen in one image of the clip box's size, so a repaint
     // never shows the black fill before the elements.
     std::unique_ptr<QImage> bitmap;
     std::unique_ptr<CDC> memDC;
-    if (!pDC->IsPrinting() && !devClip.IsRectEmpty()) {
+    if (!printing && !devClip.IsRectEmpty()) {
         bitmap = std::make_unique<QImage>(devClip.Width(), devClip.Height(), QImage::Format_RGB32);
         if (!bitmap->isNull()) {
             memDC = std::make_unique<CDC>(bitmap.get());
@@ -114,9 +143,11 @@ void CMorvetView::OnDraw(CDC* pDC) {
     background.UnrealizeObject();
     dc->FillRect(clip, &background);
 
-    const CRect client = GetClientRect();
-    CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
-    pDC->LPtoDP(&c);
+    // The object's origin goes to the window's anchor, its middle taken as a
+    // logical point. A printer context converts it first, as it always has.
+    CPoint c = ClientMiddle();
+    if (printing)
+        pDC->LPtoDP(&c);
     if (c != pDoc->m_origin)
         pDoc->m_shape.Move(WrapSub(c.x, pDoc->m_origin.x), WrapSub(c.y, pDoc->m_origin.y));
 
@@ -124,28 +155,48 @@ void CMorvetView::OnDraw(CDC* pDC) {
         DrawGrid(dc, clip, c);
     (m_pSpinShape ? m_pSpinShape : &pDoc->m_shape)->Draw(dc, &clip);
 
-    for (const CPrimitive* prim : m_selection) {
-        CRect r;
-        GetPrimitiveRect(prim, &r);
-        InvertMark(dc, r.TopLeft());
-        InvertMark(dc, CPoint(r.right, r.top));
-        InvertMark(dc, r.BottomRight());
-        InvertMark(dc, CPoint(r.left, r.bottom));
+    if (!printing) {
+        // Marks keep their size in pixels: their corners are mapped, their
+        // boxes are not.
+        std::vector<CPoint> marks;
+        marks.reserve(m_selection.size() * 4 + 1);
+        for (const CPrimitive* prim : m_selection) {
+            CRect r;
+            GetPrimitiveRect(prim, &r);
+            marks.push_back(r.TopLeft());
+            marks.push_back(CPoint(r.right, r.top));
+            marks.push_back(r.BottomRight());
+            marks.push_back(CPoint(r.left, r.bottom));
+        }
+        // The grabbed vertex is shared by all windows; only its own document shows it.
+        if (CPickTool::GrabbedVertexIn(pDoc))
+            marks.push_back(*CShapeTool::s_pGrabbedVertex);
+        std::vector<CPoint> onDevice = marks;
+        if (!onDevice.empty())
+            dc->LPtoDP(onDevice.data(), int(onDevice.size()));
+        CDevicePixels pixels(dc);
+        for (size_t i = 0; i < marks.size(); ++i)
+            if (IsMarkDrawable(marks[i]) && IsMarkDrawable(onDevice[i]))
+                InvertMark(dc, onDevice[i]);
     }
-    // The grabbed vertex is shared by all windows; only its own document shows it.
-    if (CPickTool::GrabbedVertexIn(pDoc))
-        InvertMark(dc, *CShapeTool::s_pGrabbedVertex);
 
     m_pCurrentTool->DrawFeedback(this, dc);
     if (m_bShowPlaceMark)
         DrawPlaceMark(dc, c);
 
     if (m_bShowCenter) {
+        CPoint at = c;
+        // On paper the cross is drawn in the printer's units as it always was.
+        std::unique_ptr<CDevicePixels> pixels;
+        if (!printing) {
+            dc->LPtoDP(&at);
+            pixels = std::make_unique<CDevicePixels>(dc);
+        }
         CPen* old = dc->SelectObject(&m_centerPen);
-        dc->MoveTo(c.x - 6, c.y - 6);
-        dc->LineTo(c.x + 6, c.y + 6);
-        dc->MoveTo(c.x + 6, c.y - 6);
-        dc->LineTo(c.x - 6, c.y + 6);
+        dc->MoveTo(at.x - 6, at.y - 6);
+        dc->LineTo(at.x + 6, at.y + 6);
+        dc->MoveTo(at.x + 6, at.y - 6);
+        dc->LineTo(at.x - 6, at.y + 6);
         dc->SelectObject(old);
     }
     pDoc->m_origin = c;
@@ -184,6 +235,10 @@ void CMorvetView::DeviceToLogical(RECT* rect) {
     POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
     MapPoints(corners, 2, true);
     *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+void CMorvetView::LogicalToDevice(POINT* pts, int n) {
+    MapPoints(pts, n, false);
 }
 
 void CMorvetView::LogicalToDevice(RECT* rect) {
@@ -239,7 +294,16 @@ void CMorvetView::InvalidateElement(CPrimitive* prim) {
     // where this window shows it, and that is the area to repaint.
     const CPoint middle = ClientMiddle();
     const CPoint origin = GetDocument()->m_origin;
-    const int64_t shiftX = int64_t(middle.x) - origin.x, shiftY = int64_t(middle.y) - origin.y;
+    int64_t shiftX = int64_t(middle.x) - origin.x, shiftY = int64_t(middle.y) - origin.y;
+    if (!m_zoom.IsActual()) {
+        // The shift is in units; on screen it is zoomed, and rounded once more.
+        shiftX = std::llround(double(shiftX) * m_zoom.Value());
+        shiftY = std::llround(double(shiftY) * m_zoom.Value());
+        left -= 1;
+        top -= 1;
+        right += 1;
+        bottom += 1;
+    }
     left += shiftX;
     right += shiftX;
     top += shiftY;
@@ -365,6 +429,7 @@ void CMorvetView::resizeEvent(QResizeEvent* event) {
     // The object follows the middle of the window, so all of it moves: redraw all.
     m_invalid = QRegion();
     Invalidate(true);
+    UpdateScrollBars();
 }
 
 UINT CMorvetView::MouseFlags(const QMouseEvent* event) {
@@ -386,6 +451,14 @@ CPoint ClientPoint(const QMouseEvent* event) {
     return CPoint(p.x(), p.y());
 }
 } // namespace
+
+CPoint CMorvetView::PixelOffset(const CDC* pDC) const {
+    // The anchor maps to m + scroll exactly, whatever the zoom.
+    const CPoint m = ClientMiddle();
+    CPoint at = m;
+    pDC->LPtoDP(&at);
+    return CPoint(at.x - (m.x + m_scroll.x), at.y - (m.y + m_scroll.y));
+}
 
 CPoint CMorvetView::ClientMiddle() const {
     const CRect client = GetClientRect();
@@ -416,6 +489,12 @@ void CMorvetView::EndDragOnDeactivate() {
 
 void CMorvetView::mousePressEvent(QMouseEvent* event) {
     m_ptLastMouse = ClientPoint(event);
+    if (event->button() == Qt::MiddleButton) {
+        m_bPanning = true;
+        m_ptPanLast = ClientPoint(event);
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
     m_bButtonDown = true;
@@ -435,6 +514,12 @@ void CMorvetView::mousePressEvent(QMouseEvent* event) {
 
 void CMorvetView::mouseReleaseEvent(QMouseEvent* event) {
     m_ptLastMouse = ClientPoint(event);
+    if (event->button() == Qt::MiddleButton && m_bPanning) {
+        m_bPanning = false;
+        unsetCursor();
+        // The tool puts its own cursor back with the next move.
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
     m_bButtonDown = false;
@@ -453,6 +538,15 @@ void CMorvetView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
     m_ptLastMouse = ClientPoint(event);
+    m_bPointerInside = true;
+    if (m_bPanning) {
+        const CPoint p = ClientPoint(event);
+        ScrollBy(p.x - m_ptPanLast.x, p.y - m_ptPanLast.y);
+        m_ptPanLast = p;
+    }
+    m_ptPointer = ClientPoint(event);
+    if (m_bPanning)
+        return;
     if (m_bActive)
         AnchorToWindow();
     if (m_bActive)
@@ -482,6 +576,22 @@ void CMorvetView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void CMorvetView::leaveEvent(QEvent* event) {
+    m_bPointerInside = false;
+    QWidget::leaveEvent(event);
+}
+
+bool CMorvetView::PointerUnits(CPoint* units) {
+    if (!m_bPointerInside)
+        return false;
+    // Converted when asked: a zoom or scroll changes it without a move.
+    CPoint p = m_ptPointer;
+    DeviceToLogical(&p);
+    const CPoint m = ClientMiddle();
+    *units = CPoint(p.x - m.x, p.y - m.y);
+    return true;
+}
+
 // Tab belongs to the select tool, not to focus navigation.
 bool CMorvetView::focusNextPrevChild(bool) {
     return false;
@@ -508,7 +618,20 @@ UINT CMorvetView::VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods) {
     case Qt::Key_Control:
         return VK_CONTROL;
     case Qt::Key_Alt:
+    case Qt::Key_AltGr:
         return VK_MENU;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+        return VK_LWIN;
+    case Qt::Key_CapsLock:
+        return VK_CAPITAL;
+    case Qt::Key_NumLock:
+        return VK_NUMLOCK;
+    case Qt::Key_ScrollLock:
+        return VK_SCROLL;
     case Qt::Key_Escape:
         return VK_ESCAPE;
     case Qt::Key_Space:

@@ -5,6 +5,7 @@
 #include "platform/CDC.h"
 #include "platform/CRect.h"
 #include "platform/VirtualKeys.h"
+#include "view/ViewZoom.h"
 
 #include <QImage>
 #include <QPointF>
@@ -15,6 +16,7 @@
 class CMorvetDoc;
 class CShapeTool;
 class CPrintInfo;
+class QScrollBar;
 
 // The drawing view: shows its document's object on a black canvas with the
 // object's origin at the middle of the window, keeps a selection of its own and
@@ -44,9 +46,14 @@ public:
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
     bool IsSelected(const CPrimitive* prim) const;
 
-    // Operations used by the tools and the commands.
+    // Operations used by the tools and the commands. The conversions are the
+    // one place where zoom and scrolling live: logical units are object units
+    // about the window's anchor, its middle m in pixels, and a logical point L
+    // shows at device m + scroll + zoom x (L - m), rounded to the nearest pixel
+    // (and a pixel to the nearest unit).
     void DeviceToLogical(POINT* pt);
     void DeviceToLogical(RECT* rect);
+    void LogicalToDevice(POINT* pts, int n = 1);
     void LogicalToDevice(RECT* rect);
     void SelectElement(CPrimitive* prim, bool add) override;
     void SelectInRect(CRect rect, bool add);
@@ -72,6 +79,25 @@ public:
     // ring until called with null; used for the place of a physics problem.
     void SetPlaceMark(const QPointF* place);
     bool HasPlaceMark() const { return m_bShowPlaceMark; }
+    // Zoom and scrolling of this window.
+    CZoom Zoom() const { return m_zoom; }
+    CPoint ScrollOffset() const { return m_scroll; }
+    // Changes the zoom keeping the object point under the device point where it is.
+    void SetZoom(CZoom zoom, const CPoint& about);
+    // Moves the drawing by dx, dy pixels (right and down for positive values).
+    void ScrollBy(int dx, int dy);
+    // 100 %, no scrolling and no scroll bars: the window as it was before the
+    // user zoomed.
+    void ResetZoom();
+    // The zoom and scrolling that show every element with a margin of 5 % of
+    // the window; 100 % for an empty object.
+    void FitObject();
+    // Where the pointer is, in object units from the center of mass (y
+    // down); false while it is outside the window.
+    bool PointerUnits(CPoint* units);
+    // The pixel offset between the view's device coordinates and those of a
+    // context it prepared (an off-screen image of part of the window).
+    CPoint PixelOffset(const CDC* pDC) const;
 
     // Command routing: with pCmdUI the command's update handler runs and the
     // result says whether the view has one; without, the command runs.
@@ -104,6 +130,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -116,6 +144,14 @@ private:
     // Grid lines through origin under the object, inside the logical clip box.
     void DrawGrid(CDC* pDC, const CRect& clip, const CPoint& origin);
 
+    void CreateScrollBars();
+    // Shows a bar for each direction in which the object at the current zoom,
+    // with its margin, is not all in sight; only once the user has zoomed or
+    // scrolled.
+    void UpdateScrollBars();
+    // The bounding box of all elements as this window shows them, in units,
+    // one unit wider for the outline; false for an empty object.
+    bool ObjectBox(CRect* box) const;
     void RedrawInvalid();
     // Repaints the document's other windows whole if the document changed
     // since they were last told.
@@ -138,6 +174,21 @@ private:
     CMorvetDoc* m_pDocument;
     bool m_bShowPlaceMark = false;
     QPointF m_placeMark;
+    CZoom m_zoom;
+    CPoint m_scroll;
+    // The scroll before rounding to pixels: zooming about the pointer again
+    // and again keeps the same object point under it, with no drift.
+    double m_scrollExactX = 0, m_scrollExactY = 0;
+    void SetExactScroll(double x, double y);
+    bool m_bScrollBarsAllowed = false;
+    QScrollBar* m_pHScroll = nullptr;
+    QScrollBar* m_pVScroll = nullptr;
+    QWidget* m_pScrollCorner = nullptr;
+    // A middle-button drag moves the drawing, whatever the tool.
+    bool m_bPanning = false;
+    CPoint m_ptPanLast;
+    bool m_bPointerInside = false;
+    CPoint m_ptPointer;
     CPoint m_ptLastMouse;
     bool m_bButtonDown = false;
     QImage m_surface;

@@ -45,9 +45,10 @@ void OnObjectSpin(CMorvetView& view) {
 
     CClientDC dc(&view);
     view.OnPrepareDC(&dc);
+    // The copy turns about the window's anchor, the object's origin in units;
+    // the zoom maps it to the screen like everything else.
     const CRect client = view.GetClientRect();
-    CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
-    dc.LPtoDP(&c);
+    const CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
     // One copy for every frame: its point arrays are refilled in place.
     CShape spin(pDoc->m_shape);
     {

@@ -71,7 +71,8 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
                                                                      "&Simulate...\tCtrl+T"}));
     EXPECT_EQ(
         Items(Frame()->Menu(IDR_OBJECT_TYPE, 3)),
-        QStringList({"&Toolbar", "&Status Bar", "-", "Show &Grid\tCtrl+G",
+        QStringList({"&Toolbar", "&Status Bar", "-", "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-",
+                     "&Actual Size\tCtrl+0", "&Fit Object\tCtrl+F", "-", "Show &Grid\tCtrl+G",
                      "S&nap to Grid\tCtrl+Shift+G", "Grid Spa&cing...", "-", "&Physics Panel"}));
 
     Frame()->Children()[0]->close();
@@ -198,7 +199,21 @@ TEST(AcceleratorTable, KeysMatchWithExactModifiersAndKeypadKeysOnlyFromTheKeypad
     EXPECT_EQ(CommandFor(Qt::Key_Equal, Qt::NoModifier, "="), ID_OBJECT_MOVE_FORWARD);
     EXPECT_EQ(CommandFor(Qt::Key_Plus, Qt::KeypadModifier, "+"), ID_OBJECT_MOVE_FORWARD);
     EXPECT_EQ(CommandFor(Qt::Key_Plus, Qt::ShiftModifier, "+"), 0);
-    EXPECT_EQ(CommandFor(Qt::Key_Minus, Qt::ControlModifier, QString(QChar(0x1f))), 0);
+    EXPECT_EQ(CommandFor(Qt::Key_Minus, Qt::ControlModifier, QString(QChar(0x1f))),
+              ID_VIEW_ZOOM_OUT);
+    // Zoom In on Ctrl with "+" however the layout makes it, with "=" and with
+    // the keypad's plus; Zoom Out also from the keypad. Plain "=", "-" and the
+    // keypad keys keep reordering.
+    EXPECT_EQ(CommandFor(Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier, "+"),
+              ID_VIEW_ZOOM_IN);
+    EXPECT_EQ(CommandFor(Qt::Key_Plus, Qt::ControlModifier, "+"), ID_VIEW_ZOOM_IN);
+    EXPECT_EQ(CommandFor(Qt::Key_Equal, Qt::ControlModifier), ID_VIEW_ZOOM_IN);
+    EXPECT_EQ(CommandFor(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier), ID_VIEW_ZOOM_IN);
+    EXPECT_EQ(CommandFor(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier),
+              ID_VIEW_ZOOM_OUT);
+    EXPECT_EQ(CommandFor(Qt::Key_0, Qt::ControlModifier), ID_VIEW_ACTUAL_SIZE);
+    EXPECT_EQ(CommandFor(Qt::Key_F, Qt::ControlModifier), ID_VIEW_FIT_OBJECT);
+    EXPECT_EQ(CommandFor(Qt::Key_0, Qt::NoModifier, "0"), 0);
     EXPECT_EQ(CommandFor(Qt::Key_Minus, Qt::AltModifier, "-"), 0);
 
     EXPECT_EQ(CommandFor(Qt::Key_Z, Qt::ControlModifier), ID_EDIT_UNDO);

@@ -211,3 +211,17 @@ TEST_F(DesktopSaveTest, CtrlTOpensTheSimulationWhichClosesWithItsDocument) {
         << "the simulation outlived its document";
     EXPECT_EQ(editor.state(), QProcess::Running);
 }
+
+// Ctrl with the keypad's plus and minus zooms; it must not reach Move
+// Forward or Move back, which the same keys without Ctrl run. Zoom changes
+// nothing in the file, and afterwards the plain keys still reorder.
+TEST_F(DesktopSaveTest, ZoomKeysFromTheKeypadAndTheMainKeyboardLeaveTheObjectAlone) {
+    const QByteArray original = ObjectBytes({0, 1});
+    const QByteArray swapped = ObjectBytes({1, 0});
+    StartEditor(original);
+    Keys({"ctrl+a", "ctrl+KP_Add", "ctrl+KP_Add", "ctrl+KP_Subtract", "ctrl+plus", "ctrl+equal",
+          "ctrl+minus", "ctrl+f", "ctrl+0"});
+    EXPECT_EQ(SaveAndRead(), original);
+    Keys({"KP_Add"});
+    EXPECT_EQ(SaveAndRead(), swapped) << "keypad + still moves forward";
+}

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cmath>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -381,4 +383,65 @@ TEST(DeviceContextLines, SegmentsAcrossTheWholeRangeDrawOnlyTheVisiblePart) {
         dc.Polyline(wide, 3);
     }
     EXPECT_TRUE(SameImage(inverted, before));
+}
+
+namespace {
+// A zoom about (50, 50) shown at (100, 100): device = 100 + num/den (l - 50).
+void Zoom(CDC& dc, int num, int den) {
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(den, den);
+    dc.SetViewportExt(num, num);
+    dc.SetWindowOrg(50, 50);
+    dc.SetViewportOrg(100, 100);
+}
+} // namespace
+
+// Under a scaling mapping an image gets every figure mapped to pixels first:
+// outlines stay one pixel wide and unbroken, an inverted figure drawn twice
+// leaves every pixel as it was, and a mark or focus box in device pixels
+// keeps its size.
+TEST(DeviceContextScaled, FiguresAreMappedToPixelsAndStayOnePixelWide) {
+    for (const auto& z : std::vector<std::pair<int, int>>{{2, 1}, {1, 3}, {3, 2}}) {
+        const double s = double(z.first) / z.second;
+        QImage img = Black(200, 200);
+        {
+            CDC dc(&img);
+            Zoom(dc, z.first, z.second);
+            CPen white(PS_SOLID, 1, RGB(255, 255, 255));
+            dc.SelectObject(&white);
+            dc.MoveTo(0, 10);
+            dc.LineTo(40, 10);
+        }
+        const int y = int(std::lround(100 + s * (10 - 50)));
+        const int x0 = int(std::lround(100 + s * (0 - 50))), x1 = int(std::lround(100 + s * -10));
+        EXPECT_EQ(Painted(img), QRect(QPoint(x0, y), QPoint(x1 - 1, y))) << s;
+
+        QImage noise = Noise(200, 200);
+        const QImage before = noise.copy();
+        {
+            CDC dc(&noise);
+            Zoom(dc, z.first, z.second);
+            CPen white(PS_SOLID, 1, RGB(255, 255, 255));
+            dc.SelectObject(&white);
+            dc.SetROP2(R2_NOT);
+            const POINT pts[4] = {{20, 30}, {90, 75}, {35, 110}, {21, 31}};
+            dc.Polyline(pts, 4);
+            dc.Ellipse(10, 20, 70, 80);
+            EXPECT_FALSE(SameImage(noise, before)) << s;
+            dc.Polyline(pts, 4);
+            dc.Ellipse(10, 20, 70, 80);
+            EXPECT_TRUE(SameImage(noise, before)) << s;
+        }
+        QImage marks = Black(200, 200);
+        {
+            CDC dc(&marks);
+            Zoom(dc, z.first, z.second);
+            CPoint at(60, 60);
+            dc.LPtoDP(&at);
+            CDevicePixels pixels(&dc);
+            dc.PatBlt(at.x - 3, at.y - 3, 7, 7, DSTINVERT);
+        }
+        const int m = int(std::lround(100 + s * 10));
+        EXPECT_EQ(Painted(marks), QRect(m - 3, m - 3, 7, 7)) << s;
+    }
 }

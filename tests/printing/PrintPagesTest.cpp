@@ -193,3 +193,20 @@ TEST_F(PrintPages, TitleHasA75UnitCellAndTheGridNeverPrints) {
     EXPECT_EQ(PdfPages::Image(gridded, 2), PdfPages::Image(plain, 2));
     EXPECT_EQ(PdfPages::Image(gridded, 1), PdfPages::Image(plain, 1));
 }
+
+// Printing keeps its own mapping: a window zoomed and scrolled prints the same
+// pages as at 100 %.
+TEST_F(PrintPages, AZoomedAndScrolledWindowPrintsWhatItPrintsAt100Percent) {
+    AddRectangle(100, 80, 180, 140, RGB(0, 0, 255));
+    const POINT circle[2] = {{300, 220}, {20, 0}};
+    doc.AddElement(PRIM_CIRCLE, RGB(0, 0, 0), 2, circle);
+    view->UpdateWindow();
+    const QString plain = Path("plain.pdf"), zoomed = Path("zoomed.pdf");
+    ASSERT_TRUE(CPrintJob::PrintToPdf(view.get(), plain, nullptr));
+    view->SetZoom(CZoom{3, 1}, CPoint(40, 30));
+    view->ScrollBy(-17, 23);
+    view->UpdateWindow();
+    ASSERT_TRUE(CPrintJob::PrintToPdf(view.get(), zoomed, nullptr));
+    EXPECT_EQ(PdfPages::Image(zoomed, 2), PdfPages::Image(plain, 2));
+    EXPECT_FALSE(DarkBounds(PdfPages::Image(zoomed, 2)).isEmpty());
+}

@@ -31,6 +31,12 @@ CRect CBoxShapeTool::BandArea(CMorvetView* pView, const POINT& a, const POINT& b
     // rectangles: a band of zero width still draws a line that must be repainted.
     CRect u(std::min({s_ptPress.x, a.x, b.x}), std::min({s_ptPress.y, a.y, b.y}),
             std::max({s_ptPress.x, a.x, b.x}), std::max({s_ptPress.y, a.y, b.y}));
+    // A filled rectangle's band covers one unit past its corner, which is
+    // more than a pixel once zoomed in.
+    if (!pView->Zoom().IsActual()) {
+        u.right += u.right < INT32_MAX ? 1 : 0;
+        u.bottom += u.bottom < INT32_MAX ? 1 : 0;
+    }
     pView->LogicalToDevice(&u);
     u.InflateRect(1, 1);
     return u;
