@@ -27,3 +27,4 @@ int RunCheck(const ToolCommand& self, const QStringList& args);
 int RunToJson(const ToolCommand& self, const QStringList& args);
 int RunFromJson(const ToolCommand& self, const QStringList& args);
 int RunRender(const ToolCommand& self, const QStringList& args);
+int RunTrace(const ToolCommand& self, const QStringList& args);

@@ -1,0 +1,20 @@
+#include "trace/TraceToShape.h"
+
+#include <algorithm>
+
+namespace {
+void Append(CShape& shape, int32_t type, COLORREF color, const Ring& ring) {
+    POINT* points = new POINT[ring.size()];
+    std::copy(ring.begin(), ring.end(), points);
+    shape.AppendElement(type, color, int32_t(ring.size()), points);
+}
+} // namespace
+
+void AppendTraceToShape(const TraceResult& trace, COLORREF color, bool holesAsPolylines,
+                        CShape& shape) {
+    for (const Ring& outline : trace.outlines)
+        Append(shape, PRIM_POLYGON, color, outline);
+    if (holesAsPolylines)
+        for (const Ring& hole : trace.holes)
+            Append(shape, PRIM_POLYLINE, color, hole);
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include "object/CShape.h"
+#include "trace/ImageTracer.h"
+
+// Appends one filled polygon per traced outline, in the given colour, and,
+// when asked, each hole as a closed polyline (a wall) after them.
+void AppendTraceToShape(const TraceResult& trace, COLORREF color, bool holesAsPolylines,
+                        CShape& shape);
