@@ -1,5 +1,7 @@
 #include "trace/ImageTracer.h"
 
+#include "trace/TraceImageFile.h"
+
 #include <opencv2/imgproc.hpp>
 
 #include <cmath>
@@ -9,26 +11,14 @@ namespace {
 // Coordinates must stay well inside 32 bits, so that a polygon's points can
 // still be moved and compared without overflow.
 constexpr double kMaxCoordinate = 1073741824.0; // 2^30
+// Re-tracing at the object's resolution is only needed where units are
+// larger than pixels, so it never needs more cells than the picture has.
+constexpr int64_t kMaxUnitCells = kMaxTracePixels;
 
-// The shape's pixels on a grid of twice the resolution with a border of one
-// empty cell: pixel (i, j) covers the closed square of cells 2i+1 .. 2i+3 by
-// 2j+1 .. 2j+3. Its even cells are the pixel's corners and edges, so the
-// border OpenCV follows on this grid runs along the pixels' edges, and a
-// traced area is the area of the pixels, not of their centres.
-class EdgeGrid {
-public:
-    EdgeGrid(const QImage& image, const TraceOptions& options);
-    const cv::Mat& Cells() const { return m_cells; }
-    bool Empty() const { return m_empty; }
-
-private:
-    cv::Mat m_cells;
-    bool m_empty = true;
-};
-
-EdgeGrid::EdgeGrid(const QImage& source, const TraceOptions& options) {
+// Which pixels are shape: 255, else 0.
+cv::Mat ShapeMask(const QImage& source, const TraceOptions& options, bool& any) {
     const int w = source.width(), h = source.height();
-    m_cells = cv::Mat::zeros(2 * h + 3, 2 * w + 3, CV_8U);
+    cv::Mat mask(h, w, CV_8U);
     const bool premultiplied = source.format() == QImage::Format_ARGB32_Premultiplied;
     QImage image = source;
     if (!premultiplied && source.format() != QImage::Format_ARGB32 &&
@@ -37,10 +27,10 @@ EdgeGrid::EdgeGrid(const QImage& source, const TraceOptions& options) {
     const bool alpha = options.channel == TraceChannel::Alpha;
     const int threshold = options.threshold;
     const bool invert = options.invert;
-    std::vector<uint8_t> shape(size_t(w), 0);
-    bool any = false;
+    uint8_t seen = 0;
     for (int j = 0; j < h; ++j) {
         const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(j));
+        uint8_t* out = mask.ptr<uint8_t>(j);
         for (int i = 0; i < w; ++i) {
             const QRgb p = row[i];
             const int a = qAlpha(p);
@@ -63,25 +53,39 @@ EdgeGrid::EdgeGrid(const QImage& source, const TraceOptions& options) {
                 const int luminance = (77 * r + 150 * g + 29 * b) >> 8;
                 on = invert ? luminance >= threshold : luminance < threshold;
             }
-            shape[size_t(i)] = on ? 255 : 0;
-            any |= on;
+            out[i] = on ? 255 : 0;
+            seen |= out[i];
         }
-        uint8_t* cells = m_cells.ptr<uint8_t>(2 * j + 2);
-        for (int i = 0; i < w; ++i)
-            if (shape[size_t(i)]) {
-                cells[2 * i + 1] = cells[2 * i + 2] = cells[2 * i + 3] = 255;
-            }
     }
-    m_empty = !any;
+    any = seen != 0;
+    return mask;
+}
+
+// The mask on a grid of twice the resolution with a border of one empty
+// cell: pixel (i, j) covers the closed square of cells 2i+1 .. 2i+3 by
+// 2j+1 .. 2j+3. Its even cells are the pixel's corners and edges, so the
+// border OpenCV follows on this grid runs along the pixels' edges, and a
+// traced area is the area of the pixels, not of their centres.
+cv::Mat EdgeCells(const cv::Mat& mask) {
+    const int w = mask.cols, h = mask.rows;
+    cv::Mat cells = cv::Mat::zeros(2 * h + 3, 2 * w + 3, CV_8U);
+    for (int j = 0; j < h; ++j) {
+        const uint8_t* shape = mask.ptr<uint8_t>(j);
+        uint8_t* row = cells.ptr<uint8_t>(2 * j + 2);
+        for (int i = 0; i < w; ++i)
+            if (shape[i])
+                row[2 * i + 1] = row[2 * i + 2] = row[2 * i + 3] = 255;
+    }
     // Odd rows hold the pixels' top and bottom edges: shape if the row above
     // or below is.
     for (int j = 0; j <= h; ++j) {
-        const uint8_t* above = m_cells.ptr<uint8_t>(2 * j);
-        const uint8_t* below = m_cells.ptr<uint8_t>(2 * j + 2);
-        uint8_t* edge = m_cells.ptr<uint8_t>(2 * j + 1);
-        for (int k = 0; k < m_cells.cols; ++k)
+        const uint8_t* above = cells.ptr<uint8_t>(2 * j);
+        const uint8_t* below = cells.ptr<uint8_t>(2 * j + 2);
+        uint8_t* edge = cells.ptr<uint8_t>(2 * j + 1);
+        for (int k = 0; k < cells.cols; ++k)
             edge[k] = above[k] | below[k];
     }
+    return cells;
 }
 
 // OpenCV's border cuts a concave corner short by half a cell (an 8-connected
@@ -97,11 +101,7 @@ std::vector<cv::Point> EdgeCorners(const std::vector<cv::Point>& contour, const 
         walk.push_back(POINT{a.x, a.y});
         if (std::abs(b.x - a.x) == 1 && std::abs(b.y - a.y) == 1) {
             const bool viaX = cells.at<uint8_t>(a.y, b.x) != 0;
-            const bool viaY = cells.at<uint8_t>(b.y, a.x) != 0;
-            if (viaX && !viaY)
-                walk.push_back(POINT{b.x, a.y});
-            else if (viaY && !viaX)
-                walk.push_back(POINT{a.x, b.y});
+            walk.push_back(viaX ? POINT{b.x, a.y} : POINT{a.x, b.y});
         }
     }
     DropDegenerateVertices(walk);
@@ -117,13 +117,12 @@ double PixelArea(const std::vector<cv::Point>& corners) {
     return std::fabs(cv::contourArea(corners)) / 4.0;
 }
 
+// From grid cells to object units: cell k lies at x0 + (k - 1) / 2 * scale.
 class UnitMap {
 public:
-    UnitMap(const QImage& image, const TraceOptions& o)
-        : m_scale(o.scale), m_x0(o.centerX - 0.5 * image.width() * o.scale),
-          m_y0(o.centerY - 0.5 * image.height() * o.scale) {}
+    UnitMap(double x0, double y0, double scale) : m_scale(scale), m_x0(x0), m_y0(y0) {}
     // Rounds half up on both axes: the same rule for every point keeps the
-    // order of coordinates, so a rectilinear outline stays simple.
+    // order of coordinates, so a rectilinear outline keeps its shape.
     Ring operator()(const std::vector<cv::Point>& cells) const {
         Ring ring;
         ring.reserve(cells.size());
@@ -132,17 +131,77 @@ public:
                                  Round(m_y0 + 0.5 * (c.y - 1) * m_scale)});
         return ring;
     }
+    double Scale() const { return m_scale; }
 
 private:
     static int32_t Round(double v) { return static_cast<int32_t>(std::floor(v + 0.5)); }
     double m_scale, m_x0, m_y0;
 };
 
+bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const UnitMap& toUnits,
+                    bool mayRetrace, std::vector<Ring>& out);
+
+// Where units are larger than pixels, rounding to whole units can fold an
+// outline onto itself (two edges a pixel apart land on one line). The cells
+// of one unit whose middles the folded outline winds around are the shape at
+// the object's resolution; trace those again, one cell a unit, where rounding
+// is exact.
+bool RetraceInUnits(const Ring& ring, double epsilon, std::vector<Ring>& out) {
+    int32_t minX = ring[0].x, maxX = minX, minY = ring[0].y, maxY = minY;
+    for (const POINT& p : ring) {
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
+    }
+    const int64_t w = int64_t(maxX) - minX, h = int64_t(maxY) - minY;
+    if (w < 1 || h < 1)
+        return true; // thinner than a unit: nothing at the object's resolution
+    if (w * h > kMaxUnitCells)
+        return false;
+    // Winding numbers by rows: each vertical edge adds its direction to the
+    // cells to its right.
+    std::vector<int32_t> turns(size_t((w + 1) * h), 0);
+    const size_t n = ring.size();
+    for (size_t i = 0; i < n; ++i) {
+        const POINT& a = ring[i];
+        const POINT& b = ring[(i + 1) % n];
+        if (a.x != b.x && a.y != b.y)
+            return false; // only the exact, axis-parallel outline comes here
+        if (a.x != b.x)
+            continue;
+        const int dir = b.y > a.y ? 1 : -1;
+        for (int64_t y = std::min(a.y, b.y); y < std::max(a.y, b.y); ++y)
+            turns[size_t((y - minY) * (w + 1) + (a.x - minX))] += dir;
+    }
+    cv::Mat mask(int(h), int(w), CV_8U);
+    for (int y = 0; y < h; ++y) {
+        int32_t winding = 0;
+        uint8_t* row = mask.ptr<uint8_t>(y);
+        for (int x = 0; x < w; ++x) {
+            winding += turns[size_t(y * (w + 1) + x)];
+            row[x] = winding != 0 ? 255 : 0;
+        }
+    }
+    const cv::Mat cells = EdgeCells(mask);
+    std::vector<std::vector<cv::Point>> contours;
+    cv::findContours(cells, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
+    const UnitMap toUnits(minX, minY, 1.0);
+    bool all = true;
+    for (const std::vector<cv::Point>& contour : contours) {
+        const std::vector<cv::Point> corners = EdgeCorners(contour, cells);
+        if (corners.size() >= 3)
+            all = SimpleOutlines(corners, 2 * epsilon, toUnits, false, out) && all;
+    }
+    return all;
+}
+
 // Simplifies one outer outline as far as the tolerance allows and the
 // result stays simple: a tighter tolerance, down to the exact pixel edges,
 // when simplifying made edges cross or touch.
+// epsilon is in cells.
 bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const UnitMap& toUnits,
-                    std::vector<Ring>& out) {
+                    bool mayRetrace, std::vector<Ring>& out) {
     std::vector<double> tries;
     for (double e = epsilon; e >= 0.5 && tries.size() < 6; e /= 2)
         tries.push_back(e);
@@ -162,6 +221,9 @@ bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const
             out.insert(out.end(), pieces.begin(), pieces.end());
             return true;
         }
+        if (e == 0 && mayRetrace &&
+            RetraceInUnits(toUnits(corners), epsilon * toUnits.Scale() / 2, out))
+            return true;
         if (e == 0)
             fallback = std::move(pieces);
     }
@@ -223,34 +285,37 @@ QString CheckTraceOptions(const QImage& image, const TraceOptions& o) {
 
 TraceResult TraceImage(const QImage& image, const TraceOptions& options) {
     TraceResult result;
-    const EdgeGrid grid(image, options);
-    if (grid.Empty())
+    bool any = false;
+    const cv::Mat mask = ShapeMask(image, options, any);
+    if (!any)
         return result;
+    const cv::Mat cells = EdgeCells(mask);
     std::vector<std::vector<cv::Point>> contours;
     std::vector<cv::Vec4i> hierarchy;
     // Two levels: outer borders, and the holes directly inside them; a shape
     // inside a hole is an outer border again.
-    cv::findContours(grid.Cells(), contours, hierarchy, cv::RETR_CCOMP, cv::CHAIN_APPROX_NONE);
+    cv::findContours(cells, contours, hierarchy, cv::RETR_CCOMP, cv::CHAIN_APPROX_NONE);
 
-    const UnitMap toUnits(image, options);
+    const UnitMap toUnits(options.centerX - 0.5 * image.width() * options.scale,
+                          options.centerY - 0.5 * image.height() * options.scale, options.scale);
     const double epsilon = 2.0 * options.tolerance / options.scale; // in cells
     const double pixelsPerArea = 1.0 / (options.scale * options.scale);
     std::vector<char> kept(contours.size(), 0);
     for (size_t i = 0; i < contours.size(); ++i) {
         if (hierarchy[i][3] >= 0)
             continue;
-        const std::vector<cv::Point> corners = EdgeCorners(contours[i], grid.Cells());
+        const std::vector<cv::Point> corners = EdgeCorners(contours[i], cells);
         if (corners.size() < 3 || PixelArea(corners) < options.minArea * pixelsPerArea)
             continue;
         kept[i] = 1;
-        if (!SimpleOutlines(corners, epsilon, toUnits, result.outlines))
+        if (!SimpleOutlines(corners, epsilon, toUnits, true, result.outlines))
             ++result.dropped;
     }
     for (size_t i = 0; i < contours.size(); ++i) {
         const int parent = hierarchy[i][3];
         if (parent < 0 || !kept[size_t(parent)])
             continue;
-        const std::vector<cv::Point> corners = EdgeCorners(contours[i], grid.Cells());
+        const std::vector<cv::Point> corners = EdgeCorners(contours[i], cells);
         if (corners.size() < 3 || PixelArea(corners) < options.minArea * pixelsPerArea)
             continue;
         std::vector<cv::Point> simplified;
