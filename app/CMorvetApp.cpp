@@ -23,6 +23,7 @@ CMorvetApp::CMorvetApp(std::unique_ptr<QSettings> settings, CShellPrompts prompt
     m_recentFiles = std::make_unique<CRecentFileList>(*m_settings, kRecentFileCount);
     m_recentFiles->ReadList();
     m_docManager = std::make_unique<CDocManager>(m_prompts, *m_recentFiles);
+    m_docManager->SetSettings(m_settings.get());
 }
 
 CMorvetApp::~CMorvetApp() {

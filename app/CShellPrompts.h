@@ -17,6 +17,8 @@ struct CShellPrompts {
     std::function<QString(QWidget* parent)> openFileName;
     // The file to save to, starting from a proposed name; empty on cancel.
     std::function<QString(QWidget* parent, const QString& proposed)> saveFileName;
+    // The picture to show under the object, or empty when the user cancels.
+    std::function<QString(QWidget* parent)> imageFileName;
 
     // Message boxes and file dialogs for a person at the screen.
     static CShellPrompts Interactive();

@@ -72,6 +72,12 @@ const std::vector<CCommandInfo>& CommandTable() {
          "Display program information, version number and copyright", "About"},
         {ID_NEXT_PANE, nullptr, "Switch to the next window pane", "Next Pane"},
         {ID_PREV_PANE, nullptr, "Switch back to the previous window pane", "Previous Pane"},
+        {ID_VIEW_REFERENCE_IMAGE, "&Reference Image...",
+         "Show a picture under the object, to draw or trace over", "Reference Image"},
+        {ID_VIEW_HIDE_REFERENCE_IMAGE, "Hide Reference Image", "Hide or show the reference image",
+         "Hide Reference Image"},
+        {ID_OBJECT_TRACE_IMAGE, "&Trace Image...",
+         "Add filled polygons traced from the outlines in the reference image", "Trace Image"},
     };
     return table;
 }
@@ -101,8 +107,10 @@ const std::vector<CMenuInfo>& MenuResource(int menuId) {
          {ID_OBJECT_PROPERTIES, ID_OBJECT_RESIZE, 0, ID_TOOL_SELECT, ID_TOOL_CENTER_OF_MASS,
           ID_TOOL_POLYLINE, ID_TOOL_POLYGON, ID_TOOL_RECTANGLE, ID_TOOL_FILLED_RECTANGLE,
           ID_TOOL_CIRCLE, ID_TOOL_FILLED_CIRCLE, 0, ID_OBJECT_FILL_COLOR, 0, ID_OBJECT_MOVE_BACK,
-          ID_OBJECT_MOVE_FORWARD, 0, ID_OBJECT_SPIN}},
-        {"&View", {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}},
+          ID_OBJECT_MOVE_FORWARD, 0, ID_OBJECT_SPIN, ID_OBJECT_TRACE_IMAGE}},
+        {"&View",
+         {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_REFERENCE_IMAGE,
+          ID_VIEW_HIDE_REFERENCE_IMAGE}},
         {"&Window", {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE}},
         {"&Help", {ID_APP_ABOUT}},
     };

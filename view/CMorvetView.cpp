@@ -119,6 +119,8 @@ void CMorvetView::OnDraw(CDC* pDC) {
         pDoc->m_shape.Transform(0, 0, c.x - pDoc->m_origin.x, c.y - pDoc->m_origin.y, 0.0, 1.0,
                                 1.0);
 
+    if (!pDC->IsPrinting())
+        DrawReferenceImage(dc, c);
     (m_pSpinShape ? m_pSpinShape : &pDoc->m_shape)->Draw(dc, &clip);
 
     for (const CPrimitive* prim : m_selection) {
@@ -318,7 +320,8 @@ void CMorvetView::SetToolCursor(int cursorId) {
 }
 
 bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
-    return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI);
+    return OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) || OnPrintCmdMsg(nID, pCmdUI) ||
+           OnReferenceCmdMsg(nID, pCmdUI);
 }
 
 bool CMorvetView::event(QEvent* event) {

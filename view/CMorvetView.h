@@ -98,6 +98,12 @@ private:
     bool OnEditCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnObjectCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnPrintCmdMsg(int nID, CCmdUI* pCmdUI);
+    bool OnReferenceCmdMsg(int nID, CCmdUI* pCmdUI);
+    // The document's reference image, under the object, through the mapping
+    // of pDC; origin is the center of mass in logical units.
+    void DrawReferenceImage(CDC* pDC, const CPoint& origin);
+    void OnViewReferenceImage();
+    void OnObjectTraceImage();
 
     void RedrawInvalid();
     void MapPoints(POINT* pts, int n, bool toLogical);
