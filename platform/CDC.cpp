@@ -6,6 +6,7 @@
 #include <QVector>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 // Coordinates of a file may lie anywhere in the 32-bit range; QRect's own
@@ -76,6 +77,12 @@ QRect SafeBounds(const POINT* pts, int n) {
         b = std::max<int64_t>(b, pts[i].y);
     }
     return QRect(QPoint(ClampCoord(l), ClampCoord(t)), QPoint(ClampCoord(r), ClampCoord(b)));
+}
+
+// A scaled coordinate past the 32-bit range stays at its end rather than
+// wrapping around to the other side of the window.
+int32_t Saturate(int64_t v) {
+    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 QPolygon ToPolygon(const POINT* pts, int n) {
@@ -199,6 +206,19 @@ CSize CDC::SetViewportExt(int cx, int cy) {
     return old;
 }
 
+CDC::Mapping CDC::GetMapping() const {
+    return Mapping{m_mapMode, m_viewportOrg, m_windowOrg, m_windowExt, m_viewportExt};
+}
+
+void CDC::SetMapping(const Mapping& mapping) {
+    m_mapMode = mapping.mode;
+    m_viewportOrg = mapping.viewportOrg;
+    m_windowOrg = mapping.windowOrg;
+    m_windowExt = mapping.windowExt;
+    m_viewportExt = mapping.viewportExt;
+    ApplyTransform();
+}
+
 QPointF CDC::DeviceScale() const {
     return QPointF(double(m_viewportExt.cx) / m_windowExt.cx,
                    double(m_viewportExt.cy) / m_windowExt.cy);
@@ -206,6 +226,11 @@ QPointF CDC::DeviceScale() const {
 
 void CDC::ApplyTransform() {
     const QPointF s = DeviceScale();
+    m_deviceMapped = (s.x() != 1.0 || s.y() != 1.0) && CanInvert();
+    if (m_deviceMapped) {
+        m_painter->resetTransform();
+        return;
+    }
     QTransform t;
     t.translate(m_viewportOrg.x, m_viewportOrg.y);
     t.scale(s.x(), s.y());
@@ -220,8 +245,10 @@ void CDC::DPtoLP(POINT* pts, int n) const {
             pts[i].x = pts[i].x - m_viewportOrg.x + m_windowOrg.x;
             pts[i].y = pts[i].y - m_viewportOrg.y + m_windowOrg.y;
         } else {
-            pts[i].x = int32_t(std::lround((pts[i].x - m_viewportOrg.x) / s.x()) + m_windowOrg.x);
-            pts[i].y = int32_t(std::lround((pts[i].y - m_viewportOrg.y) / s.y()) + m_windowOrg.y);
+            pts[i].x = Saturate(std::llround((double(pts[i].x) - m_viewportOrg.x) / s.x()) +
+                                m_windowOrg.x);
+            pts[i].y = Saturate(std::llround((double(pts[i].y) - m_viewportOrg.y) / s.y()) +
+                                m_windowOrg.y);
         }
     }
 }
@@ -233,18 +260,26 @@ void CDC::LPtoDP(POINT* pts, int n) const {
             pts[i].x = pts[i].x - m_windowOrg.x + m_viewportOrg.x;
             pts[i].y = pts[i].y - m_windowOrg.y + m_viewportOrg.y;
         } else {
-            pts[i].x = int32_t(std::lround((pts[i].x - m_windowOrg.x) * s.x()) + m_viewportOrg.x);
-            pts[i].y = int32_t(std::lround((pts[i].y - m_windowOrg.y) * s.y()) + m_viewportOrg.y);
+            pts[i].x = Saturate(std::llround((double(pts[i].x) - m_windowOrg.x) * s.x()) +
+                                m_viewportOrg.x);
+            pts[i].y = Saturate(std::llround((double(pts[i].y) - m_windowOrg.y) * s.y()) +
+                                m_viewportOrg.y);
         }
     }
 }
 
-int CDC::GetClipBox(RECT* r) const {
+void CDC::GetDeviceClipBox(RECT* r) const {
     CRect dev = m_deviceClip;
     if (!m_hasClip) {
         const QPaintDevice* d = m_painter->device();
         dev = CRect(0, 0, d->width(), d->height());
     }
+    *r = dev;
+}
+
+int CDC::GetClipBox(RECT* r) const {
+    CRect dev;
+    GetDeviceClipBox(&dev);
     CRect log = dev;
     DPtoLP(&log);
     log.NormalizeRect();
@@ -321,9 +356,19 @@ QRect CDC::LogicalReach() const {
         both.IntersectRect(dev, m_deviceClip);
         dev = both;
     }
-    DPtoLP(&dev);
-    dev.NormalizeRect();
+    if (!m_deviceMapped) {
+        DPtoLP(&dev);
+        dev.NormalizeRect();
+    }
     return QRect(QPoint(dev.left - 1, dev.top - 1), QPoint(dev.right, dev.bottom));
+}
+
+const POINT* CDC::ToDevicePixels(const POINT* pts, int n) {
+    if (!m_deviceMapped)
+        return pts;
+    m_mapped.assign(pts, pts + n);
+    LPtoDP(m_mapped.data(), n);
+    return m_mapped.data();
 }
 
 QRect CDC::DeviceBounds(const QRect& logical) const {
@@ -369,6 +414,7 @@ bool CDC::LineTo(int x, int y) {
 bool CDC::Polyline(const POINT* pts, int n) {
     if (n < 2)
         return n >= 0;
+    pts = ToDevicePixels(pts, n);
     const QPolygon poly = ToPolygon(pts, n);
     if (m_rop2 == R2_NOT) {
         if (!m_pPen->IsValid() || m_pPen->Style() == PS_NULL)
@@ -387,8 +433,8 @@ bool CDC::Polyline(const POINT* pts, int n) {
     m_painter->setBrush(Qt::NoBrush);
     const QPointF s = DeviceScale();
     // Pixel by pixel where pixels are exact; on paper a row of dots shows seams.
-    if (m_pPen->Width() <= 1 && m_pPen->Style() == PS_SOLID && s.x() == 1.0 && s.y() == 1.0 &&
-        CanInvert())
+    const bool exact = m_deviceMapped || (s.x() == 1.0 && s.y() == 1.0 && CanInvert());
+    if (m_pPen->Width() <= 1 && m_pPen->Style() == PS_SOLID && exact)
         m_painter->drawPoints(PolylinePixels(pts, n, LogicalReach()));
     else
         m_painter->drawPolyline(poly);
@@ -398,6 +444,7 @@ bool CDC::Polyline(const POINT* pts, int n) {
 bool CDC::Polygon(const POINT* pts, int n) {
     if (n < 2)
         return n >= 0;
+    pts = ToDevicePixels(pts, n);
     const QPolygon poly = ToPolygon(pts, n);
     const Qt::FillRule rule = m_fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
     if (m_rop2 == R2_NOT) {
@@ -415,6 +462,11 @@ bool CDC::Polygon(const POINT* pts, int n) {
 }
 
 template <typename Fn> bool CDC::BoxFigure(int l, int t, int r, int b, Fn drawShape) {
+    if (m_deviceMapped) {
+        POINT corners[2] = {{l, t}, {r, b}};
+        LPtoDP(corners, 2);
+        l = corners[0].x, t = corners[0].y, r = corners[1].x, b = corners[1].y;
+    }
     const QRect box = BoxFromEdges(l, t, r, b);
     if (box.width() < 1 || box.height() < 1)
         return true;
@@ -448,9 +500,12 @@ void CDC::FillRect(const RECT& r, CBrush* brush) {
     FillSolidRect(r, brush->Color());
 }
 
-void CDC::FillSolidRect(const RECT& r, COLORREF c) {
-    if (r.right <= r.left || r.bottom <= r.top)
+void CDC::FillSolidRect(const RECT& rect, COLORREF c) {
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
         return;
+    RECT r = rect;
+    if (m_deviceMapped)
+        LPtoDP(&r);
     const QRect box = BoxFromEdges(r.left, r.top, r.right, r.bottom);
     if (box.isEmpty())
         return;
@@ -460,7 +515,14 @@ void CDC::FillSolidRect(const RECT& r, COLORREF c) {
 bool CDC::PatBlt(int x, int y, int w, int h, uint32_t rop) {
     if (w == 0 || h == 0)
         return true;
-    const QRect box = BoxFromEdges(x, y, int64_t(x) + w, int64_t(y) + h);
+    QRect box;
+    if (m_deviceMapped) {
+        POINT corners[2] = {{x, y}, {Saturate(int64_t(x) + w), Saturate(int64_t(y) + h)}};
+        LPtoDP(corners, 2);
+        box = BoxFromEdges(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
+    } else {
+        box = BoxFromEdges(x, y, int64_t(x) + w, int64_t(y) + h);
+    }
     if (rop == DSTINVERT) {
         if (!CanInvert())
             return false;
@@ -473,7 +535,10 @@ bool CDC::PatBlt(int x, int y, int w, int h, uint32_t rop) {
     return false;
 }
 
-void CDC::DrawFocusRect(const RECT& r) {
+void CDC::DrawFocusRect(const RECT& rect) {
+    RECT r = rect;
+    if (m_deviceMapped)
+        LPtoDP(&r);
     const QRect box = BoxFromEdges(r.left, r.top, r.right, r.bottom);
     if (box.isEmpty())
         return;
@@ -511,7 +576,11 @@ bool CDC::TextOut(int x, int y, const QString& text) {
         dx = -fm.horizontalAdvance(text);
     // Only the reference point follows the mapping's direction: with y growing
     // upwards the text still reads top to bottom, below its point.
-    const QPointF at = m_painter->transform().map(QPointF(x, y));
+    CPoint ref(x, y);
+    if (m_deviceMapped)
+        LPtoDP(&ref);
+    const QPointF at =
+        m_deviceMapped ? QPointF(ref.x, ref.y) : m_painter->transform().map(QPointF(x, y));
     const QPointF s = DeviceScale();
     m_painter->save();
     m_painter->setTransform(

@@ -8,6 +8,7 @@
 #include <QRegion>
 #include <QString>
 #include <memory>
+#include <vector>
 
 enum { MM_TEXT = 1, MM_LOENGLISH = 4, MM_ANISOTROPIC = 8 };
 enum { TA_LEFT = 0, TA_TOP = 0, TA_RIGHT = 2, TA_CENTER = 6 };
@@ -55,6 +56,14 @@ public:
     CPoint GetWindowOrg() const { return m_windowOrg; }
     CSize SetWindowExt(int cx, int cy);
     CSize SetViewportExt(int cx, int cy);
+    // The whole mapping, to set aside and put back.
+    struct Mapping {
+        int mode;
+        CPoint viewportOrg, windowOrg;
+        CSize windowExt, viewportExt;
+    };
+    Mapping GetMapping() const;
+    void SetMapping(const Mapping& mapping);
     void DPtoLP(POINT* pts, int n = 1) const;
     void LPtoDP(POINT* pts, int n = 1) const;
     void DPtoLP(RECT* r) const { DPtoLP(reinterpret_cast<POINT*>(r), 2); }
@@ -62,6 +71,8 @@ public:
 
     // Clipping; the clip box is reported in logical coordinates.
     int GetClipBox(RECT* r) const;
+    // The same box in device pixels, unrounded by the mapping.
+    void GetDeviceClipBox(RECT* r) const;
     void SetDeviceClip(const CRect& deviceRect);
     // Clips to a region; the clip box is the region's bounding rectangle.
     void SetDeviceClipRegion(const QRegion& region);
@@ -102,6 +113,10 @@ private:
     // Ellipses and rectangles: a box with exclusive right and bottom edges.
     template <typename Fn> bool BoxFigure(int l, int t, int r, int b, Fn drawShape);
     QRect DeviceBounds(const QRect& logical) const;
+    // On an image under a scaling mapping, figures are mapped to pixels
+    // first and drawn as at one unit per pixel: outlines stay one pixel wide
+    // and an inverted figure drawn twice touches the same pixels.
+    const POINT* ToDevicePixels(const POINT* pts, int n);
     // The logical area that drawing on this device can reach, one unit wider.
     QRect LogicalReach() const;
 
@@ -126,4 +141,23 @@ private:
     CPoint m_current;
     bool m_hasClip = false;
     CRect m_deviceClip;
+    bool m_deviceMapped = false;
+    std::vector<POINT> m_mapped;
+};
+
+// While it lives, logical units are the device's pixels: marks, crosses and
+// focus rectangles keep their size in pixels whatever the mapping was.
+class CDevicePixels {
+public:
+    explicit CDevicePixels(CDC* dc) : m_dc(dc), m_saved(dc->GetMapping()) {
+        m_dc->SetMapping(
+            CDC::Mapping{MM_TEXT, CPoint(0, 0), CPoint(0, 0), CSize(1, 1), CSize(1, 1)});
+    }
+    ~CDevicePixels() { m_dc->SetMapping(m_saved); }
+    CDevicePixels(const CDevicePixels&) = delete;
+    CDevicePixels& operator=(const CDevicePixels&) = delete;
+
+private:
+    CDC* m_dc;
+    CDC::Mapping m_saved;
 };

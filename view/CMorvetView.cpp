@@ -11,7 +11,9 @@
 #include <QPaintEvent>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -36,11 +38,13 @@ constexpr UINT kVkOemQuote = 0xDE;
 // Any other key: shifted symbols, dead keys, keys of other layouts.
 constexpr UINT kVkOther = 0xFC;
 
-void InvertMark(CDC* pDC, const POINT& p) {
-    // A corner at the very end of the coordinate range is far off any window.
+// A corner at the very end of the coordinate range is far off any window.
+bool IsMarkDrawable(const POINT& p) {
     constexpr int32_t kFar = INT32_MAX - kMarkSize;
-    if (p.x < -kFar || p.x > kFar || p.y < -kFar || p.y > kFar)
-        return;
+    return !(p.x < -kFar || p.x > kFar || p.y < -kFar || p.y > kFar);
+}
+
+void InvertMark(CDC* pDC, const POINT& p) {
     pDC->PatBlt(p.x - kMarkOffset, p.y - kMarkOffset, kMarkSize, kMarkSize, DSTINVERT);
 }
 
@@ -61,7 +65,18 @@ CMorvetView::~CMorvetView() {
     m_centerPen.DeleteObject();
 }
 
-void CMorvetView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CMorvetView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
+    // Printing keeps its own mapping; at 100 % with no scrolling a unit is a
+    // pixel exactly as it always was.
+    if (pInfo || pDC->IsPrinting() || (m_zoom.IsActual() && m_scroll == CPoint(0, 0)))
+        return;
+    const CPoint m = ClientMiddle();
+    pDC->SetMapMode(MM_ANISOTROPIC);
+    pDC->SetWindowExt(m_zoom.den, m_zoom.den);
+    pDC->SetViewportExt(m_zoom.num, m_zoom.num);
+    pDC->SetWindowOrg(m.x, m.y);
+    pDC->SetViewportOrg(m.x + m_scroll.x, m.y + m_scroll.y);
+}
 
 void CMorvetView::OnActivateView(bool bActivate, CMorvetView*, CMorvetView*) {
     if (!bActivate && m_bActive && HasCapture())
@@ -87,17 +102,22 @@ void CMorvetView::OnUpdate(CViewBase*, long lHint, void* pHint) {
 
 void CMorvetView::OnDraw(CDC* pDC) {
     CMorvetDoc* pDoc = GetDocument();
+    const bool printing = pDC->IsPrinting();
     CRect clip;
     pDC->GetClipBox(&clip);
-    CRect devClip = clip;
-    LogicalToDevice(&devClip);
+    CRect devClip;
+    pDC->GetDeviceClipBox(&devClip);
+    // Below one pixel per unit the clip box's rounding may cut off an element
+    // that still reaches a pixel of the box.
+    if (!printing && !m_zoom.IsActual())
+        clip.InflateRect(m_zoom.den / m_zoom.num + 2, m_zoom.den / m_zoom.num + 2);
     pDC->SetBkColor(RGB(0, 0, 0));
 
     // Composed off screen in one image of the clip box's size, so a repaint
     // never shows the black fill before the elements.
     std::unique_ptr<QImage> bitmap;
     std::unique_ptr<CDC> memDC;
-    if (!pDC->IsPrinting() && !devClip.IsRectEmpty()) {
+    if (!printing && !devClip.IsRectEmpty()) {
         bitmap = std::make_unique<QImage>(devClip.Width(), devClip.Height(), QImage::Format_RGB32);
         if (!bitmap->isNull()) {
             memDC = std::make_unique<CDC>(bitmap.get());
@@ -112,9 +132,11 @@ void CMorvetView::OnDraw(CDC* pDC) {
     background.UnrealizeObject();
     dc->FillRect(clip, &background);
 
-    const CRect client = GetClientRect();
-    CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
-    pDC->LPtoDP(&c);
+    // The object's origin goes to the window's anchor, its middle taken as a
+    // logical point. A printer context converts it first, as it always has.
+    CPoint c = ClientMiddle();
+    if (printing)
+        pDC->LPtoDP(&c);
     if (c != pDoc->m_origin)
         pDoc->m_shape.Transform(0, 0, c.x - pDoc->m_origin.x, c.y - pDoc->m_origin.y, 0.0, 1.0,
                                 1.0);
@@ -123,26 +145,46 @@ void CMorvetView::OnDraw(CDC* pDC) {
         DrawReferenceImage(dc, c);
     (m_pSpinShape ? m_pSpinShape : &pDoc->m_shape)->Draw(dc, &clip);
 
-    for (const CPrimitive* prim : m_selection) {
-        CRect r;
-        GetPrimitiveRect(prim, &r);
-        InvertMark(dc, r.TopLeft());
-        InvertMark(dc, CPoint(r.right, r.top));
-        InvertMark(dc, r.BottomRight());
-        InvertMark(dc, CPoint(r.left, r.bottom));
+    if (!printing) {
+        // Marks keep their size in pixels: their corners are mapped, their
+        // boxes are not.
+        std::vector<CPoint> marks;
+        marks.reserve(m_selection.size() * 4 + 1);
+        for (const CPrimitive* prim : m_selection) {
+            CRect r;
+            GetPrimitiveRect(prim, &r);
+            marks.push_back(r.TopLeft());
+            marks.push_back(CPoint(r.right, r.top));
+            marks.push_back(r.BottomRight());
+            marks.push_back(CPoint(r.left, r.bottom));
+        }
+        // The grabbed vertex is shared by all windows; only its own document shows it.
+        if (CPickTool::GrabbedVertexIn(pDoc))
+            marks.push_back(*CShapeTool::s_pGrabbedVertex);
+        std::vector<CPoint> onDevice = marks;
+        if (!onDevice.empty())
+            dc->LPtoDP(onDevice.data(), int(onDevice.size()));
+        CDevicePixels pixels(dc);
+        for (size_t i = 0; i < marks.size(); ++i)
+            if (IsMarkDrawable(marks[i]) && IsMarkDrawable(onDevice[i]))
+                InvertMark(dc, onDevice[i]);
     }
-    // The grabbed vertex is shared by all windows; only its own document shows it.
-    if (CPickTool::GrabbedVertexIn(pDoc))
-        InvertMark(dc, *CShapeTool::s_pGrabbedVertex);
 
     m_pCurrentTool->DrawFeedback(this, dc);
 
     if (m_bShowCenter) {
+        CPoint at = c;
+        // On paper the cross is drawn in the printer's units as it always was.
+        std::unique_ptr<CDevicePixels> pixels;
+        if (!printing) {
+            dc->LPtoDP(&at);
+            pixels = std::make_unique<CDevicePixels>(dc);
+        }
         CPen* old = dc->SelectObject(&m_centerPen);
-        dc->MoveTo(c.x - 6, c.y - 6);
-        dc->LineTo(c.x + 6, c.y + 6);
-        dc->MoveTo(c.x + 6, c.y - 6);
-        dc->LineTo(c.x - 6, c.y + 6);
+        dc->MoveTo(at.x - 6, at.y - 6);
+        dc->LineTo(at.x + 6, at.y + 6);
+        dc->MoveTo(at.x + 6, at.y - 6);
+        dc->LineTo(at.x - 6, at.y + 6);
         dc->SelectObject(old);
     }
     pDoc->m_origin = c;
@@ -179,6 +221,10 @@ void CMorvetView::DeviceToLogical(POINT* pt) {
 
 void CMorvetView::DeviceToLogical(RECT* rect) {
     MapPoints(reinterpret_cast<POINT*>(rect), 2, true);
+}
+
+void CMorvetView::LogicalToDevice(POINT* pts, int n) {
+    MapPoints(pts, n, false);
 }
 
 void CMorvetView::LogicalToDevice(RECT* rect) {
@@ -232,7 +278,16 @@ void CMorvetView::InvalidateElement(CPrimitive* prim) {
     // where this window shows it, and that is the area to repaint.
     const CPoint middle = ClientMiddle();
     const CPoint origin = GetDocument()->m_origin;
-    const int64_t shiftX = int64_t(middle.x) - origin.x, shiftY = int64_t(middle.y) - origin.y;
+    int64_t shiftX = int64_t(middle.x) - origin.x, shiftY = int64_t(middle.y) - origin.y;
+    if (!m_zoom.IsActual()) {
+        // The shift is in units; on screen it is zoomed, and rounded once more.
+        shiftX = std::llround(double(shiftX) * m_zoom.Value());
+        shiftY = std::llround(double(shiftY) * m_zoom.Value());
+        left -= 1;
+        top -= 1;
+        right += 1;
+        bottom += 1;
+    }
     left += shiftX;
     right += shiftX;
     top += shiftY;
@@ -367,6 +422,88 @@ CPoint ClientPoint(const QMouseEvent* event) {
     return CPoint(p.x(), p.y());
 }
 } // namespace
+
+CPoint CMorvetView::PixelOffset(const CDC* pDC) const {
+    // The anchor maps to m + scroll exactly, whatever the zoom.
+    const CPoint m = ClientMiddle();
+    CPoint at = m;
+    pDC->LPtoDP(&at);
+    return CPoint(at.x - (m.x + m_scroll.x), at.y - (m.y + m_scroll.y));
+}
+
+void CMorvetView::SetZoom(CZoom zoom, const CPoint& about) {
+    if (zoom == m_zoom)
+        return;
+    // The unit under `about` stays there: (about - m - scroll) / zoom is the
+    // same before and after.
+    const CPoint m = ClientMiddle();
+    const double k = zoom.Value() / m_zoom.Value();
+    const auto keep = [k](int64_t a, int64_t scroll) {
+        const double s = double(a) - k * double(a - scroll);
+        return int32_t(std::clamp<double>(std::round(s), -1e9, 1e9));
+    };
+    m_scroll =
+        CPoint(keep(int64_t(about.x) - m.x, m_scroll.x), keep(int64_t(about.y) - m.y, m_scroll.y));
+    m_zoom = zoom;
+    Invalidate(true);
+}
+
+void CMorvetView::ResetZoom() {
+    m_zoom = CZoom();
+    m_scroll = CPoint(0, 0);
+    Invalidate(true);
+}
+
+namespace {
+// Moves the image's pixels by dx, dy in place; what moves out is lost, what
+// is uncovered keeps stale pixels for the caller to redraw.
+void ScrollImage(QImage& image, int dx, int dy) {
+    const int w = image.width(), h = image.height();
+    if (std::abs(dx) >= w || std::abs(dy) >= h)
+        return;
+    const int rowBytes = (w - std::abs(dx)) * 4;
+    const int fromX = std::max(0, -dx), toX = std::max(0, dx);
+    const auto moveRow = [&](int y) {
+        const uchar* src = image.constScanLine(y) + fromX * 4;
+        uchar* dst = image.scanLine(y + dy) + toX * 4;
+        std::memmove(dst, src, size_t(rowBytes));
+    };
+    if (dy > 0) {
+        for (int y = h - 1 - dy; y >= 0; --y)
+            moveRow(y);
+    } else {
+        for (int y = -dy; y < h; ++y)
+            moveRow(y);
+    }
+}
+} // namespace
+
+void CMorvetView::ScrollBy(int dx, int dy) {
+    if (dx == 0 && dy == 0)
+        return;
+    m_scroll = CPoint(int32_t(std::clamp<int64_t>(int64_t(m_scroll.x) + dx, -1e9, 1e9)),
+                      int32_t(std::clamp<int64_t>(int64_t(m_scroll.y) + dy, -1e9, 1e9)));
+    const int w = width(), h = height();
+    // Inverted feedback of a drag lives on the screen in window pixels, not
+    // in the drawing: while one is under way, everything is drawn afresh.
+    if (HasCapture() || std::abs(dx) >= w || std::abs(dy) >= h || m_surface.isNull()) {
+        Invalidate(true);
+        return;
+    }
+    ScrollImage(m_surface, dx, dy);
+    m_invalid.translate(dx, dy);
+    // Only the strips that came into view need drawing.
+    if (dx > 0)
+        m_invalid += QRect(0, 0, dx, h);
+    else if (dx < 0)
+        m_invalid += QRect(w + dx, 0, -dx, h);
+    if (dy > 0)
+        m_invalid += QRect(0, 0, w, dy);
+    else if (dy < 0)
+        m_invalid += QRect(0, h + dy, w, -dy);
+    m_invalid &= QRect(0, 0, w, h);
+    update();
+}
 
 CPoint CMorvetView::ClientMiddle() const {
     const CRect client = GetClientRect();

@@ -5,6 +5,7 @@
 #include "platform/CDC.h"
 #include "platform/CRect.h"
 #include "platform/VirtualKeys.h"
+#include "view/ViewZoom.h"
 
 #include <QImage>
 #include <QRegion>
@@ -43,9 +44,14 @@ public:
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
     bool IsSelected(const CPrimitive* prim) const;
 
-    // Operations used by the tools and the commands.
+    // Operations used by the tools and the commands. The conversions are the
+    // one place where zoom and scrolling live: logical units are object units
+    // about the window's anchor, its middle m in pixels, and a logical point L
+    // shows at device m + scroll + zoom x (L - m), rounded to the nearest pixel
+    // (and a pixel to the nearest unit).
     void DeviceToLogical(POINT* pt);
     void DeviceToLogical(RECT* rect);
+    void LogicalToDevice(POINT* pts, int n = 1);
     void LogicalToDevice(RECT* rect);
     void SelectElement(CPrimitive* prim, bool add) override;
     void SelectInRect(CRect rect, bool add);
@@ -66,6 +72,19 @@ public:
     void SetToolCursor(int cursorId);
     const QImage& Surface() const { return m_surface; }
     QImage& Surface() { return m_surface; }
+
+    // Zoom and scrolling of this window.
+    CZoom Zoom() const { return m_zoom; }
+    CPoint ScrollOffset() const { return m_scroll; }
+    // Changes the zoom keeping the object point under the device point where it is.
+    void SetZoom(CZoom zoom, const CPoint& about);
+    // Moves the drawing by dx, dy pixels (right and down for positive values).
+    void ScrollBy(int dx, int dy);
+    // 100 %, no scrolling: the window as it was before the user zoomed.
+    void ResetZoom();
+    // The pixel offset between the view's device coordinates and those of a
+    // context it prepared (an off-screen image of part of the window).
+    CPoint PixelOffset(const CDC* pDC) const;
 
     // Command routing: with pCmdUI the command's update handler runs and the
     // result says whether the view has one; without, the command runs.
@@ -120,6 +139,8 @@ private:
     void EndDragOnDeactivate();
 
     CMorvetDoc* m_pDocument;
+    CZoom m_zoom;
+    CPoint m_scroll;
     CPoint m_ptLastMouse;
     bool m_bButtonDown = false;
     QImage m_surface;

@@ -59,7 +59,10 @@ void CPathTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) {
     if (m_nPointCount == 0)
         return;
     if (m_nPointCount == 1) {
-        if (std::abs(p.x - m_points[0].x) > 2 || std::abs(p.y - m_points[0].y) > 2) {
+        // How far the pointer went is felt in pixels, whatever the zoom.
+        CPoint start = m_points[0];
+        pView->LogicalToDevice(&start);
+        if (std::abs(point.x - start.x) > 2 || std::abs(point.y - start.y) > 2) {
             m_points[1] = p;
             m_nPointCount = 2;
             return;

@@ -5,14 +5,19 @@
 #include "view/CMorvetView.h"
 
 #include <algorithm>
+#include <vector>
 
-POINT* CPickTool::HitVertex(CPrimitive* prim, const POINT& p) {
+POINT* CPickTool::HitVertex(CPrimitive* prim, const POINT& p, CMorvetView* pView) {
     if (!prim->IsPath() || prim->m_nPoints <= 0)
         return nullptr;
+    // The reach is in pixels at any zoom: vertices are compared where they show.
+    std::vector<POINT> shown(prim->m_pPoints, prim->m_pPoints + prim->m_nPoints);
+    if (pView)
+        pView->LogicalToDevice(shown.data(), int(shown.size()));
     for (int i = 0; i < prim->m_nPoints; ++i) {
-        POINT& v = prim->m_pPoints[i];
+        const POINT& v = shown[size_t(i)];
         if (v.x - 3 < p.x && p.x < v.x + 3 && v.y - 3 < p.y && p.y < v.y + 3)
-            return &v;
+            return &prim->m_pPoints[i];
     }
     return nullptr;
 }
@@ -58,7 +63,7 @@ void CPickTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) 
     s_nPickMode = PICK_NONE;
 
     if (pView->m_selection.size() == 1) {
-        s_pGrabbedVertex = HitVertex(pView->m_selection.front(), p);
+        s_pGrabbedVertex = HitVertex(pView->m_selection.front(), point, pView);
         if (s_pGrabbedVertex) {
             m_bSnapshotDue = true;
             pView->Invalidate(true);
@@ -219,8 +224,10 @@ void CPickTool::DrawFeedback(CMorvetView* pView, CDC* pDC) {
     // puts it back, so that the next move still finds it there to take it away.
     if (s_nPickMode != PICK_RUBBER_BAND || !pView->HasCapture() || pDC->IsPrinting())
         return;
+    // The band is in window pixels, as the moves draw it.
     CRect band = BandRect();
-    pView->DeviceToLogical(&band);
-    band.NormalizeRect();
+    const CPoint offset = pView->PixelOffset(pDC);
+    band.OffsetRect(offset.x, offset.y);
+    CDevicePixels pixels(pDC);
     pDC->DrawFocusRect(band);
 }

@@ -16,9 +16,10 @@ public:
     void KeyDown(CMorvetView* pView, UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void DrawFeedback(CMorvetView* pView, CDC* pDC) override;
 
-    // The vertex of a polyline or polygon within 2 units of p on both axes,
+    // The vertex of a polyline or polygon within 2 pixels of p on both axes,
     // the first in the point array; NULL for circles or when none is near.
-    static POINT* HitVertex(CPrimitive* prim, const POINT& p);
+    // With a view, p is in its window's pixels; without, in units.
+    static POINT* HitVertex(CPrimitive* prim, const POINT& p, CMorvetView* pView = nullptr);
     void MoveSelection(CMorvetView* pView, int32_t dx, int32_t dy);
     // Whether the grabbed vertex lies in this document's object; a vertex
     // grabbed in another document is not this view's to move or to show.
