@@ -230,3 +230,28 @@ TEST_F(ReferenceImageTest, DialogSetsScaleOffsetOpacityAndRemoves) {
     view->UpdateWindow();
     EXPECT_EQ(Px(131, 81), 0u);
 }
+
+TEST_F(ReferenceImageTest, FollowsZoomAndScrolling) {
+    // 100 x 60 units about the center of mass (200, 150): at zoom z and
+    // scroll s a unit u shows at 200 + s + z (u - 200).
+    Show(Solid(100, 60, Qt::red));
+    for (const CZoom z : {CZoom{2, 1}, CZoom{1, 2}, CZoom{3, 1}}) {
+        SCOPED_TRACE(z.Value());
+        view->SetZoom(z, CPoint(200, 150));
+        view->ScrollBy(7, -5);
+        view->UpdateWindow();
+        const CPoint s = view->ScrollOffset();
+        const int left = int(std::lround(200 + s.x - 50 * z.Value()));
+        const int top = int(std::lround(150 + s.y - 30 * z.Value()));
+        const int right = int(std::lround(200 + s.x + 50 * z.Value()));
+        const int bottom = int(std::lround(150 + s.y + 30 * z.Value()));
+        EXPECT_EQ(Px(left + 1, top + 1), 0xFF0000u);
+        EXPECT_EQ(Px(right - 2, bottom - 2), 0xFF0000u);
+        EXPECT_EQ(Px(left - 2, top + 1), 0u);
+        EXPECT_EQ(Px(left + 1, top - 2), 0u);
+        if (right + 1 < 400) {
+            EXPECT_EQ(Px(right + 1, bottom - 2), 0u);
+        }
+        view->ResetZoom();
+    }
+}
