@@ -5,6 +5,7 @@
 #include "trace/TraceImageFile.h"
 #include "trace/TraceToShape.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -42,7 +43,7 @@ int RunTrace(const ToolCommand& self, const QStringList& args) {
             } else if (!ParseNumber(v, number)) {
                 return UsageError(self, a.toStdString() + " expects a number");
             } else if (a == "--threshold") {
-                if (number != int(number) || number < 0 || number > 255)
+                if (!(number >= 0 && number <= 255) || number != std::floor(number))
                     return UsageError(self, "--threshold is a whole number from 0 to 255");
                 options.threshold = int(number);
             } else if (a == "--tolerance") {

@@ -108,6 +108,10 @@ TEST(TraceCommand, NothingToTraceOrUnreadablePictureWritesNoFile) {
     for (const QStringList& args :
          {QStringList{"trace", picture}, QStringList{"trace", picture, "a.vrk", "--scale", "0"},
           QStringList{"trace", picture, "a.vrk", "--threshold", "300"},
+          QStringList{"trace", picture, "a.vrk", "--threshold", "1e300"},
+          QStringList{"trace", picture, "a.vrk", "--threshold", "12.5"},
+          QStringList{"trace", picture, "a.vrk", "--scale", "nan"},
+          QStringList{"trace", picture, "a.vrk", "--tolerance", "-1"},
           QStringList{"trace", picture, "a.vrk", "--tolerance", "x"},
           QStringList{"trace", picture, "a.vrk", "--channel", "red"},
           QStringList{"trace", picture, "a.vrk", "--min-area"}}) {
