@@ -5,6 +5,7 @@
 #include "app/CRecentFileList.h"
 #include "app/CShellPrompts.h"
 #include "document/CMorvetDoc.h"
+#include "trace/ReferenceImageStore.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -69,7 +70,21 @@ CMorvetDoc* CDocManager::OpenDocumentFile(const QString& path) {
     doc->SetPathName(path);
     m_recentFiles.Add(doc->GetPathName());
     m_recentFiles.WriteList();
-    return Adopt(std::move(doc));
+    CMorvetDoc* pDoc = Adopt(std::move(doc));
+    // The picture the user last showed with this file comes back with it; a
+    // picture that has gone is reported, and the document opens without it.
+    QString why;
+    if (m_settings &&
+        !RestoreReferenceImage(*m_settings, pDoc->GetPathName(), pDoc->m_reference, &why))
+        ReportError(why);
+    else if (pDoc->m_reference.IsLoaded())
+        pDoc->UpdateAllViews(nullptr);
+    return pDoc;
+}
+
+void CDocManager::RememberReferenceImage(CMorvetDoc* pDoc) {
+    if (m_settings && pDoc && !pDoc->GetPathName().isEmpty())
+        StoreReferenceImage(*m_settings, pDoc->GetPathName(), pDoc->m_reference);
 }
 
 CMorvetDoc* CDocManager::FindDocument(const QString& path) const {
@@ -112,6 +127,8 @@ bool CDocManager::DoSave(CMorvetDoc* pDoc, QString path) {
     pDoc->SetPathName(path);
     m_recentFiles.Add(pDoc->GetPathName());
     m_recentFiles.WriteList();
+    if (pDoc->m_reference.IsLoaded())
+        RememberReferenceImage(pDoc);
     return true;
 }
 

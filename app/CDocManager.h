@@ -6,6 +6,7 @@
 class CMainFrame;
 class CMorvetDoc;
 class CRecentFileList;
+class QSettings;
 struct CShellPrompts;
 
 // The open documents: creates them for File New and Open, titles new ones
@@ -17,6 +18,10 @@ public:
     ~CDocManager();
 
     void SetFrame(CMainFrame* frame) { m_pFrame = frame; }
+    // Where the reference image of each document file is remembered.
+    void SetSettings(QSettings* settings) { m_settings = settings; }
+    // Remembers the document's reference image for its file, if it has one.
+    void RememberReferenceImage(CMorvetDoc* pDoc);
 
     // A new, empty document in a new window.
     CMorvetDoc* OpenNewDocument();
@@ -51,6 +56,7 @@ private:
     CShellPrompts& m_prompts;
     CRecentFileList& m_recentFiles;
     CMainFrame* m_pFrame = nullptr;
+    QSettings* m_settings = nullptr;
     std::vector<std::unique_ptr<CMorvetDoc>> m_documents;
     int m_nUntitledCount = 0;
 };

@@ -27,6 +27,7 @@ CMorvetApp::CMorvetApp(std::unique_ptr<QSettings> settings, CShellPrompts prompt
     m_recentFiles->ReadList();
     ProgramGrid().Load(*m_settings);
     m_docManager = std::make_unique<CDocManager>(m_prompts, *m_recentFiles);
+    m_docManager->SetSettings(m_settings.get());
 }
 
 CMorvetApp::~CMorvetApp() {

@@ -33,5 +33,10 @@ CShellPrompts CShellPrompts::Interactive() {
             return QString();
         return dialog.selectedFiles().front();
     };
+    prompts.imageFileName = [](QWidget* parent) {
+        return QFileDialog::getOpenFileName(
+            parent, QStringLiteral("Reference Image"), QString(),
+            QStringLiteral("Pictures (*.png *.jpg *.jpeg *.bmp *.svg *.svgz);;All Files (*)"));
+    };
     return prompts;
 }

@@ -19,6 +19,8 @@ struct CShellPrompts {
     std::function<QString(QWidget* parent, const QString& proposed)> saveFileName;
     // The file to export to (Box2D JSON), starting from a proposed name; empty on cancel.
     std::function<QString(QWidget* parent, const QString& proposed)> exportFileName;
+    // The picture to show under the object, or empty when the user cancels.
+    std::function<QString(QWidget* parent)> imageFileName;
 
     // Message boxes and file dialogs for a person at the screen.
     static CShellPrompts Interactive();

@@ -52,8 +52,25 @@ const ToolCommand kSimulate{
     "units per metre. The same file gives the same lines on every run. An\n"
     "object with physics errors gets them on stderr and exit status 1.",
     RunSimulate};
-const ToolCommand* const kCommands[] = {&kInfo,   &kCheck,  &kToJson,   &kFromJson,
-                                        &kRender, &kExport, &kSimulate, nullptr};
+const ToolCommand kTrace{
+    "trace",
+    "IMAGE OUT.vrk [--threshold T] [--tolerance U] [--scale UNITS_PER_PIXEL] [--min-area A]\n"
+    "           [--channel alpha|luminance] [--invert] [--holes]",
+    "Traces the outlines of the shape in a PNG, JPEG, BMP or SVG picture into\n"
+    "a new object: one white filled polygon per outline, each a simple polygon.\n"
+    "The middle of the picture goes to the center of mass; y points down, as\n"
+    "in the picture. The shape is the pixels at least T opaque (alpha channel,\n"
+    "the default for pictures with transparency) or darker than T (luminance;\n"
+    "--invert: at least T light). T is 0 to 255, default 128. --tolerance is\n"
+    "how far the simplified outline may stray, in units (default 1); --scale\n"
+    "the units per pixel (default 1); --min-area the smallest area kept, in\n"
+    "square units (default 0). Filled elements have no holes: --holes adds\n"
+    "each hole as a closed polyline. Pictures over 16 million pixels are\n"
+    "refused. Exit status 1, and no file written, when the picture cannot be\n"
+    "read or nothing is traced.",
+    RunTrace};
+const ToolCommand* const kCommands[] = {&kInfo,   &kCheck,    &kToJson, &kFromJson, &kRender,
+                                        &kExport, &kSimulate, &kTrace,  nullptr};
 } // namespace
 
 const ToolCommand* const* AllCommands() {

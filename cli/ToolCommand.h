@@ -29,3 +29,4 @@ int RunFromJson(const ToolCommand& self, const QStringList& args);
 int RunRender(const ToolCommand& self, const QStringList& args);
 int RunExport(const ToolCommand& self, const QStringList& args);
 int RunSimulate(const ToolCommand& self, const QStringList& args);
+int RunTrace(const ToolCommand& self, const QStringList& args);

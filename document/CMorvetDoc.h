@@ -1,4 +1,5 @@
 #pragma once
+#include "document/ReferenceImage.h"
 #include "object/CShape.h"
 #include "platform/CDocument.h"
 #include "platform/CPoint.h"
@@ -52,6 +53,7 @@ public:
     CPoint m_origin;
     COLORREF m_color = RGB(255, 255, 255);
     std::vector<CSnapshot*> m_history; // newest first
+    CReferenceImage m_reference;       // shown in the windows, not part of the object
     int m_historyIndex = -1;
 
     static constexpr int kMaxSnapshots = 11;

@@ -151,6 +151,8 @@ void CMorvetView::OnDraw(CDC* pDC) {
     if (c != pDoc->m_origin)
         pDoc->m_shape.Move(WrapSub(c.x, pDoc->m_origin.x), WrapSub(c.y, pDoc->m_origin.y));
 
+    if (!pDC->IsPrinting())
+        DrawReferenceImage(dc, c);
     if (m_bShowGrid && !pDC->IsPrinting())
         DrawGrid(dc, clip, c);
     (m_pSpinShape ? m_pSpinShape : &pDoc->m_shape)->Draw(dc, &clip);
@@ -392,7 +394,8 @@ void CMorvetView::SetToolCursor(int cursorId) {
 
 bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
     const bool handled = OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) ||
-                         OnPrintCmdMsg(nID, pCmdUI) || OnViewCmdMsg(nID, pCmdUI);
+                         OnPrintCmdMsg(nID, pCmdUI) || OnViewCmdMsg(nID, pCmdUI) ||
+                         OnReferenceCmdMsg(nID, pCmdUI);
     if (handled && !pCmdUI)
         ShowChangesInOtherViews();
     return handled;

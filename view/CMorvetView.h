@@ -140,6 +140,12 @@ private:
     bool OnObjectCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnPrintCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnViewCmdMsg(int nID, CCmdUI* pCmdUI);
+    bool OnReferenceCmdMsg(int nID, CCmdUI* pCmdUI);
+    // The document's reference image, under the object, through the mapping
+    // of pDC; origin is the center of mass in logical units.
+    void DrawReferenceImage(CDC* pDC, const CPoint& origin);
+    void OnViewReferenceImage();
+    void OnObjectTraceImage();
 
     // Grid lines through origin under the object, inside the logical clip box.
     void DrawGrid(CDC* pDC, const CRect& clip, const CPoint& origin);

@@ -40,40 +40,34 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
     EXPECT_EQ(Frame()->CurrentMenu(), IDR_OBJECT_TYPE);
     EXPECT_EQ(MenuTitles(Frame()),
               QStringList({"&File", "&Edit", "O&bject", "&View", "&Window", "&Help"}));
+    // clang-format off
     EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 0)),
               QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
-                           "Save &As...", "&Export...", "-", "&Print...\tCtrl+P", "Print Pre&view",
-                           "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
+                           "Save &As...", "&Export...", "-",
+                           "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
+                           "Recent File", "-",
+                           "E&xit"}));
     EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 1)),
-              QStringList({"&Undo\tCtrl+Z", "Redo\tCtrl+Y", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                           "&Paste\tCtrl+V", "Clear\tDelete", "Select All\tCtrl-A", "-",
+              QStringList({"&Undo\tCtrl+Z", "Redo\tCtrl+Y", "-",
+                           "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "Clear\tDelete",
+                           "Select All\tCtrl-A", "-",
                            "Show center of mass"}));
-    EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 2)), QStringList({"Properties...\tAlt+Enter",
-                                                                     "Resize...\tCtrl+R",
-                                                                     "&Coordinates...\tCtrl+E",
-                                                                     "Center of Mass at C&entroid",
-                                                                     "-",
-                                                                     "Select",
-                                                                     "Center of Mass",
-                                                                     "Polyline",
-                                                                     "Polygon",
-                                                                     "Rectangle",
-                                                                     "Filled Rectangle",
-                                                                     "Circle",
-                                                                     "Filled Circle",
-                                                                     "-",
-                                                                     "Fill Color...",
-                                                                     "-",
-                                                                     "Move back\tMinus",
-                                                                     "Move Forward\tPlus",
-                                                                     "-",
-                                                                     "Spin",
-                                                                     "&Simulate...\tCtrl+T"}));
-    EXPECT_EQ(
-        Items(Frame()->Menu(IDR_OBJECT_TYPE, 3)),
-        QStringList({"&Toolbar", "&Status Bar", "-", "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-",
-                     "&Actual Size\tCtrl+0", "&Fit Object\tCtrl+F", "-", "Show &Grid\tCtrl+G",
-                     "S&nap to Grid\tCtrl+Shift+G", "Grid Spa&cing...", "-", "&Physics Panel"}));
+    EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 2)),
+              QStringList({"Properties...\tAlt+Enter", "Resize...\tCtrl+R", "&Coordinates...\tCtrl+E",
+                           "Center of Mass at C&entroid", "-",
+                           "Select", "Center of Mass", "Polyline", "Polygon", "Rectangle",
+                           "Filled Rectangle", "Circle", "Filled Circle", "-",
+                           "Fill Color...", "-",
+                           "Move back\tMinus", "Move Forward\tPlus", "-",
+                           "Spin", "&Simulate...\tCtrl+T", "&Trace Image..."}));
+    EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 3)),
+              QStringList({"&Toolbar", "&Status Bar", "-",
+                           "Zoom &In\tCtrl++", "Zoom &Out\tCtrl+-", "&Actual Size\tCtrl+0",
+                           "&Fit Object\tCtrl+F", "-",
+                           "Show &Grid\tCtrl+G", "S&nap to Grid\tCtrl+Shift+G", "Grid Spa&cing...", "-",
+                           "&Physics Panel", "-",
+                           "&Reference Image...", "Hide Reference Image"}));
+    // clang-format on
 
     Frame()->Children()[0]->close();
     Idle();

@@ -1,0 +1,100 @@
+#include "cli/ToolCommand.h"
+#include "cli/VrkFile.h"
+#include "platform/CArchive.h"
+#include "trace/ImageTracer.h"
+#include "trace/TraceImageFile.h"
+#include "trace/TraceToShape.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+// A new document's colour for new elements.
+constexpr COLORREF kNewDocumentColor = 0xFFFFFF;
+
+bool ParseNumber(const QString& text, double& value) {
+    bool ok = false;
+    value = text.toDouble(&ok);
+    return ok;
+}
+} // namespace
+
+int RunTrace(const ToolCommand& self, const QStringList& args) {
+    QStringList files;
+    TraceOptions options;
+    bool channelGiven = false, holes = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--invert") {
+            options.invert = true;
+        } else if (a == "--holes") {
+            holes = true;
+        } else if (a == "--threshold" || a == "--tolerance" || a == "--scale" ||
+                   a == "--min-area" || a == "--channel") {
+            if (++i == args.size())
+                return UsageError(self, a.toStdString() + " needs a value");
+            const QString& v = args[i];
+            double number = 0;
+            if (a == "--channel") {
+                if (v != "alpha" && v != "luminance")
+                    return UsageError(self, "--channel is alpha or luminance");
+                options.channel = v == "alpha" ? TraceChannel::Alpha : TraceChannel::Luminance;
+                channelGiven = true;
+            } else if (!ParseNumber(v, number)) {
+                return UsageError(self, a.toStdString() + " expects a number");
+            } else if (a == "--threshold") {
+                if (!(number >= 0 && number <= 255) || number != std::floor(number))
+                    return UsageError(self, "--threshold is a whole number from 0 to 255");
+                options.threshold = int(number);
+            } else if (a == "--tolerance") {
+                options.tolerance = number;
+            } else if (a == "--scale") {
+                options.scale = number;
+            } else {
+                options.minArea = number;
+            }
+        } else if (a.startsWith('-')) {
+            return UsageError(self, "unknown option \"" + a.toStdString() + "\"");
+        } else {
+            files << a;
+        }
+    }
+    if (files.size() != 2)
+        return UsageError(self, "expects a picture and an output file");
+
+    QString why;
+    const QImage image = ReadTraceImage(files[0], &why);
+    if (image.isNull()) {
+        ReportFile(files[0], why.toStdString());
+        return EXIT_INVALID_INPUT;
+    }
+    if (!channelGiven)
+        options.channel = DefaultTraceChannel(image);
+    why = CheckTraceOptions(image, options);
+    if (!why.isEmpty())
+        return UsageError(self, why.toStdString());
+
+    const TraceResult trace = TraceImage(image, options);
+    if (trace.outlines.empty()) {
+        ReportFile(files[0], trace.dropped ? "no outline could be made a simple polygon"
+                                           : "nothing to trace at this threshold and "
+                                             "minimum area");
+        return EXIT_INVALID_INPUT;
+    }
+    CShape shape;
+    AppendTraceToShape(trace, kNewDocumentColor, holes, shape);
+    CArchive ar;
+    shape.Serialize(ar);
+    std::string error;
+    if (!WriteFileAtomically(files[1], ar.Buffer(), error)) {
+        ReportFile(files[1], error);
+        return EXIT_INVALID_INPUT;
+    }
+    std::printf("%d polygons, %d vertices (%s channel); %d holes %s", int(trace.outlines.size()),
+                trace.VertexCount(), options.channel == TraceChannel::Alpha ? "alpha" : "luminance",
+                int(trace.holes.size()), holes ? "added as polylines" : "left out");
+    if (trace.dropped)
+        std::printf("; %d outlines left out that could not be made simple", trace.dropped);
+    std::printf("\n");
+    return EXIT_OK;
+}

@@ -1,0 +1,122 @@
+#include "CliTestSupport.h"
+#include "cli/VrkFile.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+// A 400 x 300 picture: a disc of radius 60 left of the middle and a ring
+// (radii 70 and 40) right of it, black on white.
+QString DrawPicture(const QTemporaryDir& dir) {
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(100, 150), 60, 60);
+    QPainterPath ring;
+    ring.addEllipse(QPointF(290, 150), 70, 70);
+    ring.addEllipse(QPointF(290, 150), 40, 40);
+    p.drawPath(ring);
+    p.end();
+    const QString path = dir.filePath("picture.png");
+    image.save(path);
+    return path;
+}
+
+double Area(const CPrimitive* e) {
+    double twice = 0;
+    for (int i = 0; i < e->m_nPoints; ++i) {
+        const POINT& a = e->m_pPoints[i];
+        const POINT& b = e->m_pPoints[(i + 1) % e->m_nPoints];
+        twice += double(a.x) * b.y - double(b.x) * a.y;
+    }
+    return std::fabs(twice) / 2;
+}
+} // namespace
+
+TEST(TraceCommand, WritesOnePolygonPerOutlineAroundTheCenterOfMass) {
+    QTemporaryDir dir;
+    const QString picture = DrawPicture(dir);
+    const double pi = std::acos(-1.0);
+    for (const double scale : {1.0, 2.0}) {
+        SCOPED_TRACE(scale);
+        const QString out = dir.filePath("out.vrk");
+        const ToolRun run = RunTool({"trace", picture, out, "--scale", QString::number(scale),
+                                     "--tolerance", "1", "--holes"});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.startsWith("2 polygons")) << run.out.toStdString();
+        VrkFile file;
+        std::string error;
+        ASSERT_TRUE(LoadVrk(out, file, error)) << error;
+        ASSERT_EQ(file.shape.GetSize(), 3); // two polygons, then the ring's hole as a wall
+        const CPrimitive* disc = file.shape.m_elements[0];
+        const CPrimitive* ring = file.shape.m_elements[1];
+        if (disc->m_pPoints[0].x > 0)
+            std::swap(disc, ring);
+        for (const CPrimitive* e : {disc, ring}) {
+            EXPECT_EQ(e->m_nType, PRIM_POLYGON);
+            EXPECT_EQ(e->m_crColor, 0xFFFFFFu);
+        }
+        const CPrimitive* hole = file.shape.m_elements[2];
+        EXPECT_EQ(hole->m_nType, PRIM_POLYLINE);
+        EXPECT_EQ(hole->m_pPoints[0].x, hole->m_pPoints[hole->m_nPoints - 1].x);
+        const double s2 = scale * scale;
+        EXPECT_NEAR(Area(disc), pi * 60 * 60 * s2, 0.01 * pi * 60 * 60 * s2);
+        EXPECT_NEAR(Area(ring) - Area(hole), pi * (70 * 70 - 40 * 40) * s2,
+                    0.01 * pi * (70 * 70 - 40 * 40) * s2);
+        // The picture's middle (200, 150) is the center of mass, y downwards.
+        CRect box;
+        file.shape.GetElementRect(file.shape.IndexOf(disc), &box);
+        EXPECT_NEAR(box.left, (40 - 200) * scale, 1 + scale);
+        EXPECT_NEAR(box.right, (160 - 200) * scale, 1 + scale);
+        EXPECT_NEAR(box.top, (90 - 150) * scale, 1 + scale);
+        EXPECT_NEAR(box.bottom, (210 - 150) * scale, 1 + scale);
+        EXPECT_EQ(RunTool({"check", out}).status, 0);
+    }
+}
+
+TEST(TraceCommand, NothingToTraceOrUnreadablePictureWritesNoFile) {
+    QTemporaryDir dir;
+    const QString picture = DrawPicture(dir);
+    QImage blank(300, 300, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    blank.save(dir.filePath("blank.png"));
+    WriteAll(dir.filePath("text.png"), "not a picture");
+    WriteAll(dir.filePath("existing.vrk"), "keep me");
+    const QList<QStringList> failing = {
+        {"trace", dir.filePath("blank.png"), dir.filePath("a.vrk")},
+        {"trace", picture, dir.filePath("a.vrk"), "--min-area", "1e6"},
+        {"trace", picture, dir.filePath("a.vrk"), "--channel", "luminance", "--threshold", "0"},
+        {"trace", dir.filePath("text.png"), dir.filePath("a.vrk")},
+        {"trace", dir.filePath("missing.png"), dir.filePath("a.vrk")},
+        {"trace", dir.filePath("blank.png"), dir.filePath("existing.vrk")},
+    };
+    for (const QStringList& args : failing) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.startsWith(args[1] + ": ")) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("a.vrk")));
+    }
+    EXPECT_EQ(ReadAll(dir.filePath("existing.vrk")), "keep me");
+
+    for (const QStringList& args :
+         {QStringList{"trace", picture}, QStringList{"trace", picture, "a.vrk", "--scale", "0"},
+          QStringList{"trace", picture, "a.vrk", "--threshold", "300"},
+          QStringList{"trace", picture, "a.vrk", "--threshold", "1e300"},
+          QStringList{"trace", picture, "a.vrk", "--threshold", "12.5"},
+          QStringList{"trace", picture, "a.vrk", "--scale", "nan"},
+          QStringList{"trace", picture, "a.vrk", "--tolerance", "-1"},
+          QStringList{"trace", picture, "a.vrk", "--tolerance", "x"},
+          QStringList{"trace", picture, "a.vrk", "--channel", "red"},
+          QStringList{"trace", picture, "a.vrk", "--min-area"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        EXPECT_EQ(RunTool(args).status, 2);
+    }
+    EXPECT_TRUE(RunTool({"--help"}).out.contains("  trace"));
+}

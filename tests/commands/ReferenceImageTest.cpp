@@ -1,0 +1,257 @@
+// The reference image under the object, and tracing it, on a real view.
+#include "CommandFixture.h"
+#include "dialogs/ModalDriver.h"
+#include "res/CommandIds.h"
+#include "view/dialogs/CReferenceImageDialog.h"
+#include "view/dialogs/CTraceImageDialog.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSpinBox>
+#include <cmath>
+
+namespace {
+// 300 x 300, black on white: a disc (radius 60) left of the middle and a
+// ring (radii 70 and 35) right of it.
+QImage DiscAndRing() {
+    QImage image(300, 300, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(75, 150), 60, 60);
+    QPainterPath ring;
+    ring.addEllipse(QPointF(220, 150), 70, 70);
+    ring.addEllipse(QPointF(220, 150), 35, 35);
+    p.drawPath(ring);
+    return image;
+}
+
+QImage Solid(int w, int h, QColor color) {
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(color);
+    return image;
+}
+
+double Area(const CPrimitive* e) {
+    double twice = 0;
+    for (int i = 0; i < e->m_nPoints; ++i) {
+        const POINT& a = e->m_pPoints[i];
+        const POINT& b = e->m_pPoints[(i + 1) % e->m_nPoints];
+        twice += double(a.x) * b.y - double(b.x) * a.y;
+    }
+    return std::fabs(twice) / 2;
+}
+
+// Replaces a spin box's text as a user does: select all, type, Enter.
+void TypeInto(QAbstractSpinBox* box, const QString& text) {
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Tab);
+}
+
+struct ReferenceImageTest : CommandFixture {
+    void Show(const QImage& image, double scale = 1, double dx = 0, double dy = 0,
+              int opacity = 100) {
+        doc.m_reference = CReferenceImage();
+        doc.m_reference.path = "picture.png";
+        doc.m_reference.image = image;
+        doc.m_reference.scale = scale;
+        doc.m_reference.offsetX = dx;
+        doc.m_reference.offsetY = dy;
+        doc.m_reference.opacity = opacity;
+        doc.UpdateAllViews(nullptr);
+        view->UpdateWindow();
+    }
+};
+} // namespace
+
+TEST_F(ReferenceImageTest, DrawnUnderTheObjectAtItsScaleOffsetAndOpacityButNeverPrinted) {
+    // 100 x 60 red pixels at one unit each, centred on the center of mass (200, 150).
+    Show(Solid(100, 60, Qt::red));
+    EXPECT_EQ(Px(151, 121), 0xFF0000u);
+    EXPECT_EQ(Px(249, 179), 0xFF0000u);
+    EXPECT_EQ(Px(149, 121), 0u);
+    EXPECT_EQ(Px(151, 119), 0u);
+    EXPECT_EQ(Px(250, 150), 0u);
+
+    // Two units a pixel, its middle 30 right of and 10 above the center of mass.
+    Show(Solid(100, 60, Qt::red), 2, 30, -10);
+    EXPECT_EQ(Px(131, 81), 0xFF0000u);
+    EXPECT_EQ(Px(328, 198), 0xFF0000u);
+    EXPECT_EQ(Px(129, 81), 0u);
+    EXPECT_EQ(Px(131, 79), 0u);
+
+    // Half opacity over the black canvas; an element covers the picture.
+    Show(Solid(100, 60, Qt::red), 1, 0, 0, 50);
+    EXPECT_NEAR(qRed(Px(160, 130)), 128, 2);
+    Square(210, 130, 20);
+    view->Invalidate();
+    view->UpdateWindow();
+    EXPECT_EQ(Px(220, 140), 0x0000FFu);
+
+    // Hidden: the canvas as it was without it.
+    ASSERT_TRUE(Run(*view, ID_VIEW_HIDE_REFERENCE_IMAGE));
+    EXPECT_TRUE(Update(*view, ID_VIEW_HIDE_REFERENCE_IMAGE).m_nCheck == 1);
+    view->UpdateWindow();
+    EXPECT_EQ(Px(160, 130), 0u);
+    ASSERT_TRUE(Run(*view, ID_VIEW_HIDE_REFERENCE_IMAGE));
+    view->UpdateWindow();
+    EXPECT_NE(Px(160, 130), 0u);
+
+    // Printing draws the object only.
+    QImage page(400, 300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        CDC dc(&painter, true);
+        view->OnPrepareDC(&dc);
+        view->OnDraw(&dc);
+    }
+    const QRgb printed = page.pixel(160, 130) & 0xFFFFFF;
+    EXPECT_TRUE(printed == 0 || printed == 0xFFFFFF) << std::hex << printed;
+}
+
+TEST_F(ReferenceImageTest, TraceDialogPreviewsAndOkAddsOnePolygonPerOutlineAsOneStep) {
+    EXPECT_FALSE(Update(*view, ID_OBJECT_TRACE_IMAGE).m_bEnabled);
+    Show(DiscAndRing(), 1, 10, 0, 40);
+    EXPECT_TRUE(Update(*view, ID_OBJECT_TRACE_IMAGE).m_bEnabled);
+    doc.m_color = RGB(10, 200, 30);
+
+    WhenModal<CTraceImageDialog>([](CTraceImageDialog* d) {
+        auto* summary = d->findChild<QLabel*>("summary");
+        auto* holes = d->findChild<QLabel*>("holes");
+        auto* preview = d->findChild<QWidget*>("preview");
+        auto* threshold = d->findChild<QSpinBox*>("threshold");
+        auto* tolerance = d->findChild<QDoubleSpinBox*>("tolerance");
+        auto* addHoles = d->findChild<QCheckBox*>("addHoles");
+        auto* ok = d->findChild<QPushButton*>("okButton");
+        ASSERT_TRUE(summary && holes && preview && threshold && tolerance && addHoles && ok);
+        EXPECT_EQ(tolerance->value(), 1.0);
+        EXPECT_TRUE(summary->text().startsWith("2 polygons, ")) << summary->text().toStdString();
+        EXPECT_TRUE(holes->text().contains("1 hole")) << holes->text().toStdString();
+        const auto greenPixels = [preview] {
+            const QImage shot = preview->grab().toImage();
+            int n = 0;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x)
+                    n += shot.pixel(x, y) == qRgb(0, 230, 0);
+            return n;
+        };
+        EXPECT_GT(greenPixels(), 100);
+
+        // Nothing is darker than 0: nothing to add, and the preview is bare.
+        TypeInto(threshold, "0");
+        EXPECT_TRUE(summary->text().startsWith("Nothing to trace"));
+        EXPECT_FALSE(ok->isEnabled());
+        EXPECT_EQ(greenPixels(), 0);
+
+        // A coarser tolerance, fewer vertices.
+        TypeInto(threshold, "128");
+        const int fine = summary->text().section(", ", 1).section(' ', 0, 0).toInt();
+        TypeInto(tolerance, "4");
+        const int coarse = summary->text().section(", ", 1).section(' ', 0, 0).toInt();
+        EXPECT_LT(coarse, fine);
+        EXPECT_GE(coarse, 8);
+
+        QTest::mouseClick(addHoles, Qt::LeftButton, {}, QPoint(5, addHoles->height() / 2));
+        EXPECT_TRUE(addHoles->isChecked());
+        EXPECT_TRUE(summary->text().contains("1 hole polyline"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    ASSERT_TRUE(Run(*view, ID_OBJECT_TRACE_IMAGE));
+
+    ASSERT_EQ(doc.m_shape.GetSize(), 3);
+    const double pi = std::acos(-1.0);
+    const CPrimitive* disc = doc.m_shape.m_elements[0];
+    const CPrimitive* ring = doc.m_shape.m_elements[1];
+    if (disc->m_pPoints[0].x > ring->m_pPoints[0].x)
+        std::swap(disc, ring);
+    const CPrimitive* hole = doc.m_shape.m_elements[2];
+    EXPECT_EQ(disc->m_nType, PRIM_POLYGON);
+    EXPECT_EQ(ring->m_nType, PRIM_POLYGON);
+    EXPECT_EQ(hole->m_nType, PRIM_POLYLINE);
+    for (const CPrimitive* e : doc.m_shape.m_elements)
+        EXPECT_EQ(e->m_crColor, RGB(10, 200, 30));
+    // Tolerance 4 on radii of 35 to 70: within 3 % of the drawn areas.
+    EXPECT_NEAR(Area(disc), pi * 60 * 60, 0.03 * pi * 60 * 60);
+    EXPECT_NEAR(Area(ring) - Area(hole), pi * (70 * 70 - 35 * 35), 0.03 * pi * (70 * 70 - 35 * 35));
+    // Where the picture is shown: its middle 10 right of the center of mass,
+    // so the disc's centre (75, 150) of the picture lies at (-65, 0).
+    CRect box;
+    GetPrimitiveRect(disc, &box);
+    EXPECT_NEAR((box.left + box.right) / 2.0 - doc.m_origin.x, -65, 2);
+    EXPECT_NEAR((box.top + box.bottom) / 2.0 - doc.m_origin.y, 0, 2);
+    EXPECT_TRUE(doc.IsModified());
+    // The green fill shows in the window, over the picture.
+    view->UpdateWindow();
+    EXPECT_EQ(Px(doc.m_origin.x - 65, doc.m_origin.y), 0x0AC81Eu);
+
+    ASSERT_TRUE(Run(*view, ID_EDIT_UNDO));
+    EXPECT_EQ(doc.m_shape.GetSize(), 0);
+    ASSERT_TRUE(Run(*view, ID_EDIT_REDO));
+    EXPECT_EQ(doc.m_shape.GetSize(), 3);
+
+    // Cancel adds nothing.
+    WhenModal<CTraceImageDialog>([](CTraceImageDialog* d) { Click(d, "cancelButton"); });
+    ASSERT_TRUE(Run(*view, ID_OBJECT_TRACE_IMAGE));
+    EXPECT_EQ(doc.m_shape.GetSize(), 3);
+}
+
+TEST_F(ReferenceImageTest, DialogSetsScaleOffsetOpacityAndRemoves) {
+    Show(Solid(100, 60, Qt::red), 1, 0, 0, 50);
+    WhenModal<CReferenceImageDialog>([](CReferenceImageDialog* d) {
+        TypeInto(d->findChild<QDoubleSpinBox*>("scale"), "2");
+        TypeInto(d->findChild<QDoubleSpinBox*>("offsetX"), "30");
+        TypeInto(d->findChild<QDoubleSpinBox*>("offsetY"), "-10");
+        TypeInto(d->findChild<QSpinBox*>("opacity"), "100");
+        EXPECT_TRUE(d->findChild<QLabel*>("fileName")->text().contains("100 x 60"));
+        Click(d, "okButton");
+    });
+    ASSERT_TRUE(Run(*view, ID_VIEW_REFERENCE_IMAGE));
+    EXPECT_EQ(doc.m_reference.scale, 2.0);
+    EXPECT_EQ(doc.m_reference.offsetX, 30.0);
+    EXPECT_EQ(doc.m_reference.offsetY, -10.0);
+    EXPECT_EQ(doc.m_reference.opacity, 100);
+    view->UpdateWindow();
+    EXPECT_EQ(Px(131, 81), 0xFF0000u);
+    EXPECT_EQ(Px(129, 81), 0u);
+    EXPECT_FALSE(doc.IsModified()); // the picture is not part of the object
+
+    WhenModal<CReferenceImageDialog>([](CReferenceImageDialog* d) { Click(d, "removeButton"); });
+    ASSERT_TRUE(Run(*view, ID_VIEW_REFERENCE_IMAGE));
+    EXPECT_FALSE(doc.m_reference.IsLoaded());
+    EXPECT_FALSE(Update(*view, ID_VIEW_HIDE_REFERENCE_IMAGE).m_bEnabled);
+    EXPECT_FALSE(Update(*view, ID_OBJECT_TRACE_IMAGE).m_bEnabled);
+    view->UpdateWindow();
+    EXPECT_EQ(Px(131, 81), 0u);
+}
+
+TEST_F(ReferenceImageTest, FollowsZoomAndScrolling) {
+    // 100 x 60 units about the center of mass (200, 150): at zoom z and
+    // scroll s a unit u shows at 200 + s + z (u - 200).
+    Show(Solid(100, 60, Qt::red));
+    for (const CZoom z : {CZoom{2, 1}, CZoom{1, 2}, CZoom{3, 1}}) {
+        SCOPED_TRACE(z.Value());
+        view->SetZoom(z, CPoint(200, 150));
+        view->ScrollBy(7, -5);
+        view->UpdateWindow();
+        const CPoint s = view->ScrollOffset();
+        const int left = int(std::lround(200 + s.x - 50 * z.Value()));
+        const int top = int(std::lround(150 + s.y - 30 * z.Value()));
+        const int right = int(std::lround(200 + s.x + 50 * z.Value()));
+        const int bottom = int(std::lround(150 + s.y + 30 * z.Value()));
+        EXPECT_EQ(Px(left + 1, top + 1), 0xFF0000u);
+        EXPECT_EQ(Px(right - 2, bottom - 2), 0xFF0000u);
+        EXPECT_EQ(Px(left - 2, top + 1), 0u);
+        EXPECT_EQ(Px(left + 1, top - 2), 0u);
+        if (right + 1 < 400) {
+            EXPECT_EQ(Px(right + 1, bottom - 2), 0u);
+        }
+        view->ResetZoom();
+    }
+}

@@ -1,0 +1,243 @@
+// Tracing pictures drawn here: areas, vertex counts and simple polygons.
+#include "trace/ImageTracer.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QRandomGenerator>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+QImage Picture(int w, int h, const std::function<void(QPainter&)>& draw) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    draw(p);
+    return image;
+}
+
+double Area(const Ring& ring) {
+    return std::fabs(double(TwiceSignedArea(ring))) / 2;
+}
+
+// Area inside the outlines and outside the holes.
+double NetArea(const TraceResult& r) {
+    double a = 0;
+    for (const Ring& o : r.outlines)
+        a += Area(o);
+    for (const Ring& h : r.holes)
+        a -= Area(h);
+    return a;
+}
+
+double DarkPixels(const QImage& image) {
+    double n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += qGray(image.pixel(x, y)) < 128;
+    return n;
+}
+
+void ExpectAllSimple(const TraceResult& r) {
+    EXPECT_EQ(r.dropped, 0);
+    for (const Ring& o : r.outlines)
+        EXPECT_TRUE(IsSimplePolygon(o)) << "outline of " << o.size() << " vertices";
+}
+
+struct Case {
+    const char* name;
+    std::function<void(QPainter&)> draw;
+    double area; // of the drawn shape, holes excluded
+    size_t outlines, holes, maxVertices;
+};
+} // namespace
+
+TEST(TraceShapes, AreasVertexCountsAndSimplePolygons) {
+    const double pi = std::acos(-1.0);
+    const QPolygon lShape({{50, 50}, {130, 50}, {130, 250}, {330, 250}, {330, 330}, {50, 330}});
+    const std::vector<Case> cases = {
+        {"disc", [](QPainter& p) { p.drawEllipse(QPointF(200, 200), 120, 120); }, pi * 120 * 120, 1,
+         0, 60},
+        {"rectangle", [](QPainter& p) { p.drawRect(40, 60, 300, 200); }, 300.0 * 200, 1, 0, 4},
+        {"L", [&](QPainter& p) { p.drawPolygon(lShape); }, 80.0 * 280 + 200.0 * 80, 1, 0, 6},
+        {"ring",
+         [](QPainter& p) {
+             QPainterPath path;
+             path.addEllipse(QPointF(200, 200), 150, 150);
+             path.addEllipse(QPointF(200, 200), 80, 80);
+             p.drawPath(path);
+         },
+         pi * (150 * 150 - 80 * 80), 1, 1, 120},
+        {"two blobs",
+         [](QPainter& p) {
+             p.drawEllipse(QPointF(110, 200), 90, 70);
+             p.drawRect(230, 40, 140, 320);
+         },
+         pi * 90 * 70 + 140.0 * 320, 2, 0, 70},
+        {"specks below the minimum area",
+         [](QPainter& p) {
+             p.drawRect(100, 100, 200, 200);
+             QRandomGenerator rng(7);
+             for (int i = 0; i < 60; ++i) // 3 x 3 pixels, 9 square units each
+                 p.drawRect(QRect(rng.bounded(0, 90), rng.bounded(0, 390), 3, 3));
+         },
+         200.0 * 200, 1, 0, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage image = Picture(400, 400, c.draw);
+        TraceOptions options;
+        options.minArea = 50;
+        ASSERT_TRUE(CheckTraceOptions(image, options).isEmpty());
+        const TraceResult r = TraceImage(image, options);
+        EXPECT_EQ(r.outlines.size(), c.outlines);
+        EXPECT_EQ(r.holes.size(), c.holes);
+        EXPECT_NEAR(NetArea(r), c.area, 0.01 * c.area);
+        EXPECT_LE(size_t(r.VertexCount()), c.maxVertices);
+        EXPECT_GE(size_t(r.VertexCount()), 4 * c.outlines);
+        ExpectAllSimple(r);
+        for (const Ring& h : r.holes)
+            EXPECT_TRUE(h.size() >= 4 && h.front().x == h.back().x && h.front().y == h.back().y);
+
+        // At tolerance 0 the outlines run exactly along the pixels' edges.
+        options.tolerance = 0;
+        EXPECT_DOUBLE_EQ(NetArea(TraceImage(image, options)),
+                         DarkPixels(image) - (c.name[0] == 's' ? 60 * 9 : 0));
+    }
+}
+
+TEST(TraceShapes, ThinTailsAndTouchingCornersGiveSimplePolygons) {
+    // One-pixel tails in every direction, diagonal pixel chains and squares
+    // that touch only at a corner: the traced outline walks out and back
+    // along them and touches itself.
+    const QImage image = Picture(300, 300, [](QPainter& p) {
+        p.drawRect(100, 100, 100, 100);
+        p.drawRect(200, 150, 80, 1);
+        p.drawRect(150, 20, 1, 80);
+        p.drawRect(10, 120, 90, 2);
+        for (int i = 0; i < 60; ++i) // a diagonal one-pixel chain
+            p.drawRect(200 + i, 200 + i, 1, 1);
+        p.drawRect(40, 200, 30, 30); // touches the next one at a corner
+        p.drawRect(70, 230, 30, 30);
+    });
+    const double drawn = DarkPixels(image);
+    for (const double scale : {1.0, 2.0, 0.5}) {
+        for (const double tolerance : {0.0, 1.0, 2.0, 4.0}) {
+            SCOPED_TRACE(testing::Message() << "scale " << scale << " tolerance " << tolerance);
+            TraceOptions options;
+            options.scale = scale;
+            options.tolerance = tolerance;
+            const TraceResult r = TraceImage(image, options);
+            ExpectAllSimple(r);
+            // Tails are thinner than the tolerance may simplify away, so only
+            // the exact trace is held to the pixel count.
+            if (tolerance == 0 && scale >= 1)
+                EXPECT_DOUBLE_EQ(NetArea(r), drawn * scale * scale);
+            else
+                EXPECT_NEAR(NetArea(r), drawn * scale * scale, 0.05 * drawn * scale * scale);
+        }
+    }
+}
+
+TEST(TraceShapes, RandomPicturesAlwaysGiveSimplePolygons) {
+    QRandomGenerator rng(20261209);
+    for (int n = 0; n < 200; ++n) {
+        const QImage image = Picture(220, 200, [&](QPainter& p) {
+            for (int k = 0; k < 25; ++k) {
+                const int x = rng.bounded(-20, 220), y = rng.bounded(-20, 200);
+                switch (rng.bounded(3)) {
+                case 0:
+                    p.drawEllipse(x, y, rng.bounded(1, 60), rng.bounded(1, 60));
+                    break;
+                case 1:
+                    p.drawRect(x, y, rng.bounded(1, 50), rng.bounded(1, 50));
+                    break;
+                default:
+                    p.setPen(rng.bounded(2) ? Qt::black : Qt::white);
+                    p.drawLine(x, y, rng.bounded(0, 220), rng.bounded(0, 200));
+                    p.setPen(Qt::NoPen);
+                }
+            }
+            p.setBrush(Qt::white); // holes and bites
+            for (int k = 0; k < 8; ++k)
+                p.drawEllipse(rng.bounded(0, 220), rng.bounded(0, 200), rng.bounded(1, 30),
+                              rng.bounded(1, 30));
+        });
+        TraceOptions options;
+        options.tolerance = rng.bounded(4) * 0.75;
+        const double scales[] = {0.2, 0.5, 0.75, 1, 1.5, 2.5, 4};
+        options.scale = scales[rng.bounded(7)];
+        options.centerX = rng.bounded(-500, 500);
+        options.centerY = rng.bounded(-500, 500);
+        SCOPED_TRACE(testing::Message() << "picture " << n << " tolerance " << options.tolerance
+                                        << " scale " << options.scale);
+        const TraceResult r = TraceImage(image, options);
+        ExpectAllSimple(r);
+        const double left = options.centerX - 110 * options.scale - options.tolerance - 1;
+        const double right = options.centerX + 110 * options.scale + options.tolerance + 1;
+        for (const Ring& o : r.outlines)
+            for (const POINT& pt : o)
+                ASSERT_TRUE(pt.x >= left && pt.x <= right);
+    }
+}
+
+TEST(TraceShapes, ChannelsThresholdAndInvert) {
+    // A grey square on a transparent background, inside a black frame.
+    QImage image(240, 240, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.fillRect(20, 20, 200, 200, QColor(0, 0, 0));
+        p.fillRect(60, 60, 120, 120, QColor(200, 200, 200));
+    }
+    EXPECT_EQ(DefaultTraceChannel(image), TraceChannel::Alpha);
+    EXPECT_EQ(DefaultTraceChannel(image.convertToFormat(QImage::Format_RGB32)),
+              TraceChannel::Luminance);
+    QImage opaque(50, 50, QImage::Format_ARGB32);
+    opaque.fill(Qt::black);
+    EXPECT_EQ(DefaultTraceChannel(opaque), TraceChannel::Luminance);
+
+    TraceOptions o;
+    o.channel = TraceChannel::Alpha;
+    TraceResult r = TraceImage(image, o); // everything opaque: the frame and the square
+    ASSERT_EQ(r.outlines.size(), 1u);
+    EXPECT_EQ(Area(r.outlines[0]), 200.0 * 200);
+    EXPECT_TRUE(r.holes.empty());
+
+    o.channel = TraceChannel::Luminance; // dark only: the frame, with the grey square a hole
+    r = TraceImage(image, o);
+    EXPECT_EQ(NetArea(r), 200.0 * 200 - 120 * 120);
+    EXPECT_EQ(r.holes.size(), 1u);
+
+    o.invert = true; // light only: the grey square, and the transparent margin seen as white
+    r = TraceImage(image, o);
+    EXPECT_EQ(NetArea(r), 120.0 * 120 + (240.0 * 240 - 200 * 200));
+
+    o.invert = false;
+    o.threshold = 201; // now the grey counts as dark as well
+    EXPECT_EQ(NetArea(TraceImage(image, o)), 200.0 * 200);
+    o.threshold = 0; // nothing is darker than 0
+    EXPECT_TRUE(TraceImage(image, o).outlines.empty());
+}
+
+TEST(TraceShapes, OptionsOutOfRangeAreRefused) {
+    const QImage image = Picture(200, 200, [](QPainter& p) { p.drawRect(10, 10, 50, 50); });
+    const auto refused = [&](const std::function<void(TraceOptions&)>& change) {
+        TraceOptions o;
+        change(o);
+        return !CheckTraceOptions(image, o).isEmpty();
+    };
+    EXPECT_FALSE(refused([](TraceOptions&) {}));
+    EXPECT_TRUE(refused([](TraceOptions& o) { o.scale = 0; }));
+    EXPECT_TRUE(refused([](TraceOptions& o) { o.scale = std::nan(""); }));
+    EXPECT_TRUE(refused([](TraceOptions& o) { o.scale = 2e7; })); // beyond 2^30 units
+    EXPECT_TRUE(refused([](TraceOptions& o) { o.tolerance = -1; }));
+    EXPECT_TRUE(refused([](TraceOptions& o) { o.minArea = -1; }));
+    EXPECT_TRUE(refused([](TraceOptions& o) { o.threshold = 256; }));
+    EXPECT_TRUE(refused([](TraceOptions& o) { o.centerX = 2e9; }));
+    EXPECT_TRUE(CheckTraceOptions(QImage(), TraceOptions()).size() > 0);
+}

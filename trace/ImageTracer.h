@@ -1,0 +1,51 @@
+#pragma once
+#include "trace/OutlineRepair.h"
+
+#include <QImage>
+#include <QString>
+#include <vector>
+
+// Which pixels make the shape: the opaque ones, or the dark ones.
+enum class TraceChannel { Alpha, Luminance };
+
+struct TraceOptions {
+    TraceChannel channel = TraceChannel::Luminance;
+    // Alpha: a pixel at least this opaque is shape. Luminance: a pixel darker
+    // than this is shape, or, inverted, one at least this light.
+    int threshold = 128;
+    bool invert = false;
+    double tolerance = 1.0; // how far a simplified outline may stray, in units
+    double scale = 1.0;     // units per image pixel
+    double minArea = 0.0;   // outlines and holes smaller than this (square units) are left out
+    // Where the middle of the image lies, in object units relative to the
+    // center of mass; x to the right, y downwards as in the image.
+    double centerX = 0.0;
+    double centerY = 0.0;
+};
+
+struct TraceResult {
+    // Outer outlines, each a simple polygon (no crossing or touching edges,
+    // no three vertices on a line).
+    std::vector<Ring> outlines;
+    // Holes in them, each a closed polyline (the last point repeats the
+    // first), as walls a filled element cannot have.
+    std::vector<Ring> holes;
+    // Outlines left out because no repair made them simple.
+    int dropped = 0;
+    int VertexCount() const;
+};
+
+// Alpha when the picture has any pixel that is not fully opaque.
+TraceChannel DefaultTraceChannel(const QImage& image);
+
+// Checks the options against the picture: a finite positive scale, a
+// tolerance and minimum area of zero or more, a threshold from 0 to 255,
+// and every traced point within the object's coordinate range. Returns an
+// empty string when they are fine, else a sentence saying what is wrong.
+QString CheckTraceOptions(const QImage& image, const TraceOptions& options);
+
+// Traces the shape's outlines along the pixels' edges, so a traced area is
+// the area of the pixels that make it, simplifies each outline to the
+// tolerance and repairs it into simple polygons. The options must pass
+// CheckTraceOptions.
+TraceResult TraceImage(const QImage& image, const TraceOptions& options);

@@ -1,0 +1,29 @@
+#pragma once
+#include "platform/CPoint.h"
+
+#include <cstdint>
+#include <vector>
+
+// A closed outline in object units; the last point joins the first.
+using Ring = std::vector<POINT>;
+
+// Twice the signed area (positive when the points turn clockwise on screen,
+// with y pointing down); exact for any 32-bit coordinates.
+long double TwiceSignedArea(const Ring& ring);
+
+// Drops repeated points, zero-width spikes (a walk out and back along one
+// line) and vertices that lie on the straight line through their neighbours.
+// Leaves the ring empty when fewer than three corners remain.
+void DropDegenerateVertices(Ring& ring);
+
+// Repairs a traced outer outline: drops degenerate vertices, then splits the
+// outline wherever it passes through one point twice. Pieces that turn the
+// other way than the outline as a whole enclose no shape (they are the
+// inside of a touch) and are left out. Pieces may still be non-simple when
+// edges cross; IsSimplePolygon says.
+std::vector<Ring> RepairOutline(const Ring& ring);
+
+// True when the ring has at least three vertices, a non-zero area, and no
+// two edges meet other than neighbours at their shared vertex. Exact integer
+// predicates, so a touch is caught however close.
+bool IsSimplePolygon(const Ring& ring);
