@@ -394,8 +394,8 @@ void CMorvetView::SetToolCursor(int cursorId) {
 
 bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
     const bool handled = OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) ||
-                         OnPrintCmdMsg(nID, pCmdUI) || OnViewCmdMsg(nID, pCmdUI) ||
-                         OnReferenceCmdMsg(nID, pCmdUI);
+                         OnPrintCmdMsg(nID, pCmdUI) || OnZoomCmdMsg(nID, pCmdUI) ||
+                         OnGridCmdMsg(nID, pCmdUI) || OnReferenceCmdMsg(nID, pCmdUI);
     if (handled && !pCmdUI)
         ShowChangesInOtherViews();
     return handled;

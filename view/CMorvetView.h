@@ -139,7 +139,8 @@ private:
     bool OnEditCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnObjectCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnPrintCmdMsg(int nID, CCmdUI* pCmdUI);
-    bool OnViewCmdMsg(int nID, CCmdUI* pCmdUI);
+    bool OnZoomCmdMsg(int nID, CCmdUI* pCmdUI);
+    bool OnGridCmdMsg(int nID, CCmdUI* pCmdUI);
     bool OnReferenceCmdMsg(int nID, CCmdUI* pCmdUI);
     // The document's reference image, under the object, through the mapping
     // of pDC; origin is the center of mass in logical units.

@@ -71,7 +71,7 @@ void CMorvetView::DrawGrid(CDC* pDC, const CRect& clip, const CPoint& origin) {
     pDC->SelectObject(old);
 }
 
-bool CMorvetView::OnViewCmdMsg(int nID, CCmdUI* pCmdUI) {
+bool CMorvetView::OnGridCmdMsg(int nID, CCmdUI* pCmdUI) {
     GridSettings& grid = ProgramGrid();
     switch (nID) {
     case ID_VIEW_SHOW_GRID:

@@ -3,7 +3,7 @@
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
 
-bool CMorvetView::OnViewCmdMsg(int nID, CCmdUI* pCmdUI) {
+bool CMorvetView::OnZoomCmdMsg(int nID, CCmdUI* pCmdUI) {
     switch (nID) {
     case ID_VIEW_ZOOM_IN:
         if (pCmdUI)
