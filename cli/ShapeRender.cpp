@@ -19,10 +19,7 @@ void Paint(CDC& dc, const CShape& shape, QSize size, bool cross) {
     if (cross) {
         CPen red(PS_SOLID, 1, RGB(255, 0, 0));
         CPen* old = dc.SelectObject(&red);
-        dc.MoveTo(c.x - 6, c.y - 6);
-        dc.LineTo(c.x + 6, c.y + 6);
-        dc.MoveTo(c.x + 6, c.y - 6);
-        dc.LineTo(c.x - 6, c.y + 6);
+        DrawCenterOfMassCross(&dc, c);
         dc.SelectObject(old);
     }
 }

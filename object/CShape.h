@@ -35,6 +35,11 @@ void TransformPrimitive(const CPrimitive* prim, POINT* dest, int32_t pivotX, int
 
 // The designed object: three physical properties and the elements in drawing
 // order (index 0 at the bottom). Owns every element; copies are deep.
+// The center-of-mass mark: a cross 12 pixels wide at `at`, in the pen
+// selected into pDC. The editor, its simulation window and morvet-tool's
+// render all draw this one mark.
+void DrawCenterOfMassCross(CDC* pDC, const POINT& at);
+
 class CShape {
 public:
     CShape() = default;

@@ -61,3 +61,10 @@ bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
     outline.DeleteObject();
     return true;
 }
+
+void DrawCenterOfMassCross(CDC* pDC, const POINT& at) {
+    pDC->MoveTo(at.x - 6, at.y - 6);
+    pDC->LineTo(at.x + 6, at.y + 6);
+    pDC->MoveTo(at.x + 6, at.y - 6);
+    pDC->LineTo(at.x - 6, at.y + 6);
+}

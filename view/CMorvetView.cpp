@@ -195,10 +195,7 @@ void CMorvetView::OnDraw(CDC* pDC) {
             pixels = std::make_unique<CDevicePixels>(dc);
         }
         CPen* old = dc->SelectObject(&m_centerPen);
-        dc->MoveTo(at.x - 6, at.y - 6);
-        dc->LineTo(at.x + 6, at.y + 6);
-        dc->MoveTo(at.x + 6, at.y - 6);
-        dc->LineTo(at.x - 6, at.y + 6);
+        DrawCenterOfMassCross(dc, at);
         dc->SelectObject(old);
     }
     pDoc->m_origin = c;

@@ -135,10 +135,7 @@ void CSimulationCanvas::Render(QPainter& painter) {
         dc.SelectObject(oldPen);
     }
     CPen* old = dc.SelectObject(&m_crossPen);
-    dc.MoveTo(at.x - 6, at.y - 6);
-    dc.LineTo(at.x + 6, at.y + 6);
-    dc.MoveTo(at.x + 6, at.y - 6);
-    dc.LineTo(at.x - 6, at.y + 6);
+    DrawCenterOfMassCross(&dc, at);
     dc.SelectObject(old);
 }
 
