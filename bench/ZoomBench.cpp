@@ -4,6 +4,7 @@
 // full redraw of the view at the same zoom.
 #ifdef MORVET_BENCH_WITH_UI
 #include "BenchRatio.h"
+#include "ViewBenchObject.h"
 #include "document/CMorvetDoc.h"
 #include "platform/CDC.h"
 #include "view/CMorvetView.h"
@@ -14,45 +15,20 @@
 #include <QWheelEvent>
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <random>
 
 namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kElements = 100000;
 
-// Small polygons, polylines and filled circles spread over the whole window
-// at 100 %, as the view redraw benchmarks have them.
+// The view redraw benchmarks' object, spread over the whole window at 100 %.
 struct ZoomScene {
     CMorvetDoc doc;
     std::unique_ptr<CMorvetView> view;
 
     ZoomScene() {
         doc.OnNewDocument();
-        std::mt19937 rng(7);
-        std::uniform_int_distribution<int> px(10, kWidth - 30), py(10, kHeight - 30), size(2, 20);
-        for (int i = 0; i < kElements; ++i) {
-            const int x = px(rng), y = py(rng), s = size(rng);
-            const COLORREF color = RGB(i * 7, i * 13, i * 3);
-            switch (i % 4) {
-            case 0:
-            case 1:
-                doc.m_shape.AppendElement(
-                    PRIM_POLYGON, color, 4,
-                    new POINT[4]{{x, y}, {x + s, y}, {x + s, y + s}, {x, y + s}});
-                break;
-            case 2:
-                doc.m_shape.AppendElement(
-                    PRIM_POLYLINE, color, 3,
-                    new POINT[3]{{x, y}, {x + s, y + s / 2}, {x + s / 2, y + s}});
-                break;
-            default:
-                doc.m_shape.AppendElement(PRIM_FILLED_CIRCLE, color, 2,
-                                          new POINT[2]{{x, y}, {s / 2, s / 2}});
-                break;
-            }
-        }
-        doc.m_origin = CPoint(kWidth / 2, kHeight / 2);
+        view_bench::FillObject(doc, kWidth, kHeight, kElements);
         view = std::make_unique<CMorvetView>(&doc);
         view->resize(kWidth, kHeight);
         view->show();
