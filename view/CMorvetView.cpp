@@ -151,10 +151,12 @@ void CMorvetView::OnDraw(CDC* pDC) {
     if (c != pDoc->m_origin)
         pDoc->m_shape.Move(WrapSub(c.x, pDoc->m_origin.x), WrapSub(c.y, pDoc->m_origin.y));
 
-    if (!pDC->IsPrinting())
+    // The reference image and the grid belong to the window, never to paper.
+    if (!printing) {
         DrawReferenceImage(dc, c);
-    if (m_bShowGrid && !pDC->IsPrinting())
-        DrawGrid(dc, clip, c);
+        if (m_bShowGrid)
+            DrawGrid(dc, clip, c);
+    }
     (m_pSpinShape ? m_pSpinShape : &pDoc->m_shape)->Draw(dc, &clip);
 
     if (!printing) {
@@ -540,13 +542,10 @@ void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
     m_ptLastMouse = ClientPoint(event);
     m_bPointerInside = true;
     if (m_bPanning) {
-        const CPoint p = ClientPoint(event);
-        ScrollBy(p.x - m_ptPanLast.x, p.y - m_ptPanLast.y);
-        m_ptPanLast = p;
-    }
-    m_ptPointer = ClientPoint(event);
-    if (m_bPanning)
+        ScrollBy(m_ptLastMouse.x - m_ptPanLast.x, m_ptLastMouse.y - m_ptPanLast.y);
+        m_ptPanLast = m_ptLastMouse;
         return;
+    }
     if (m_bActive)
         AnchorToWindow();
     if (m_bActive)
@@ -585,7 +584,7 @@ bool CMorvetView::PointerUnits(CPoint* units) {
     if (!m_bPointerInside)
         return false;
     // Converted when asked: a zoom or scroll changes it without a move.
-    CPoint p = m_ptPointer;
+    CPoint p = m_ptLastMouse;
     DeviceToLogical(&p);
     const CPoint m = ClientMiddle();
     *units = CPoint(p.x - m.x, p.y - m.y);

@@ -195,7 +195,6 @@ private:
     bool m_bPanning = false;
     CPoint m_ptPanLast;
     bool m_bPointerInside = false;
-    CPoint m_ptPointer;
     CPoint m_ptLastMouse;
     bool m_bButtonDown = false;
     QImage m_surface;
