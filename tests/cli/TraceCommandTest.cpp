@@ -1,5 +1,6 @@
 #include "CliTestSupport.h"
 #include "cli/VrkFile.h"
+#include "tests/support/ElementArea.h"
 
 #include <QFile>
 #include <QPainter>
@@ -28,15 +29,7 @@ QString DrawPicture(const QTemporaryDir& dir) {
     return path;
 }
 
-double Area(const CPrimitive* e) {
-    double twice = 0;
-    for (int i = 0; i < e->m_nPoints; ++i) {
-        const POINT& a = e->m_pPoints[i];
-        const POINT& b = e->m_pPoints[(i + 1) % e->m_nPoints];
-        twice += double(a.x) * b.y - double(b.x) * a.y;
-    }
-    return std::fabs(twice) / 2;
-}
+using morvet_test::ElementArea;
 } // namespace
 
 TEST(TraceCommand, WritesOnePolygonPerOutlineAroundTheCenterOfMass) {
@@ -66,8 +59,8 @@ TEST(TraceCommand, WritesOnePolygonPerOutlineAroundTheCenterOfMass) {
         EXPECT_EQ(hole->m_nType, PRIM_POLYLINE);
         EXPECT_EQ(hole->m_pPoints[0].x, hole->m_pPoints[hole->m_nPoints - 1].x);
         const double s2 = scale * scale;
-        EXPECT_NEAR(Area(disc), pi * 60 * 60 * s2, 0.01 * pi * 60 * 60 * s2);
-        EXPECT_NEAR(Area(ring) - Area(hole), pi * (70 * 70 - 40 * 40) * s2,
+        EXPECT_NEAR(ElementArea(disc), pi * 60 * 60 * s2, 0.01 * pi * 60 * 60 * s2);
+        EXPECT_NEAR(ElementArea(ring) - ElementArea(hole), pi * (70 * 70 - 40 * 40) * s2,
                     0.01 * pi * (70 * 70 - 40 * 40) * s2);
         // The picture's middle (200, 150) is the center of mass, y downwards.
         CRect box;

@@ -2,6 +2,7 @@
 #include "CommandFixture.h"
 #include "dialogs/ModalDriver.h"
 #include "res/CommandIds.h"
+#include "support/ElementArea.h"
 #include "view/dialogs/CReferenceImageDialog.h"
 #include "view/dialogs/CTraceImageDialog.h"
 
@@ -36,15 +37,7 @@ QImage Solid(int w, int h, QColor color) {
     return image;
 }
 
-double Area(const CPrimitive* e) {
-    double twice = 0;
-    for (int i = 0; i < e->m_nPoints; ++i) {
-        const POINT& a = e->m_pPoints[i];
-        const POINT& b = e->m_pPoints[(i + 1) % e->m_nPoints];
-        twice += double(a.x) * b.y - double(b.x) * a.y;
-    }
-    return std::fabs(twice) / 2;
-}
+using morvet_test::ElementArea;
 
 // Replaces a spin box's text as a user does: select all, type, Enter.
 void TypeInto(QAbstractSpinBox* box, const QString& text) {
@@ -178,8 +171,9 @@ TEST_F(ReferenceImageTest, TraceDialogPreviewsAndOkAddsOnePolygonPerOutlineAsOne
     for (const CPrimitive* e : doc.m_shape.m_elements)
         EXPECT_EQ(e->m_crColor, RGB(10, 200, 30));
     // Tolerance 4 on radii of 35 to 70: within 3 % of the drawn areas.
-    EXPECT_NEAR(Area(disc), pi * 60 * 60, 0.03 * pi * 60 * 60);
-    EXPECT_NEAR(Area(ring) - Area(hole), pi * (70 * 70 - 35 * 35), 0.03 * pi * (70 * 70 - 35 * 35));
+    EXPECT_NEAR(ElementArea(disc), pi * 60 * 60, 0.03 * pi * 60 * 60);
+    EXPECT_NEAR(ElementArea(ring) - ElementArea(hole), pi * (70 * 70 - 35 * 35),
+                0.03 * pi * (70 * 70 - 35 * 35));
     // Where the picture is shown: its middle 10 right of the center of mass,
     // so the disc's centre (75, 150) of the picture lies at (-65, 0).
     CRect box;
