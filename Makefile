@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench fuzz package clean format
+.PHONY: deps configure build run test bench fuzz fuzz-build fuzz-ci package clean format
 
 deps:
 	./scripts/install-deps.sh
@@ -27,14 +27,12 @@ bench: configure
 	./$(BUILD)/bench/morvet-bench
 
 # Fuzzes the file reader, then the simulation's entry, with libFuzzer for
-# FUZZ_SECONDS each, one job. New inputs go to $(FUZZ_BUILD)/corpus and
-# corpus-simulate, crashes to $(FUZZ_BUILD)/; fuzz/corpus holds the seeds.
+# FUZZ_SECONDS each, one job, from a random seed. New inputs go to
+# $(FUZZ_BUILD)/corpus and corpus-simulate, crashes to $(FUZZ_BUILD)/;
+# fuzz/corpus holds the seeds (add every crash input there).
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-fuzz: deps
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DMORVET_FUZZ=ON -DBUILD_TESTING=OFF -DMORVET_BUILD_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_reader fuzz_simulate
+fuzz: fuzz-build
 	mkdir -p $(FUZZ_BUILD)/corpus
 	./$(FUZZ_BUILD)/fuzz/fuzz_reader -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus fuzz/corpus
@@ -42,10 +40,28 @@ fuzz: deps
 	./$(FUZZ_BUILD)/fuzz/fuzz_simulate -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-simulate fuzz/corpus
 
-# A .deb of the editor and morvet-tool, in $(BUILD)/deb: a Release build of
-# its own with Debian's hardening flags, the one the lintian test checks.
-package: deps
-	./scripts/build-deb.sh $(BUILD)/deb
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DMORVET_FUZZ=ON -DBUILD_TESTING=OFF -DMORVET_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_reader fuzz_simulate
+
+# CI's fuzzing: the same targets with a fixed seed and a fixed number of runs
+# over the seed corpus alone, so a commit either passes it every time or fails
+# it every time; finding new crashes is the job of `make fuzz`.
+FUZZ_SEED ?= 1
+FUZZ_READER_RUNS ?= 40000
+FUZZ_SIMULATE_RUNS ?= 20000
+fuzz-ci: fuzz-build
+	rm -rf $(FUZZ_BUILD)/ci && mkdir -p $(FUZZ_BUILD)/ci/reader $(FUZZ_BUILD)/ci/simulate
+	./$(FUZZ_BUILD)/fuzz/fuzz_reader -seed=$(FUZZ_SEED) -runs=$(FUZZ_READER_RUNS) \
+		-print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/ci/reader fuzz/corpus
+	./$(FUZZ_BUILD)/fuzz/fuzz_simulate -seed=$(FUZZ_SEED) -runs=$(FUZZ_SIMULATE_RUNS) \
+		-print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/ci/simulate fuzz/corpus
+
+# The .deb of the editor and morvet-tool, in $(BUILD)/deb: the tested build
+# (hardened, see CMakeLists.txt) packed by CPack, the one the lintian test checks.
+package: build
+	./scripts/build-deb.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

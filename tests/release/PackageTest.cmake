@@ -1,7 +1,7 @@
-# Builds the .deb with scripts/build-deb.sh (Release, Debian's hardening flags)
-# and holds it to lintian: no error or warning, and none of the hardening tags
+# Packs the tested build tree as a .deb with scripts/build-deb.sh and holds it
+# to lintian: no error or warning, and none of the hardening tags
 # that lintian otherwise only mentions.
-# Run by CTest: cmake -DSOURCE_DIR= -DDEB_DIR= -P this file.
+# Run by CTest: cmake -DSOURCE_DIR= -DBUILD_DIR= -P this file.
 cmake_minimum_required(VERSION 3.25)
 
 find_program(LINTIAN lintian)
@@ -10,7 +10,7 @@ if(NOT LINTIAN)
     return()
 endif()
 
-execute_process(COMMAND ${SOURCE_DIR}/scripts/build-deb.sh ${DEB_DIR}
+execute_process(COMMAND ${SOURCE_DIR}/scripts/build-deb.sh ${BUILD_DIR}
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "building the package failed (${rc}):\n${out}${err}")
