@@ -66,7 +66,8 @@ TEST_F(TextFieldKeysTest, TheFieldTakesWhatItAnswersAndTheEditorTheRest) {
         const std::vector<CPrimitive*> order = Doc()->m_shape.m_elements;
         View()->SelectElement(order[0], false);
         Doc()->SetModifiedFlag(false);
-        field->setFocus();
+        View()->setFocus();
+        QTest::mouseClick(edit, Qt::LeftButton, {}, edit->rect().center());
         ASSERT_TRUE(field->hasFocus() || edit->hasFocus());
         const auto press = [&](int key, Qt::KeyboardModifiers mods = {}) {
             QTest::keyClick(field, Qt::Key(key), mods);
