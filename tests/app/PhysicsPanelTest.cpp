@@ -199,8 +199,9 @@ TEST_F(PhysicsPanelTest, FileExportRefusesErrorsBeforeAskingAndTellsWhatItWrote)
     const PhysicsModel model = BuildPhysicsModel(Doc()->m_shape, Doc()->m_origin, 100);
     EXPECT_EQ(ReadFile("good.json").toStdString(), Box2DJson(model));
     EXPECT_EQ(Frame()->StatusText(),
-              QStringLiteral("Exported good.json: 1 body, %1 fixtures, 100.0 units per metre")
-                  .arg(model.fixtures.size()));
+              QStringLiteral("Exported good.json: 1 body, %1 fixtures, %2 units per metre")
+                  .arg(model.fixtures.size())
+                  .arg(QLocale().toString(100.0, 'f', 1)));
 
     // An object Box2D cannot take is refused before any file name is asked for.
     AddFileElement(Doc(), PRIM_POLYGON, {{0, 0}, {10, 10}, {10, 0}, {0, 10}});
