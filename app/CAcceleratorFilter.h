@@ -9,7 +9,11 @@ class QWidget;
 // Translates the accelerator table's keys into commands before the focused
 // widget sees them, as long as the key goes to a widget of the main window
 // (not to a dialog or an open menu). A key that matches an accelerator is
-// consumed even when its command is disabled.
+// consumed even when its command is disabled, except where the focus is in a
+// field that edits text and the field answers the key (typing, the editing
+// and cursor keys, its clipboard, undo and select-all keys): there the field
+// gets it, and no shortcut of the window takes it either. The editor's own
+// Undo and Redo keys undo and redo the field's typing there.
 //
 // This works at the application level rather than through QAction shortcuts
 // because Qt's shortcut map does not match keypad keys delivered by X11, and
@@ -22,6 +26,11 @@ public:
 
     // The command of the first table entry that matches the key, or 0.
     static int CommandForKey(const QKeyEvent* event);
+    // Whether the focused widget edits text and answers the key itself.
+    static bool TextFieldTakes(const QKeyEvent* event);
+    // Whether the key is the editor's Undo or Redo with the focus in such a
+    // field, which then undoes or redoes its own typing instead.
+    static bool FieldUndoes(const QKeyEvent* event);
 
     // Told of every input event, so the command states can be refreshed once
     // the event queue is empty.

@@ -10,6 +10,7 @@
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/Grid.h"
+#include "view/simulation/CUnitsPerMetre.h"
 
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -25,6 +26,7 @@ CMorvetApp::CMorvetApp(std::unique_ptr<QSettings> settings, CShellPrompts prompt
                                                  QStringLiteral("Morvet"));
     m_recentFiles = std::make_unique<CRecentFileList>(*m_settings, kRecentFileCount);
     m_recentFiles->ReadList();
+    m_unitsPerMetre = std::make_unique<CUnitsPerMetre>(m_settings.get());
     ProgramGrid().Load(*m_settings);
     m_docManager = std::make_unique<CDocManager>(m_prompts, *m_recentFiles);
     m_docManager->SetSettings(m_settings.get());
@@ -43,11 +45,11 @@ CMorvetApp::~CMorvetApp() {
 bool CMorvetApp::InitInstance(const CCommandLineInfo& cmdInfo) {
     m_mainFrame = std::make_unique<CMainFrame>(*m_docManager, *m_recentFiles);
     m_docManager->SetFrame(m_mainFrame.get());
-    m_physicsPanel = new CPhysicsPanel(*m_mainFrame, *m_settings);
+    m_physicsPanel = new CPhysicsPanel(*m_mainFrame, *m_settings, *m_unitsPerMetre);
     m_mainFrame->addDockWidget(Qt::RightDockWidgetArea, m_physicsPanel);
     m_physicsPanel->RestoreVisibility();
     RegisterCommands();
-    RegisterPhysicsCommands(*m_mainFrame, *m_physicsPanel, m_prompts);
+    RegisterPhysicsCommands(*m_mainFrame, *m_physicsPanel, *m_unitsPerMetre, m_prompts);
     if (!ProcessShellCommand(cmdInfo))
         return false;
     m_mainFrame->show();

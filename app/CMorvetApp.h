@@ -10,6 +10,7 @@ class CMainFrame;
 class CMorvetDoc;
 class CPhysicsPanel;
 class CRecentFileList;
+class CUnitsPerMetre;
 class QPrinter;
 struct CCommandLineInfo;
 
@@ -37,6 +38,8 @@ public:
     CDocManager& DocManager() { return *m_docManager; }
     CRecentFileList& RecentFiles() { return *m_recentFiles; }
     CShellPrompts& Prompts() { return m_prompts; }
+    // The scale of the Physics panel, the simulation windows and File > Export.
+    CUnitsPerMetre& UnitsPerMetre() { return *m_unitsPerMetre; }
     QSettings& Settings() { return *m_settings; }
     // The one printer of the program, as Print Setup last left it.
     QPrinter& Printer();
@@ -58,6 +61,8 @@ private:
     std::unique_ptr<QSettings> m_settings;
     CShellPrompts m_prompts;
     std::unique_ptr<CRecentFileList> m_recentFiles;
+    // Before the frame, which its users live in, so that it outlives them.
+    std::unique_ptr<CUnitsPerMetre> m_unitsPerMetre;
     std::unique_ptr<CDocManager> m_docManager;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<QPrinter> m_printer;

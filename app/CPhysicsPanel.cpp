@@ -4,6 +4,7 @@
 #include "document/CMorvetDoc.h"
 #include "physics/PhysicsReport.h"
 #include "view/CMorvetView.h"
+#include "view/simulation/CUnitsPerMetre.h"
 
 #include <QCloseEvent>
 #include <QDoubleSpinBox>
@@ -11,13 +12,17 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPromise>
 #include <QSettings>
+#include <QThreadPool>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace {
 const QString kVisibleKey = QStringLiteral("Physics/PanelVisible");
-const QString kScaleKey = QStringLiteral("Physics/UnitsPerMetre");
 // File units, relative to the center of mass, y down.
 const char* const kFigureNames[] = {"Area:",
                                     "Mass:",
@@ -25,6 +30,10 @@ const char* const kFigureNames[] = {"Area:",
                                     "Centroid's distance:",
                                     "Inertia (center of mass):",
                                     "Inertia (centroid):"};
+// The widest figure: six significant digits and a two-digit exponent, both
+// coordinates negative. Every field is this wide, so that the dock keeps the
+// width the user gave it whatever the object.
+const char* const kWidestFigure = "(-8.88888e+88, -8.88888e+88)";
 enum { kElementRole = Qt::UserRole, kHasPlaceRole, kPlaceRole };
 
 struct Hasher {
@@ -35,6 +44,27 @@ struct Hasher {
         h ^= h >> 29;
     }
 };
+
+// Zoomed in, the place may lie outside the window: the drawing moves, at the
+// same zoom, so that the place comes to the window's middle.
+void ScrollIntoView(CMorvetView& view, const QPointF& place) {
+    const CPoint origin = view.GetDocument()->m_origin;
+    const double lx = std::round(place.x()) + origin.x, ly = std::round(place.y()) + origin.y;
+    constexpr double kRange = 2e9;
+    if (!(std::abs(lx) < kRange && std::abs(ly) < kRange))
+        return;
+    POINT at{int32_t(lx), int32_t(ly)};
+    view.LogicalToDevice(&at);
+    const QRect client(0, 0, view.width(), view.height());
+    const int margin = std::min(client.width(), client.height()) / 10;
+    if (client.adjusted(margin, margin, -margin, -margin).contains(at.x, at.y))
+        return;
+    const auto step = [](int64_t from, int64_t to) {
+        constexpr int64_t kLimit = 1000000000;
+        return int(std::clamp<int64_t>(to - from, -kLimit, kLimit));
+    };
+    view.ScrollBy(step(at.x, client.center().x()), step(at.y, client.center().y()));
+}
 } // namespace
 
 uint64_t PhysicsFingerprint(const CMorvetDoc& doc) {
@@ -60,8 +90,9 @@ uint64_t PhysicsFingerprint(const CMorvetDoc& doc) {
     return hash.h;
 }
 
-CPhysicsPanel::CPhysicsPanel(CMainFrame& frame, QSettings& settings)
-    : QDockWidget(QStringLiteral("Physics"), &frame), m_frame(frame), m_settings(settings) {
+CPhysicsPanel::CPhysicsPanel(CMainFrame& frame, QSettings& settings, CUnitsPerMetre& units)
+    : QDockWidget(QStringLiteral("Physics"), &frame), m_frame(frame), m_settings(settings),
+      m_units(units) {
     setObjectName(QStringLiteral("physicsPanel"));
     setAllowedAreas(Qt::AllDockWidgetAreas);
     auto* body = new QWidget(this);
@@ -69,21 +100,30 @@ CPhysicsPanel::CPhysicsPanel(CMainFrame& frame, QSettings& settings)
     auto* form = new QFormLayout;
     // A narrow dock puts each figure under its name rather than cutting it off.
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    const int fieldWidth = fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestFigure));
     for (int i = 0; i < 6; ++i) {
         m_figures[i] = new QLabel(body);
         m_figures[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         m_figures[i]->setToolTip(i == 2 ? QStringLiteral("Relative to the center of mass, y down")
                                         : QString());
+        m_figures[i]->setMinimumWidth(fieldWidth);
+        m_figures[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         form->addRow(QString::fromUtf8(kFigureNames[i]), m_figures[i]);
     }
     m_scale = new QDoubleSpinBox(body);
+    m_scale->setObjectName(QStringLiteral("unitsPerMetre"));
     m_scale->setRange(kMinUnitsPerMetre, kMaxUnitsPerMetre);
-    m_scale->setDecimals(1);
-    m_scale->setValue(settings.value(kScaleKey, kDefaultUnitsPerMetre).toDouble());
-    m_scale->setToolTip(QStringLiteral("The scale of the Box2D checks and of File > Export"));
+    m_scale->setDecimals(CUnitsPerMetre::kDecimals);
+    m_scale->setValue(m_units.Value());
+    // The whole program follows the scale: it changes once the number is typed.
+    m_scale->setKeyboardTracking(false);
+    m_scale->setToolTip(
+        QStringLiteral("The scale of the Box2D checks, of the simulation and of File > Export"));
     form->addRow(QStringLiteral("Units per metre:"), m_scale);
     layout->addLayout(form);
     m_summary = new QLabel(body);
+    m_summary->setWordWrap(true);
+    m_summary->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(m_summary);
     m_problems = new QListWidget(body);
     m_problems->setObjectName(QStringLiteral("physicsProblems"));
@@ -91,11 +131,18 @@ CPhysicsPanel::CPhysicsPanel(CMainFrame& frame, QSettings& settings)
     layout->addWidget(m_problems, 1);
     setWidget(body);
 
-    connect(m_scale, qOverload<double>(&QDoubleSpinBox::valueChanged), this, [this](double v) {
-        m_settings.setValue(kScaleKey, v);
-        m_stale = true;
+    connect(m_scale, qOverload<double>(&QDoubleSpinBox::valueChanged), &m_units,
+            &CUnitsPerMetre::SetValue);
+    connect(&m_units, &CUnitsPerMetre::Changed, this, [this](double value) {
+        // Set only when it differs: setting rewrites the text being typed.
+        if (m_scale->value() != value) {
+            const QSignalBlocker block(m_scale);
+            m_scale->setValue(value);
+        }
         OnIdle();
     });
+    connect(&m_analysis, &QFutureWatcher<PhysicsModel>::finished, this,
+            &CPhysicsPanel::OnAnalysisFinished);
     connect(m_problems, &QListWidget::itemDoubleClicked, this, &CPhysicsPanel::OnProblemActivated);
     connect(m_problems, &QListWidget::itemActivated, this, &CPhysicsPanel::OnProblemActivated);
     connect(m_problems, &QListWidget::currentItemChanged, this,
@@ -104,12 +151,18 @@ CPhysicsPanel::CPhysicsPanel(CMainFrame& frame, QSettings& settings)
     ShowFigures();
 }
 
+CPhysicsPanel::~CPhysicsPanel() {
+    // The worker keeps its own copy of the object and runs to its end; only
+    // the word of its end must not reach this panel any more.
+    m_analysis.disconnect(this);
+}
+
 void CPhysicsPanel::RestoreVisibility() {
     setVisible(m_settings.value(kVisibleKey, false).toBool());
 }
 
 double CPhysicsPanel::UnitsPerMetre() const {
-    return m_scale->value();
+    return m_units.Value();
 }
 
 QString CPhysicsPanel::Figure(int row) const {
@@ -128,32 +181,84 @@ void CPhysicsPanel::closeEvent(QCloseEvent* event) {
         m_settings.setValue(kVisibleKey, false);
 }
 
+CPhysicsPanel::Key CPhysicsPanel::CurrentKey(CMorvetDoc** doc) const {
+    *doc = m_frame.ActiveDocument();
+    Key key;
+    key.doc = *doc;
+    key.fingerprint = *doc ? PhysicsFingerprint(**doc) : 0;
+    key.unitsPerMetre = m_units.Value();
+    return key;
+}
+
+bool CPhysicsPanel::IsUpToDate() const {
+    CMorvetDoc* doc = nullptr;
+    return !m_stale && CurrentKey(&doc) == m_shown;
+}
+
 void CPhysicsPanel::OnIdle() {
     if (isHidden())
         return;
     // Mid-drag the object changes with every step; the figures wait for the release.
     if (QWidget::mouseGrabber() || QGuiApplication::mouseButtons() != Qt::NoButton)
         return;
-    CMorvetDoc* doc = m_frame.ActiveDocument();
-    const uint64_t fingerprint = doc ? PhysicsFingerprint(*doc) : 0;
-    if (!m_stale && doc == m_docSeen && fingerprint == m_fingerprint)
+    CMorvetDoc* doc = nullptr;
+    const Key key = CurrentKey(&doc);
+    if (!m_stale && key == m_shown)
         return;
-    Rebuild(doc, fingerprint);
+    // The place marked is of the object as it was.
+    if (!(key == m_shown))
+        ClearPlaceMark();
+    if (!doc) {
+        m_stale = false;
+        Show(PhysicsModel(), key);
+        return;
+    }
+    // One analysis at a time: its end looks again.
+    if (m_analysing)
+        return;
+    StartAnalysis(*doc, key);
 }
 
-void CPhysicsPanel::Rebuild(CMorvetDoc* doc, uint64_t fingerprint) {
+void CPhysicsPanel::StartAnalysis(const CMorvetDoc& doc, const Key& key) {
     ++m_rebuilds;
+    m_analysing = true;
     m_stale = false;
-    m_docSeen = doc;
-    m_fingerprint = fingerprint;
+    m_pending = key;
+    auto shape = std::make_shared<const CShape>(doc.m_shape);
+    const CPoint origin = doc.m_origin;
+    const double units = key.unitsPerMetre;
+    auto promise = std::make_shared<QPromise<PhysicsModel>>();
+    promise->start();
+    m_analysis.setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, shape, origin, units] {
+        promise->addResult(BuildPhysicsModel(*shape, origin, units));
+        promise->finish();
+    });
+}
+
+void CPhysicsPanel::OnAnalysisFinished() {
+    m_analysing = false;
+    const QFuture<PhysicsModel> future = m_analysis.future();
+    if (future.resultCount() < 1)
+        return;
+    CMorvetDoc* doc = nullptr;
+    if (CurrentKey(&doc) == m_pending)
+        Show(future.result(), m_pending);
+    else
+        m_stale = true; // of an object that is no more; the next look starts anew
+    OnIdle();
+}
+
+void CPhysicsPanel::Show(PhysicsModel model, const Key& key) {
     ClearPlaceMark();
-    m_model =
-        doc ? BuildPhysicsModel(doc->m_shape, doc->m_origin, UnitsPerMetre()) : PhysicsModel();
+    m_model = std::move(model);
+    m_shown = key;
     ShowFigures();
+    emit FiguresShown();
 }
 
 void CPhysicsPanel::ShowFigures() {
-    const bool any = m_docSeen != nullptr;
+    const bool any = m_shown.doc != nullptr;
     const MassProperties& m = m_model.mass;
     const QString dash = QStringLiteral("-");
     m_figures[0]->setText(any ? FormatFigure(m.area) + " units²" : dash);
@@ -196,7 +301,8 @@ void CPhysicsPanel::ShowFigures() {
 void CPhysicsPanel::OnProblemActivated(QListWidgetItem* item) {
     CMorvetView* view = m_frame.ActiveView();
     CMorvetDoc* doc = m_frame.ActiveDocument();
-    if (!item || !view || !doc || doc != m_docSeen || PhysicsFingerprint(*doc) != m_fingerprint)
+    if (!item || !view || !doc || doc != m_shown.doc ||
+        PhysicsFingerprint(*doc) != m_shown.fingerprint)
         return; // the list is not of this object as it stands; the next idle renews it
     const int element = item->data(kElementRole).toInt();
     if (element < 0 || element >= doc->m_shape.GetSize())
@@ -208,11 +314,12 @@ void CPhysicsPanel::OnProblemActivated(QListWidgetItem* item) {
 void CPhysicsPanel::OnProblemSelected(QListWidgetItem* item) {
     ClearPlaceMark();
     CMorvetView* view = m_frame.ActiveView();
-    if (!item || !view || view->GetDocument() != m_docSeen || !item->data(kHasPlaceRole).toBool())
+    if (!item || !view || view->GetDocument() != m_shown.doc || !item->data(kHasPlaceRole).toBool())
         return;
     const QPointF place = item->data(kPlaceRole).toPointF();
     view->SetPlaceMark(&place);
     m_markedView = view;
+    ScrollIntoView(*view, place);
 }
 
 void CPhysicsPanel::ClearPlaceMark() {

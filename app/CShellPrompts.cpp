@@ -1,6 +1,7 @@
 #include "app/CShellPrompts.h"
 
 #include <QFileDialog>
+#include <QLocale>
 
 namespace {
 const QString kFilter = QStringLiteral("Object Files (*.vrk);;All Files (*)");
@@ -24,8 +25,10 @@ CShellPrompts CShellPrompts::Interactive() {
             return QString();
         return dialog.selectedFiles().front();
     };
-    prompts.exportFileName = [](QWidget* parent, const QString& proposed) {
-        QFileDialog dialog(parent, QStringLiteral("Export"), proposed,
+    prompts.exportFileName = [](QWidget* parent, const QString& proposed, double unitsPerMetre) {
+        const QString title = QStringLiteral("Export at %1 units per metre")
+                                  .arg(QLocale().toString(unitsPerMetre, 'f', 1));
+        QFileDialog dialog(parent, title, proposed,
                            QStringLiteral("Box2D JSON (*.json);;All Files (*)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("json"));

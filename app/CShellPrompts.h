@@ -17,8 +17,10 @@ struct CShellPrompts {
     std::function<QString(QWidget* parent)> openFileName;
     // The file to save to, starting from a proposed name; empty on cancel.
     std::function<QString(QWidget* parent, const QString& proposed)> saveFileName;
-    // The file to export to (Box2D JSON), starting from a proposed name; empty on cancel.
-    std::function<QString(QWidget* parent, const QString& proposed)> exportFileName;
+    // The file to export to (Box2D JSON), starting from a proposed name and
+    // telling the scale it is written at; empty on cancel.
+    std::function<QString(QWidget* parent, const QString& proposed, double unitsPerMetre)>
+        exportFileName;
     // The picture to show under the object, or empty when the user cancels.
     std::function<QString(QWidget* parent)> imageFileName;
 

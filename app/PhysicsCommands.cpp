@@ -5,9 +5,14 @@
 #include "app/CShellPrompts.h"
 #include "document/CMorvetDoc.h"
 #include "physics/Box2DExport.h"
+#include "physics/PhysicsReport.h"
 #include "res/CommandIds.h"
+#include "view/simulation/CSimulationWindow.h"
+#include "view/simulation/CUnitsPerMetre.h"
 
 #include <QFileInfo>
+#include <QLocale>
+#include <QStatusBar>
 #include <cmath>
 #include <limits>
 
@@ -34,44 +39,70 @@ void CenterAtCentroid(CMorvetDoc* doc) {
     doc->UpdateAllViews(nullptr);
 }
 
-void Export(CMainFrame& frame, CPhysicsPanel& panel, CShellPrompts& prompts) {
+// The errors of an object Box2D cannot take, as a message: the first few, and
+// how many more.
+QString ObjectErrorsText(const PhysicsModel& model) {
+    QStringList lines;
+    for (const PhysicsProblem& p : model.problems)
+        if (p.severity == PhysicsProblem::Error)
+            lines << FormatProblem(p);
+    constexpr int kShown = 10;
+    const int more = int(lines.size()) - kShown;
+    if (more > 0) {
+        lines = lines.mid(0, kShown);
+        lines << QStringLiteral("... and %1 more").arg(more);
+    }
+    return QStringLiteral("The object was not exported: Box2D cannot take it as it is.\n\n%1"
+                          "\n\nView > Physics Panel lists every problem and shows its place.")
+        .arg(lines.join(QLatin1Char('\n')));
+}
+
+// The object is checked before a file name is asked for, so that nobody
+// chooses a name for nothing; what was written is told in the status bar.
+void Export(CMainFrame& frame, const CUnitsPerMetre& units, CShellPrompts& prompts) {
     CMorvetDoc* doc = frame.ActiveDocument();
     if (!doc || !prompts.exportFileName)
         return;
+    const double unitsPerMetre = units.Value();
+    const PhysicsModel model = BuildPhysicsModel(doc->m_shape, doc->m_origin, unitsPerMetre);
+    if (model.HasErrors()) {
+        if (prompts.message)
+            prompts.message(&frame, QMessageBox::Warning, ObjectErrorsText(model), QMessageBox::Ok);
+        return;
+    }
     const QString saved = doc->GetPathName();
     const QString proposed = saved.isEmpty() ? doc->GetTitle() + QStringLiteral(".json")
                                              : QFileInfo(saved).path() + QLatin1Char('/') +
                                                    QFileInfo(saved).completeBaseName() +
                                                    QStringLiteral(".json");
-    const QString path = prompts.exportFileName(&frame, proposed);
+    const QString path = prompts.exportFileName(&frame, proposed, unitsPerMetre);
     if (path.isEmpty())
         return;
     QString why;
     const ExportResult result =
-        ExportBox2DFile(doc->m_shape, doc->m_origin, panel.UnitsPerMetre(), path, &why);
-    if (result == ExportResult::Written || !prompts.message)
+        ExportBox2DFile(doc->m_shape, doc->m_origin, unitsPerMetre, path, &why);
+    if (result == ExportResult::Written) {
+        const int fixtures = int(model.fixtures.size());
+        frame.statusBar()->showMessage(
+            QStringLiteral("Exported %1: 1 body, %2 fixture%3, %4 units per metre")
+                .arg(QFileInfo(path).fileName())
+                .arg(fixtures)
+                .arg(fixtures == 1 ? QString() : QStringLiteral("s"))
+                .arg(QLocale().toString(unitsPerMetre, 'f', CUnitsPerMetre::kDecimals)));
         return;
-    QString text;
-    if (result == ExportResult::ObjectErrors) {
-        QStringList lines = why.split(QLatin1Char('\n'));
-        constexpr int kShown = 10;
-        const int more = int(lines.size()) - kShown;
-        if (more > 0) {
-            lines = lines.mid(0, kShown);
-            lines << QStringLiteral("... and %1 more").arg(more);
-        }
-        text = QStringLiteral("The object was not exported: Box2D cannot take it as it is.\n\n%1"
-                              "\n\nView > Physics Panel lists every problem and shows its place.")
-                   .arg(lines.join(QLatin1Char('\n')));
-    } else {
-        text = QStringLiteral("Cannot export to %1.\n%2").arg(path, why);
     }
+    if (!prompts.message)
+        return;
+    const QString text = result == ExportResult::ObjectErrors
+                             ? ObjectErrorsText(model)
+                             : QStringLiteral("Cannot export to %1.\n%2").arg(path, why);
     prompts.message(&frame, QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
 } // namespace
 
-void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CShellPrompts& prompts) {
+void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CUnitsPerMetre& units,
+                             CShellPrompts& prompts) {
     CCommandRouter& router = frame.Router();
     router.Add(
         ID_VIEW_PHYSICS_PANEL, [&panel] { panel.Toggle(); },
@@ -83,7 +114,17 @@ void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CShellProm
             ui->Enable(doc && HasPositiveArea(doc->m_shape));
         });
     router.Add(
-        ID_FILE_EXPORT, [&frame, &panel, &prompts] { Export(frame, panel, prompts); },
+        ID_FILE_EXPORT, [&frame, &units, &prompts] { Export(frame, units, prompts); },
+        [&frame](CCmdUI* ui) { ui->Enable(frame.ActiveDocument() != nullptr); });
+    // The simulation shows the object as the document holds it, whichever
+    // window drew last, at the program's scale; its window stands beside the
+    // main window.
+    router.Add(
+        ID_OBJECT_SIMULATE,
+        [&frame, &units] {
+            if (CMorvetDoc* doc = frame.ActiveDocument())
+                CSimulationWindow::Open(doc, &frame, units);
+        },
         [&frame](CCmdUI* ui) { ui->Enable(frame.ActiveDocument() != nullptr); });
     frame.AddIdleHandler([&panel] { panel.OnIdle(); });
 }

@@ -2,7 +2,10 @@
 
 class CMainFrame;
 class CPhysicsPanel;
+class CUnitsPerMetre;
 struct CShellPrompts;
 
-// View > Physics Panel, Object > Center of Mass at Centroid and File > Export.
-void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CShellPrompts& prompts);
+// View > Physics Panel, Object > Center of Mass at Centroid, File > Export
+// and Object > Simulate, all at the program's one scale.
+void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CUnitsPerMetre& units,
+                             CShellPrompts& prompts);

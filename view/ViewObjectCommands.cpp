@@ -4,7 +4,6 @@
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
 #include "view/ViewCommands.h"
-#include "view/simulation/CSimulationWindow.h"
 #include "view/tools/CShapeTool.h"
 
 #include <QColorDialog>
@@ -90,12 +89,6 @@ void OnObjectMoveForward(CMorvetView& view) {
     MoveSelectionOneStep(view, +1);
 }
 
-// The simulation shows the object as the document holds it, whichever
-// window drew last; its window stands beside the main window.
-void OnObjectSimulate(CMorvetView& view) {
-    CSimulationWindow::Open(view.GetDocument(), view.window());
-}
-
 void OnEditShowCenter(CMorvetView& view) {
     view.m_bShowCenter = !view.m_bShowCenter;
     view.Invalidate(true);
@@ -127,7 +120,6 @@ bool CMorvetView::OnObjectCmdMsg(int nID, CCmdUI* pCmdUI) {
         case ID_OBJECT_FILL_COLOR:
         case ID_OBJECT_PROPERTIES:
         case ID_OBJECT_RESIZE:
-        case ID_OBJECT_SIMULATE:
             return true;
         case ID_OBJECT_COORDINATES:
             OnUpdateObjectCoordinates(*this, pCmdUI);
@@ -160,9 +152,6 @@ bool CMorvetView::OnObjectCmdMsg(int nID, CCmdUI* pCmdUI) {
         return true;
     case ID_EDIT_SHOW_CENTER_OF_MASS:
         OnEditShowCenter(*this);
-        return true;
-    case ID_OBJECT_SIMULATE:
-        OnObjectSimulate(*this);
         return true;
     default:
         return false;

@@ -4,12 +4,35 @@
 #include "app/CCommandActions.h"
 #include "app/CPhysicsPanel.h"
 #include "physics/Box2DExport.h"
+#include "physics/PhysicsReport.h"
+#include "simulation/SimulationRunner.h"
+#include "view/simulation/CSimulationWindow.h"
+#include "view/simulation/CUnitsPerMetre.h"
 
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QSignalSpy>
+#include <QThreadPool>
 
 namespace {
 
-using PhysicsPanelTest = AppFixture;
+class PhysicsPanelTest : public AppFixture {
+protected:
+    // Lets the editor idle until the panel shows the object as it stands.
+    bool Settle() {
+        CPhysicsPanel* panel = app->PhysicsPanel();
+        QElapsedTimer clock;
+        clock.start();
+        Idle();
+        while (!panel->IsUpToDate() && clock.elapsed() < 20000) {
+            QTest::qWait(2);
+            Idle();
+        }
+        return panel->IsUpToDate();
+    }
+};
 
 // Adds an element given in file coordinates (relative to the center of mass).
 void AddFileElement(CMorvetDoc* doc, int type, std::vector<POINT> pts) {
@@ -28,7 +51,7 @@ TEST_F(PhysicsPanelTest, FollowsTheObjectOncePerDragAndIsRemembered) {
     EXPECT_EQ(panel->RebuildCount(), 0); // hidden: nothing computed
 
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_VIEW_PHYSICS_PANEL));
-    Idle();
+    ASSERT_TRUE(Settle());
     EXPECT_FALSE(panel->isHidden());
     EXPECT_TRUE(Frame()->Actions().Action(ID_VIEW_PHYSICS_PANEL)->isChecked());
     EXPECT_EQ(panel->RebuildCount(), 1);
@@ -48,13 +71,13 @@ TEST_F(PhysicsPanelTest, FollowsTheObjectOncePerDragAndIsRemembered) {
     }
     EXPECT_EQ(panel->RebuildCount(), 1) << "computed during the drag";
     QTest::mouseRelease(View(), Qt::LeftButton, {}, start + QPoint(10, 0));
-    Idle();
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(panel->RebuildCount(), 2);
     EXPECT_EQ(panel->Figure(2), "(50, 35)");
 
     // Undo is a change like any other.
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_EDIT_UNDO));
-    Idle();
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(panel->Figure(2), "(40, 35)");
 
     // Shown at the next start, as it was left.
@@ -74,7 +97,7 @@ TEST_F(PhysicsPanelTest, AProblemSelectsItsElementAndMarksItsPlace) {
     AddFileElement(Doc(), PRIM_POLYGON, {{-80, -80}, {-40, -80}, {-40, -40}, {-80, -40}});
     AddFileElement(Doc(), PRIM_POLYGON,
                    {{0, 0}, {40, 40}, {40, 0}, {0, 40}}); // crosses at (20, 20)
-    Idle();
+    ASSERT_TRUE(Settle());
     QListWidget* list = panel->Problems();
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(),
@@ -106,6 +129,30 @@ TEST_F(PhysicsPanelTest, AProblemSelectsItsElementAndMarksItsPlace) {
     Idle();
     EXPECT_FALSE(View()->HasPlaceMark());
     EXPECT_FALSE(markAt(8, 0) || markAt(-8, 0));
+
+    // Zoomed in far from the crossing, choosing its problem scrolls the window
+    // to it and keeps the zoom.
+    ASSERT_TRUE(Settle());
+    View()->SetZoom(CZoom{16, 1}, CPoint(o.x - 80, o.y - 80));
+    const auto crossingOnScreen = [&] {
+        POINT at{o.x + 20, o.y + 20};
+        View()->LogicalToDevice(&at);
+        return QPoint(at.x, at.y);
+    };
+    ASSERT_FALSE(View()->rect().contains(crossingOnScreen()));
+    list->setCurrentRow(-1);
+    list->setCurrentRow(0);
+    EXPECT_EQ(View()->Zoom(), (CZoom{16, 1}));
+    const QPoint seen = crossingOnScreen();
+    EXPECT_TRUE(View()->rect().adjusted(20, 20, -20, -20).contains(seen))
+        << seen.x() << "," << seen.y();
+    View()->UpdateWindow();
+    const QImage& surface = View()->Surface();
+    int yellowPixels = 0;
+    for (int y = 0; y < surface.height(); ++y)
+        for (int x = 0; x < surface.width(); ++x)
+            yellowPixels += surface.pixel(x, y) == yellow;
+    EXPECT_GT(yellowPixels, 20); // the ring, drawn at the zoom
 }
 
 TEST_F(PhysicsPanelTest, CenterOfMassAtCentroidIsOneUndoableStep) {
@@ -135,26 +182,183 @@ TEST_F(PhysicsPanelTest, CenterOfMassAtCentroidIsOneUndoableStep) {
                   before.m_elements[size_t(i)]->m_pPoints[0].x);
 }
 
-TEST_F(PhysicsPanelTest, FileExportWritesWhatTheToolWritesAndRefusesErrors) {
+TEST_F(PhysicsPanelTest, FileExportRefusesErrorsBeforeAskingAndTellsWhatItWrote) {
     ASSERT_TRUE(Start());
-    std::deque<QString> names{Path("good.json"), Path("bad.json")};
-    app->Prompts().exportFileName = [&](QWidget*, const QString& proposed) {
+    std::deque<QString> names{Path("good.json")};
+    QList<double> scales;
+    app->Prompts().exportFileName = [&](QWidget*, const QString& proposed, double scale) {
         EXPECT_EQ(proposed, "Object1.json");
+        scales << scale;
         return ScriptedUser::Next(names);
     };
     AddFileElement(Doc(), PRIM_POLYGON, {{0, 0}, {20, 0}, {20, 80}, {60, 80}, {60, 100}, {0, 100}});
     AddFileElement(Doc(), PRIM_CIRCLE, {{-50, -50}, {30, 30}});
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
     EXPECT_TRUE(user.messages.isEmpty()) << user.messages.join('\n').toStdString();
+    EXPECT_EQ(scales, QList<double>{100});
     const PhysicsModel model = BuildPhysicsModel(Doc()->m_shape, Doc()->m_origin, 100);
     EXPECT_EQ(ReadFile("good.json").toStdString(), Box2DJson(model));
+    EXPECT_EQ(Frame()->StatusText(),
+              QStringLiteral("Exported good.json: 1 body, %1 fixtures, %2 units per metre")
+                  .arg(model.fixtures.size())
+                  .arg(QLocale().toString(100.0, 'f', 1)));
 
+    // An object Box2D cannot take is refused before any file name is asked for.
     AddFileElement(Doc(), PRIM_POLYGON, {{0, 0}, {10, 10}, {10, 0}, {0, 10}});
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
+    EXPECT_EQ(scales.size(), 1);
     ASSERT_EQ(user.messages.size(), 1);
     EXPECT_TRUE(user.messages[0].contains("element 2: error: filled polygon's edges cross"))
         << user.messages[0].toStdString();
-    EXPECT_FALSE(QFile::exists(Path("bad.json")));
+}
+
+// The panel, every simulation window and the export share one remembered
+// scale: a change in any field shows in the others and reaches the file.
+TEST_F(PhysicsPanelTest, UnitsPerMetreIsOneSettingForPanelSimulationAndExport) {
+    ASSERT_TRUE(Start());
+    AddFileElement(Doc(), PRIM_POLYGON, {{-20, -10}, {20, -10}, {20, 10}, {-20, 10}});
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_VIEW_PHYSICS_PANEL));
+    ASSERT_TRUE(Settle());
+    auto* panelField = app->PhysicsPanel()->findChild<QDoubleSpinBox*>("unitsPerMetre");
+    ASSERT_TRUE(panelField);
+    const auto type = [](QDoubleSpinBox* field, const char* text) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    };
+    type(panelField, "50");
+    EXPECT_EQ(app->UnitsPerMetre().Value(), 50);
+
+    QTest::keyClick(View(), Qt::Key_T, Qt::ControlModifier);
+    CSimulationWindow* w = CSimulationWindow::Find(Doc());
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->Settings().unitsPerMetre, 50);
+    EXPECT_EQ(w->GetSimulation().Model().unitsPerMetre, 50);
+    QDoubleSpinBox* simField = nullptr;
+    for (auto* field : w->findChildren<QDoubleSpinBox*>())
+        if (field->value() == 50)
+            simField = field;
+    ASSERT_TRUE(simField);
+    EXPECT_EQ(simField->decimals(), 1);
+    EXPECT_EQ(simField->maximum(), 400);
+
+    type(simField, "62.5");
+    EXPECT_EQ(panelField->value(), 62.5);
+    EXPECT_EQ(w->GetSimulation().Model().unitsPerMetre, 62.5);
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(app->PhysicsPanel()->Model().unitsPerMetre, 62.5);
+    type(panelField, "80");
+    EXPECT_EQ(simField->value(), 80);
+    EXPECT_EQ(w->GetSimulation().Model().unitsPerMetre, 80); // restarted at the new scale
+
+    double asked = 0;
+    app->Prompts().exportFileName = [&](QWidget*, const QString&, double scale) {
+        asked = scale;
+        return Path("scaled.json");
+    };
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
+    EXPECT_EQ(asked, 80);
+    EXPECT_EQ(ReadFile("scaled.json").toStdString(),
+              Box2DJson(BuildPhysicsModel(Doc()->m_shape, Doc()->m_origin, 80)));
+
+    // Remembered for the next run, which shows it in both places.
+    w->close();
+    app.reset();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(app->UnitsPerMetre().Value(), 80);
+    AddFileElement(Doc(), PRIM_POLYGON, {{-20, -10}, {20, -10}, {20, 10}, {-20, 10}});
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_OBJECT_SIMULATE));
+    ASSERT_TRUE(CSimulationWindow::Find(Doc()));
+    EXPECT_EQ(CSimulationWindow::Find(Doc())->Settings().unitsPerMetre, 80);
+    EXPECT_EQ(app->PhysicsPanel()->findChild<QDoubleSpinBox*>("unitsPerMetre")->value(), 80);
+}
+
+// A comb of thin teeth: one outline with many corners that the decomposition
+// cuts into many pieces.
+std::vector<POINT> Comb(int teeth) {
+    std::vector<POINT> pts{{0, 0}};
+    for (int i = 0; i < teeth; ++i) {
+        pts.push_back({4 * i, 50});
+        pts.push_back({4 * i + 2, 50});
+        pts.push_back({4 * i + 2, 10});
+        pts.push_back({4 * i + 4, 10});
+    }
+    pts.push_back({4 * teeth, 0});
+    return pts;
+}
+
+TEST_F(PhysicsPanelTest, AnalysesACopyOnAWorkerAndShowsOnlyFiguresOfTheObjectAsItStands) {
+    ASSERT_TRUE(Start());
+    CPhysicsPanel* panel = app->PhysicsPanel();
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_VIEW_PHYSICS_PANEL));
+    AddFileElement(Doc(), PRIM_POLYGON, {{20, 20}, {60, 20}, {60, 50}, {20, 50}});
+    ASSERT_TRUE(Settle());
+    ASSERT_EQ(panel->Figure(0), "1200 units²");
+    const int rebuilds = panel->RebuildCount();
+
+    QSignalSpy shown(panel, &CPhysicsPanel::FiguresShown);
+    AddFileElement(Doc(), PRIM_POLYGON, Comb(300));
+    Idle();
+    // The analysis is under way and the previous figures stay meanwhile.
+    EXPECT_TRUE(panel->IsAnalysing());
+    EXPECT_EQ(panel->RebuildCount(), rebuilds + 1);
+    EXPECT_EQ(panel->Figure(0), "1200 units²");
+    // Changed again before its end: that result is of an object that is no
+    // more, and is never shown.
+    AddFileElement(Doc(), PRIM_POLYGON, {{-30, 0}, {-20, 0}, {-20, 10}, {-30, 10}});
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_EQ(panel->RebuildCount(), rebuilds + 2);
+    const PhysicsModel expected = BuildPhysicsModel(Doc()->m_shape, Doc()->m_origin);
+    EXPECT_EQ(panel->Figure(0), FormatFigure(expected.mass.area) + " units²");
+    EXPECT_EQ(panel->Figure(2), QString("(%1, %2)")
+                                    .arg(FormatFigure(expected.mass.centroid.x()),
+                                         FormatFigure(expected.mass.centroid.y())));
+    EXPECT_EQ(panel->Model().fixtures.size(), expected.fixtures.size());
+    EXPECT_EQ(panel->Problems()->count(), int(expected.problems.size()));
+
+    // The window, then the whole program, closed mid-analysis: the worker
+    // has its own copy and nothing freed is touched (the sanitizer build
+    // would say so).
+    AddFileElement(Doc(), PRIM_POLYGON, Comb(1500));
+    Idle();
+    EXPECT_TRUE(panel->IsAnalysing());
+    user.answers.push_back(QMessageBox::No);
+    Frame()->Children()[0]->close();
+    Idle();
+    EXPECT_EQ(panel->Figure(0), "-");
+    AddFileElement(app->OnFileNew(), PRIM_POLYGON, Comb(1500));
+    Idle();
+    app.reset();
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+}
+
+// The dock keeps the width it has, whatever figures it shows, so the
+// document windows beside it never move.
+TEST_F(PhysicsPanelTest, TheDockKeepsItsWidthWhateverTheFigures) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_VIEW_PHYSICS_PANEL));
+    ASSERT_TRUE(Settle());
+    const int width = app->PhysicsPanel()->width();
+    const QRect area = Frame()->MdiArea()->geometry();
+    const std::vector<std::vector<POINT>> objects = {
+        {{-1000003, -700001}, {999999, -700001}, {999999, 900007}},
+        {{-7, -3}, {1900001, 3}, {1900001, 1700003}, {-7, 1300001}},
+        {{13, 17}, {-1999999, 17}, {-1999999, -1999997}},
+        {{0, 0}, {10, 10}, {10, 0}, {0, 10}},
+    };
+    for (const auto& pts : objects) {
+        AddFileElement(Doc(), PRIM_POLYGON, pts);
+        ASSERT_TRUE(Settle());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        Idle();
+        EXPECT_EQ(app->PhysicsPanel()->width(), width)
+            << app->PhysicsPanel()->Figure(2).toStdString();
+        EXPECT_EQ(Frame()->MdiArea()->geometry(), area);
+    }
+    EXPECT_GT(app->PhysicsPanel()->Figure(4).size(), 10);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "document/CMorvetDoc.h"
 #include "simulation/SimulationRunner.h"
 #include "view/simulation/CSimulationCanvas.h"
+#include "view/simulation/CUnitsPerMetre.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -72,14 +73,15 @@ void CSimulationWindow::CloseFor(const CMorvetDoc* pDoc) {
         w->close();
 }
 
-CSimulationWindow* CSimulationWindow::Open(CMorvetDoc* pDoc, QWidget* parent) {
+CSimulationWindow* CSimulationWindow::Open(CMorvetDoc* pDoc, QWidget* parent,
+                                           CUnitsPerMetre& units) {
     if (CSimulationWindow* w = Find(pDoc)) {
         w->show();
         w->raise();
         w->activateWindow();
         return w;
     }
-    auto* w = new CSimulationWindow(pDoc, parent);
+    auto* w = new CSimulationWindow(pDoc, parent, units);
     if (!w->Restart()) {
         const QStringList errors = w->Errors();
         delete w;
@@ -102,8 +104,8 @@ CSimulationWindow* CSimulationWindow::Open(CMorvetDoc* pDoc, QWidget* parent) {
     return w;
 }
 
-CSimulationWindow::CSimulationWindow(CMorvetDoc* pDoc, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_pDocument(pDoc),
+CSimulationWindow::CSimulationWindow(CMorvetDoc* pDoc, QWidget* parent, CUnitsPerMetre& units)
+    : QWidget(parent, Qt::Window), m_pDocument(pDoc), m_units(units),
       m_simulation(std::make_unique<SimulationRunner>()) {
     setAttribute(Qt::WA_DeleteOnClose);
     BuildControls();
@@ -151,7 +153,8 @@ void CSimulationWindow::BuildControls() {
     m_gravity->setSuffix(QStringLiteral(" m/s²"));
     m_floorAngle = IntegerField(-int(S::kMaxFloorAngle), int(S::kMaxFloorAngle), int(d.floorAngle),
                                 QStringLiteral("°"));
-    m_scale = IntegerField(int(S::kMinScale), int(S::kMaxScale), int(d.unitsPerMetre), QString());
+    m_scale =
+        NumberField(S::kMinScale, S::kMaxScale, 1, CUnitsPerMetre::kDecimals, m_units.Value());
     m_friction = NumberField(0, S::kMaxFriction, 0.05, 2, d.friction);
     m_restitution = NumberField(0, S::kMaxRestitution, 0.05, 2, d.restitution);
     m_drop = IntegerField(0, int(S::kMaxDrop), int(d.drop), QStringLiteral(" units"));
@@ -159,8 +162,18 @@ void CSimulationWindow::BuildControls() {
             [this](double g) { m_simulation->SetGravity(g); });
     // The floor, the scale and the materials are part of the world: a change
     // starts it again.
-    for (QSpinBox* box : {m_floorAngle, m_scale, m_drop})
+    for (QSpinBox* box : {m_floorAngle, m_drop})
         connect(box, &QSpinBox::valueChanged, this, [this] { Restart(); });
+    // The scale is the program's: a change here reaches the Physics panel and
+    // the export, and one made there restarts this world.
+    connect(m_scale, &QDoubleSpinBox::valueChanged, &m_units, &CUnitsPerMetre::SetValue);
+    connect(&m_units, &CUnitsPerMetre::Changed, this, [this](double value) {
+        if (m_scale->value() != value) {
+            const QSignalBlocker block(m_scale);
+            m_scale->setValue(value);
+        }
+        Restart();
+    });
     for (QDoubleSpinBox* box : {m_friction, m_restitution})
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] { Restart(); });
 
@@ -205,7 +218,7 @@ SimulationSettings CSimulationWindow::Settings() const {
     SimulationSettings s;
     s.gravity = m_gravity->value();
     s.floorAngle = m_floorAngle->value();
-    s.unitsPerMetre = m_scale->value();
+    s.unitsPerMetre = m_units.Value();
     s.friction = m_friction->value();
     s.restitution = m_restitution->value();
     s.drop = m_drop->value();
@@ -325,6 +338,7 @@ void CSimulationWindow::closeEvent(QCloseEvent* event) {
     Pause();
     m_canvas->SetSimulation(nullptr, CShape());
     m_simulation->Stop();
+    disconnect(&m_units, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
     auto& windows = OpenWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());

@@ -9,6 +9,7 @@
 
 class CMorvetDoc;
 class CSimulationCanvas;
+class CUnitsPerMetre;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -28,7 +29,9 @@ class CSimulationWindow : public QWidget {
 public:
     // Opens the document's simulation, or brings its open one to the front.
     // An object that cannot be simulated opens nothing: a message lists why.
-    static CSimulationWindow* Open(CMorvetDoc* pDoc, QWidget* parent);
+    // units is the program's scale, which must outlive the window; its field
+    // here changes it for the whole program.
+    static CSimulationWindow* Open(CMorvetDoc* pDoc, QWidget* parent, CUnitsPerMetre& units);
     static CSimulationWindow* Find(const CMorvetDoc* pDoc);
     // Closes the document's simulation, if one is open.
     static void CloseFor(const CMorvetDoc* pDoc);
@@ -57,12 +60,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CSimulationWindow(CMorvetDoc* pDoc, QWidget* parent);
+    CSimulationWindow(CMorvetDoc* pDoc, QWidget* parent, CUnitsPerMetre& units);
     void BuildControls();
     void OnFrame();
     void ShowState();
 
     CMorvetDoc* m_pDocument;
+    CUnitsPerMetre& m_units;
     std::unique_ptr<SimulationRunner> m_simulation;
     QStringList m_errors;
     QTimer m_timer;
@@ -73,7 +77,7 @@ private:
     QComboBox* m_speed = nullptr;
     QDoubleSpinBox* m_gravity = nullptr;
     QSpinBox* m_floorAngle = nullptr;
-    QSpinBox* m_scale = nullptr;
+    QDoubleSpinBox* m_scale = nullptr;
     QDoubleSpinBox* m_friction = nullptr;
     QDoubleSpinBox* m_restitution = nullptr;
     QSpinBox* m_drop = nullptr;
