@@ -5,6 +5,7 @@
 #include "app/CShellPrompts.h"
 #include "document/CMorvetDoc.h"
 #include "physics/Box2DExport.h"
+#include "platform/OutputPath.h"
 #include "res/CommandIds.h"
 
 #include <QFileInfo>
@@ -46,9 +47,10 @@ void Export(CMainFrame& frame, CPhysicsPanel& panel, CShellPrompts& prompts) {
     const QString path = prompts.exportFileName(&frame, proposed);
     if (path.isEmpty())
         return;
-    QString why;
-    const ExportResult result =
-        ExportBox2DFile(doc->m_shape, doc->m_origin, panel.UnitsPerMetre(), path, &why);
+    QString why = RefuseOutputPath(path, {doc->GetPathName()});
+    const ExportResult result = why.isEmpty() ? ExportBox2DFile(doc->m_shape, doc->m_origin,
+                                                                panel.UnitsPerMetre(), path, &why)
+                                              : ExportResult::WriteFailed;
     if (result == ExportResult::Written || !prompts.message)
         return;
     QString text;
