@@ -57,6 +57,12 @@ QString MeasureEmbedded(QStringView uri, qint64* pixels) {
     return {};
 }
 
+// The renderer reads names as written, prefixes and all, as namespaces are
+// often left undeclared; every prefix counts here.
+QStringView LocalName(QStringView name) {
+    return name.mid(name.lastIndexOf(u':') + 1);
+}
+
 bool IsTextElement(QStringView name) {
     return name == u"text" || name == u"tspan" || name == u"textPath" || name == u"tref" ||
            name == u"textArea";
@@ -65,6 +71,7 @@ bool IsTextElement(QStringView name) {
 
 QString RefuseSvgContent(const QByteArray& svg, qint64 maxEmbeddedPixels, bool canDrawText) {
     QXmlStreamReader xml(svg);
+    xml.setNamespaceProcessing(false);
     qint64 pixels = 0;
     int styleDepth = 0;
     while (!xml.atEnd()) {
@@ -76,7 +83,7 @@ QString RefuseSvgContent(const QByteArray& svg, qint64 maxEmbeddedPixels, bool c
                                       "the file itself holds can be used.");
             break;
         case QXmlStreamReader::StartElement: {
-            const QStringView name = xml.name();
+            const QStringView name = LocalName(xml.name());
             if (styleDepth > 0 || name == u"style")
                 ++styleDepth;
             if (!canDrawText && IsTextElement(name))
@@ -85,7 +92,7 @@ QString RefuseSvgContent(const QByteArray& svg, qint64 maxEmbeddedPixels, bool c
             for (const QXmlStreamAttribute& a : xml.attributes()) {
                 const QStringView value = a.value();
                 // A link's target is only followed when clicked, never drawn.
-                if (a.name() == u"href" && name != u"a") {
+                if (LocalName(a.name()) == u"href" && name != u"a") {
                     if (!IsInside(value))
                         return Outside(value);
                     QString why;
