@@ -5,6 +5,8 @@
 #include "app/CPhysicsPanel.h"
 #include "physics/Box2DExport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 
 namespace {
@@ -155,6 +157,27 @@ TEST_F(PhysicsPanelTest, FileExportWritesWhatTheToolWritesAndRefusesErrors) {
     EXPECT_TRUE(user.messages[0].contains("element 2: error: filled polygon's edges cross"))
         << user.messages[0].toStdString();
     EXPECT_FALSE(QFile::exists(Path("bad.json")));
+}
+
+TEST_F(PhysicsPanelTest, FileExportLeavesTheObjectsOwnFileAndFoldersAlone) {
+    ASSERT_TRUE(Start());
+    AddFileElement(Doc(), PRIM_POLYGON, {{0, 0}, {20, 0}, {20, 80}, {0, 80}});
+    ASSERT_TRUE(Doc()->OnSaveDocument(Path("own.vrk")));
+    Doc()->SetPathName(Path("own.vrk"));
+    const QByteArray saved = ReadFile("own.vrk");
+    ASSERT_TRUE(QDir(Path("")).mkdir("folder.json"));
+    std::deque<QString> names{Path("own.vrk"), Path("folder.json")};
+    app->Prompts().exportFileName = [&](QWidget*, const QString&) {
+        return ScriptedUser::Next(names);
+    };
+    for (const char* why : {"it is the file being read", "it is a folder"}) {
+        user.messages.clear();
+        ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
+        ASSERT_EQ(user.messages.size(), 1);
+        EXPECT_TRUE(user.messages[0].contains(why)) << user.messages[0].toStdString();
+    }
+    EXPECT_EQ(ReadFile("own.vrk"), saved);
+    EXPECT_TRUE(QFileInfo(Path("folder.json")).isDir());
 }
 
 } // namespace
