@@ -40,7 +40,19 @@ bool ReadBytes(const QString& path, QByteArray* bytes, QString* why) {
         *why = QStringLiteral("The file cannot be opened: %1.").arg(file.errorString());
         return false;
     }
-    *bytes = file.read(kMaxTraceFileBytes + 1);
+    if (!file.isSequential() && file.size() <= kMaxTraceFileBytes) {
+        *bytes = file.readAll();
+    } else {
+        // A pipe or a device tells no size: read it in pieces up to the bound.
+        bytes->clear();
+        constexpr qint64 kPiece = 1 << 20;
+        while (bytes->size() <= kMaxTraceFileBytes) {
+            const QByteArray piece = file.read(kPiece);
+            if (piece.isEmpty())
+                break;
+            bytes->append(piece);
+        }
+    }
     if (file.error() != QFileDevice::NoError) {
         *why = QStringLiteral("The file cannot be read: %1.").arg(file.errorString());
         return false;
