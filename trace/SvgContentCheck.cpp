@@ -5,8 +5,9 @@
 #include <QXmlStreamReader>
 
 namespace {
+// As written: the renderer takes a reference with a space before "data:"
+// for a file's name.
 bool IsInside(QStringView target) {
-    target = target.trimmed();
     return target.startsWith(u'#') || target.startsWith(u"data:", Qt::CaseInsensitive);
 }
 
