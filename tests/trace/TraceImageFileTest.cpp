@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -253,6 +254,15 @@ TEST(TraceImageFile, PicturesCutShortAreRefusedWhereTheirDecoderWouldFillThemIn)
     const QByteArray jpeg = Encoded("JPEG");
     const QByteArray marked =
         jpeg.left(2) + "\xFF\xE1" + Be16(6) + "\xFF\xD9\xFF\xD9" + jpeg.mid(2);
+    // A progressive JPEG: several scans, each followed by more markers.
+    QByteArray progressive;
+    {
+        QBuffer buffer(&progressive);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        EXPECT_TRUE(writer.write(Asymmetric()));
+    }
     const QByteArray bmp = Encoded("BMP");
     // 4 x 2 pixels in two colours, run-length encoded: two runs, each ending
     // its row, then the end of the picture.
@@ -260,8 +270,12 @@ TEST(TraceImageFile, PicturesCutShortAreRefusedWhereTheirDecoderWouldFillThemIn)
                            Le(2, 4) + Le(1, 2) + Le(8, 2) + Le(1, 4) + Le(10, 4) + Le(2835, 4) +
                            Le(2835, 4) + Le(2, 4) + Le(0, 4) + Le(0, 4) + Le(0xFFFFFF, 4) +
                            QByteArray("\x04\x01\0\0\x04\0\0\0\0\x01", 10);
-    for (const auto& [name, bytes] : std::vector<std::pair<QString, QByteArray>>{
-             {"a.jpg", jpeg}, {"marked.jpg", marked}, {"a.bmp", bmp}, {"rle.bmp", rle}}) {
+    for (const auto& [name, bytes] :
+         std::vector<std::pair<QString, QByteArray>>{{"a.jpg", jpeg},
+                                                     {"marked.jpg", marked},
+                                                     {"progressive.jpg", progressive},
+                                                     {"a.bmp", bmp},
+                                                     {"rle.bmp", rle}}) {
         SCOPED_TRACE(name.toStdString());
         QString why;
         EXPECT_FALSE(ReadTraceImage(file(name, bytes), &why).isNull()) << why.toStdString();
