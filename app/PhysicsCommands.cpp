@@ -6,6 +6,7 @@
 #include "document/CMorvetDoc.h"
 #include "physics/Box2DExport.h"
 #include "physics/PhysicsReport.h"
+#include "platform/OutputPath.h"
 #include "res/CommandIds.h"
 #include "view/simulation/CSimulationWindow.h"
 #include "view/simulation/CUnitsPerMetre.h"
@@ -78,9 +79,10 @@ void Export(CMainFrame& frame, const CUnitsPerMetre& units, CShellPrompts& promp
     const QString path = prompts.exportFileName(&frame, proposed, unitsPerMetre);
     if (path.isEmpty())
         return;
-    QString why;
+    QString why = RefuseOutputPath(path, {doc->GetPathName()});
     const ExportResult result =
-        ExportBox2DFile(doc->m_shape, doc->m_origin, unitsPerMetre, path, &why);
+        why.isEmpty() ? ExportBox2DFile(doc->m_shape, doc->m_origin, unitsPerMetre, path, &why)
+                      : ExportResult::WriteFailed;
     if (result == ExportResult::Written) {
         const int fixtures = int(model.fixtures.size());
         frame.statusBar()->showMessage(

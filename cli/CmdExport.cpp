@@ -20,6 +20,8 @@ int RunExport(const ToolCommand& self, const QStringList& args) {
     }
     if (files.size() != 2)
         return UsageError(self, "expects a .vrk file and an output file");
+    if (!OutputAllowedOrReport(files[1], {files[0]}))
+        return EXIT_INVALID_INPUT;
     VrkFile file;
     if (!LoadVrkOrReport(files[0], file))
         return EXIT_INVALID_INPUT;

@@ -21,6 +21,8 @@ int RunToJson(const ToolCommand& self, const QStringList& args) {
 int RunFromJson(const ToolCommand& self, const QStringList& args) {
     if (args.size() != 2 || args[0].startsWith('-') || args[1].startsWith('-'))
         return UsageError(self, "expects a JSON file and an output file");
+    if (!OutputAllowedOrReport(args[1], {args[0]}))
+        return EXIT_INVALID_INPUT;
     QByteArray text;
     std::string error;
     if (!ReadFileBytes(args[0], text, error)) {

@@ -40,6 +40,8 @@ int RunRender(const ToolCommand& self, const QStringList& args) {
     if (!svg && !out.endsWith(".png", Qt::CaseInsensitive))
         return UsageError(self, "the output file must end in .png or .svg");
 
+    if (!OutputAllowedOrReport(out, {files[0]}))
+        return EXIT_INVALID_INPUT;
     VrkFile file;
     if (!LoadVrkOrReport(files[0], file))
         return EXIT_INVALID_INPUT;

@@ -62,6 +62,8 @@ int RunTrace(const ToolCommand& self, const QStringList& args) {
     if (files.size() != 2)
         return UsageError(self, "expects a picture and an output file");
 
+    if (!OutputAllowedOrReport(files[1], {files[0]}))
+        return EXIT_INVALID_INPUT;
     QString why;
     const QImage image = ReadTraceImage(files[0], &why);
     if (image.isNull()) {

@@ -4,6 +4,7 @@
 #include "platform/CArchive.h"
 #include "platform/CDocument.h"
 #include "platform/CFormatError.h"
+#include "platform/OutputPath.h"
 #include "platform/WriteFileSafely.h"
 
 #include <QFile>
@@ -57,6 +58,14 @@ bool LoadVrkOrReport(const QString& path, VrkFile& file) {
     if (LoadVrk(path, file, error))
         return true;
     ReportFile(path, error);
+    return false;
+}
+
+bool OutputAllowedOrReport(const QString& out, const QStringList& inputs) {
+    const QString why = RefuseOutputPath(out, inputs);
+    if (why.isEmpty())
+        return true;
+    ReportFile(out, "cannot write: " + why.toStdString());
     return false;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <string>
 
@@ -30,6 +31,10 @@ bool ParseVrk(const QByteArray& bytes, VrkFile& file, std::string& error);
 bool LoadVrk(const QString& path, VrkFile& file, std::string& error);
 // LoadVrk for a command: a failure is reported on stderr, naming the file.
 bool LoadVrkOrReport(const QString& path, VrkFile& file);
+
+// Reports "OUT: cannot write: why" and returns false when out may not be
+// written (RefuseOutputPath), before any work is done for it.
+bool OutputAllowedOrReport(const QString& out, const QStringList& inputs);
 
 // Writes through a temporary file, so a failure never leaves a partial file.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, std::string& error);

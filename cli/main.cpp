@@ -3,8 +3,10 @@
 #include "cli/ToolCommand.h"
 #include "platform/MorvetVersion.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 void PrintUsage(FILE* out) {
@@ -15,11 +17,32 @@ void PrintUsage(FILE* out) {
     std::fprintf(out, "\n`morvet-tool COMMAND --help` describes a command.\n"
                       "Exit status: 0 success, 1 invalid input, 2 usage error.\n");
 }
+
+// The platform's notes while it starts (such as an unset XDG_RUNTIME_DIR)
+// would mix with the command's own output.
+void KeepOnlyErrors(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// Drawing goes to images only, so no display is needed. Tracing, though,
+// may draw an SVG picture's text, and Qt's fonts come only with a GUI
+// application: trace gets one, on the offscreen platform unless another is
+// asked for, so that it runs without a display too.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+    if (argc < 2 || std::strcmp(argv[1], "trace") != 0)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QtMessageHandler previous = qInstallMessageHandler(KeepOnlyErrors);
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    return app;
+}
 } // namespace
 
 int main(int argc, char** argv) {
-    // Drawing goes to images only, so no GUI application (and no display) is needed.
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         PrintUsage(stderr);

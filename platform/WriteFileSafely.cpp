@@ -1,5 +1,7 @@
 #include "platform/WriteFileSafely.h"
 
+#include "platform/OutputPath.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -114,6 +116,11 @@ bool WriteInPlace(const QString& path, const QByteArray& bytes, QString* why) {
 } // namespace
 
 bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* why) {
+    // The rename at the end would put a regular file in place of a device or
+    // a pipe.
+    *why = RefuseOutputPath(path);
+    if (!why->isEmpty())
+        return false;
     // Unbuffered: Qt 6.4's QSaveFile::commit() renames the temporary file even
     // when flushing its write buffer failed (disk full, file size limit), which
     // would replace the old file by a truncated one. Writing unbuffered makes

@@ -8,7 +8,13 @@
 // that claims absurd dimensions costs no memory.
 constexpr qint64 kMaxTracePixels = 4096LL * 4096LL;
 constexpr int kMaxTraceSide = 32768;
+// The largest picture file read at all, and the largest SVG text, once a
+// compressed one is unpacked.
+constexpr qint64 kMaxTraceFileBytes = 256LL << 20;
+constexpr qint64 kMaxSvgTextBytes = 32LL << 20;
 
-// Reads a PNG, JPEG, BMP or SVG file. On failure returns a null image and
-// sets error to a sentence without the file name.
+// Reads a PNG, JPEG, BMP or SVG file, turned as its EXIF orientation says.
+// A picture cut short, an SVG picture that refers to anything outside its
+// file, and one past the bounds above are refused. On failure returns a null
+// image and sets error to a sentence without the file name.
 QImage ReadTraceImage(const QString& path, QString* error);

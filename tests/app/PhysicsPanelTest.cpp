@@ -9,8 +9,10 @@
 #include "view/simulation/CSimulationWindow.h"
 #include "view/simulation/CUnitsPerMetre.h"
 
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QSignalSpy>
@@ -359,6 +361,27 @@ TEST_F(PhysicsPanelTest, TheDockKeepsItsWidthWhateverTheFigures) {
         EXPECT_EQ(Frame()->MdiArea()->geometry(), area);
     }
     EXPECT_GT(app->PhysicsPanel()->Figure(4).size(), 10);
+}
+
+TEST_F(PhysicsPanelTest, FileExportLeavesTheObjectsOwnFileAndFoldersAlone) {
+    ASSERT_TRUE(Start());
+    AddFileElement(Doc(), PRIM_POLYGON, {{0, 0}, {20, 0}, {20, 80}, {0, 80}});
+    ASSERT_TRUE(Doc()->OnSaveDocument(Path("own.vrk")));
+    Doc()->SetPathName(Path("own.vrk"));
+    const QByteArray saved = ReadFile("own.vrk");
+    ASSERT_TRUE(QDir(Path("")).mkdir("folder.json"));
+    std::deque<QString> names{Path("own.vrk"), Path("folder.json")};
+    app->Prompts().exportFileName = [&](QWidget*, const QString&, double) {
+        return ScriptedUser::Next(names);
+    };
+    for (const char* why : {"it is the file being read", "it is a folder"}) {
+        user.messages.clear();
+        ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
+        ASSERT_EQ(user.messages.size(), 1);
+        EXPECT_TRUE(user.messages[0].contains(why)) << user.messages[0].toStdString();
+    }
+    EXPECT_EQ(ReadFile("own.vrk"), saved);
+    EXPECT_TRUE(QFileInfo(Path("folder.json")).isDir());
 }
 
 } // namespace

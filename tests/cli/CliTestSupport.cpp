@@ -11,7 +11,12 @@ QStringList ToolRun::errLines() const {
 }
 
 ToolRun RunTool(const QStringList& args) {
+    return RunTool(args, QProcessEnvironment::systemEnvironment());
+}
+
+ToolRun RunTool(const QStringList& args, const QProcessEnvironment& env) {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(MORVET_TOOL), args);
     ToolRun run;
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -11,8 +12,10 @@ struct ToolRun {
     QStringList errLines() const;
 };
 
-// Runs the built morvet-tool with the arguments.
+// Runs the built morvet-tool with the arguments, in this process's
+// environment or in env.
 ToolRun RunTool(const QStringList& args);
+ToolRun RunTool(const QStringList& args, const QProcessEnvironment& env);
 
 QByteArray ReadAll(const QString& path);
 void WriteAll(const QString& path, const QByteArray& bytes);

@@ -1,8 +1,13 @@
 #include "CliTestSupport.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QString Corpus(const char* name) {
@@ -88,4 +93,62 @@ TEST(CommandLine, InfoSummarisesTheObject) {
     EXPECT_TRUE(run.out.section('\n', 12).startsWith("area: ")) << run.out.toStdString();
     const ToolRun empty = RunTool({"info", Corpus("no-points.vrk")});
     EXPECT_TRUE(empty.out.contains("bounding box: none\n")) << empty.out.toStdString();
+}
+
+TEST(CommandLine, WritingCommandsRefuseTheirInputAndWhatIsNoRegularFile) {
+    QTemporaryDir dir;
+    const auto path = [&](const char* name) { return dir.filePath(name); };
+    const QByteArray vrk =
+        VrkHeader(1) + VrkRecord(2, 0xFFFFFF, {{-20, -20}, {20, -20}, {20, 20}, {-20, 20}});
+    WriteAll(path("object.vrk"), vrk);
+    const QByteArray json = RunTool({"to-json", path("object.vrk")}).out.toUtf8();
+    WriteAll(path("object.json"), json);
+    QImage picture(60, 60, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    ASSERT_TRUE(picture.save(path("picture.png")));
+    const QByteArray png = ReadAll(path("picture.png"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.png")).constData(), 0600), 0);
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(path("object.vrk"), path("object-link.png")));
+    ASSERT_EQ(link(QFile::encodeName(path("object.json")).constData(),
+                   QFile::encodeName(path("object-again.json")).constData()),
+              0);
+
+    const QList<QStringList> refused = {
+        {"trace", path("picture.png"), path("picture.png")},
+        {"trace", path("picture.png"), path("folder/../picture.png")},
+        {"trace", path("picture.png"), path("pipe")},
+        {"trace", path("picture.png"), path("folder")},
+        {"from-json", path("object.json"), path("object-again.json")},
+        {"from-json", path("object.json"), path("pipe")},
+        {"render", path("object.vrk"), path("object-link.png")},
+        {"render", path("object.vrk"), path("pipe.png")},
+        {"render", path("object.vrk"), path("folder.png")},
+        {"export", path("object.vrk"), path("object.vrk")},
+        {"export", path("object.vrk"), path("pipe")},
+    };
+    for (const QStringList& args : refused) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ToolRun run = RunTool(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.startsWith(args[2] + ": cannot write: it is")) << run.err.toStdString();
+    }
+    EXPECT_EQ(ReadAll(path("object.vrk")), vrk);
+    EXPECT_EQ(ReadAll(path("object.json")), json);
+    EXPECT_EQ(ReadAll(path("picture.png")), png);
+    for (const char* pipe : {"pipe", "pipe.png"}) {
+        struct stat st {};
+        EXPECT_EQ(lstat(QFile::encodeName(path(pipe)).constData(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode)) << pipe;
+    }
+    EXPECT_TRUE(QFileInfo(path("folder")).isDir());
+
+    // A link to a regular file is still written through, to its target.
+    WriteAll(path("old.png"), "old");
+    ASSERT_TRUE(QFile::link(path("old.png"), path("new-link.png")));
+    EXPECT_EQ(RunTool({"render", path("object.vrk"), path("new-link.png")}).status, 0);
+    EXPECT_TRUE(QFileInfo(path("new-link.png")).isSymLink());
+    EXPECT_FALSE(QImage(path("old.png")).isNull());
 }

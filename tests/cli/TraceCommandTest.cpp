@@ -113,3 +113,18 @@ TEST(TraceCommand, NothingToTraceOrUnreadablePictureWritesNoFile) {
     }
     EXPECT_TRUE(RunTool({"--help"}).out.contains("  trace"));
 }
+
+TEST(TraceCommand, SvgTextTracesWithoutADisplayAndWithoutNoise) {
+    QTemporaryDir dir;
+    const QString svg = dir.filePath("label.svg");
+    WriteAll(svg, "<svg xmlns='http://www.w3.org/2000/svg' width='300' height='120'>"
+                  "<rect x='10' y='10' width='40' height='100'/>"
+                  "<text x='70' y='100' font-size='90' font-weight='bold'>Mo</text></svg>");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        env.remove(name);
+    const ToolRun run = RunTool({"trace", svg, dir.filePath("label.vrk")}, env);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(run.out.contains(" polygons, ")) << run.out.toStdString();
+}

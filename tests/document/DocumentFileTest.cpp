@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -273,6 +274,32 @@ TEST(DocumentSave, IntoAReadOnlyFolderKeepsTheOldFile) {
     QFile::setPermissions(folder,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(ReadFile(path), old);
+}
+
+TEST(DocumentSave, OverAFolderOrAPipeIsRefusedAndThroughALinkReachesItsTarget) {
+    QTemporaryDir dir;
+    CMorvetDoc doc;
+    Fill(doc);
+    const QString pipe = dir.filePath("pipe.vrk");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.vrk"));
+    for (const QString& path : {pipe, dir.filePath("folder.vrk")}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_FALSE(doc.OnSaveDocument(path));
+        EXPECT_TRUE(doc.LastError().contains(": it is ")) << doc.LastError().toStdString();
+        EXPECT_TRUE(doc.IsModified());
+    }
+    struct stat st {};
+    ASSERT_EQ(stat(QFile::encodeName(pipe).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    const QString target = dir.filePath("target.vrk"), link = dir.filePath("link.vrk");
+    WriteFile(target, "old");
+    ASSERT_TRUE(QFile::link(target, link));
+    EXPECT_TRUE(doc.OnSaveDocument(link)) << doc.LastError().toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadFile(target), ReadFile(link));
+    EXPECT_NE(ReadFile(target), "old");
 }
 
 // Root ignores folder permissions, so the save runs in a child process as an
