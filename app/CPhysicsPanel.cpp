@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "document/CMorvetDoc.h"
+#include "physics/Box2DCheck.h"
 #include "physics/PhysicsReport.h"
 #include "view/CMorvetView.h"
 
@@ -148,7 +149,7 @@ void CPhysicsPanel::Rebuild(CMorvetDoc* doc, uint64_t fingerprint) {
     m_fingerprint = fingerprint;
     ClearPlaceMark();
     m_model =
-        doc ? BuildPhysicsModel(doc->m_shape, doc->m_origin, UnitsPerMetre()) : PhysicsModel();
+        doc ? CheckForBox2D(doc->m_shape, doc->m_origin, UnitsPerMetre()).model : PhysicsModel();
     ShowFigures();
 }
 

@@ -63,8 +63,10 @@ private:
         if (Int(0) != 1)
             Warning("format word is " + std::to_string(Int(0)) + ", not 1 (it is ignored)");
         const double density = qFromLittleEndian<double>(m_data + 4);
-        if (!std::isfinite(density))
+        if (std::isnan(density))
             Warning("mass density is not a number");
+        else if (std::isinf(density))
+            Warning("mass density is infinite");
         else if (density < 0.1 || density > 100.0)
             Warning("mass density " + QString::number(density, 'g', 6).toStdString() +
                     " is outside 0.1 to 100, the range the editor accepts");
