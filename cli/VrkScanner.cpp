@@ -13,7 +13,8 @@ constexpr size_t kRecordHeader = 12;
 constexpr size_t kPointSize = 8;
 
 std::string Where(size_t index, int32_t count) {
-    return "element " + std::to_string(index + 1) + " of " + std::to_string(count);
+    // Elements count from 0, as in morvet-tool to-json and the physics problems.
+    return "element " + std::to_string(index) + " (of " + std::to_string(count) + ")";
 }
 
 std::string Bytes(size_t n) {
@@ -80,8 +81,7 @@ private:
     bool ScanRecord(size_t i, int32_t count, bool countTooLarge) {
         if (m_size - m_pos < kRecordHeader) {
             Error("file is truncated inside " + Where(i, count) +
-                  (countTooLarge ? " (element count " + std::to_string(count) +
-                                       " is larger than the file can hold)"
+                  (countTooLarge ? ": the element count is larger than the file can hold"
                                  : std::string()));
             return false;
         }
@@ -97,8 +97,8 @@ private:
         }
         const size_t room = (m_size - m_pos) / kPointSize;
         if (size_t(n) > room) {
-            Error("file is truncated inside " + Where(i, count) + " (" + std::to_string(n) +
-                  " points announced, room for " + std::to_string(room) + ")");
+            Error("file is truncated inside " + Where(i, count) + ": " + std::to_string(n) +
+                  " points announced, room for " + std::to_string(room));
             return false;
         }
         if (n == 0)
