@@ -94,13 +94,17 @@ bool ModelBuilder::CheckFixture(const PhysicsFixture& f) {
     const QString at = QString("at %1 units per metre").arg(Num(m_scale));
     double reach = 0;
     QPointF farthest = f.isCircle ? f.center : QPointF();
-    if (f.isCircle)
+    if (f.isCircle) {
         reach = std::hypot(f.center.x(), f.center.y()) + f.radius;
-    for (const QPointF& v : f.vertices)
-        if (const double d = std::hypot(v.x(), v.y()); !(d <= reach)) {
-            reach = d;
-            farthest = v;
-        }
+    } else {
+        double reach2 = 0; // squared: one root per fixture, not one per corner
+        for (const QPointF& v : f.vertices)
+            if (const double d2 = v.x() * v.x() + v.y() * v.y(); d2 > reach2) {
+                reach2 = d2;
+                farthest = v;
+            }
+        reach = std::sqrt(reach2);
+    }
     if (!(reach / m_scale <= kMaxBox2DMetres)) {
         // More units per metre bring the element closer in metres: advised
         // only where a scale the export takes would do.
