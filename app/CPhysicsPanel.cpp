@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "document/CMorvetDoc.h"
+#include "physics/Box2DCheck.h"
 #include "physics/PhysicsReport.h"
 #include "view/CMorvetView.h"
 #include "view/simulation/CUnitsPerMetre.h"
@@ -231,7 +232,7 @@ void CPhysicsPanel::StartAnalysis(const CMorvetDoc& doc, const Key& key) {
     promise->start();
     m_analysis.setFuture(promise->future());
     QThreadPool::globalInstance()->start([promise, shape, origin, units] {
-        promise->addResult(BuildPhysicsModel(*shape, origin, units));
+        promise->addResult(CheckForBox2D(*shape, origin, units).model);
         promise->finish();
     });
 }

@@ -1,6 +1,7 @@
 #include "cli/ToolCommand.h"
 #include "cli/VrkFile.h"
 #include "cli/VrkScanner.h"
+#include "physics/Box2DCheck.h"
 #include "physics/PhysicsReport.h"
 
 #include <algorithm>
@@ -9,10 +10,10 @@
 namespace {
 // Lists the object's physics problems; returns whether one is an error.
 bool CheckPhysics(const QString& path, const CShape& shape) {
-    const PhysicsModel model = BuildPhysicsModel(shape, CPoint(0, 0));
-    for (const PhysicsProblem& p : model.problems)
+    const Box2DCheck check = CheckForBox2D(shape, CPoint(0, 0), kDefaultUnitsPerMetre);
+    for (const PhysicsProblem& p : check.model.problems)
         ReportFile(path, FormatProblem(p).toStdString());
-    return model.HasErrors();
+    return !check.Passed();
 }
 
 // Returns whether the file has an error.

@@ -13,7 +13,8 @@ constexpr size_t kRecordHeader = 12;
 constexpr size_t kPointSize = 8;
 
 std::string Where(size_t index, int32_t count) {
-    return "element " + std::to_string(index + 1) + " of " + std::to_string(count);
+    // Elements count from 0, as in morvet-tool to-json and the physics problems.
+    return "element " + std::to_string(index) + " (of " + std::to_string(count) + ")";
 }
 
 std::string Bytes(size_t n) {
@@ -63,8 +64,10 @@ private:
         if (Int(0) != 1)
             Warning("format word is " + std::to_string(Int(0)) + ", not 1 (it is ignored)");
         const double density = qFromLittleEndian<double>(m_data + 4);
-        if (!std::isfinite(density))
+        if (std::isnan(density))
             Warning("mass density is not a number");
+        else if (std::isinf(density))
+            Warning("mass density is infinite");
         else if (density < 0.1 || density > 100.0)
             Warning("mass density " + QString::number(density, 'g', 6).toStdString() +
                     " is outside 0.1 to 100, the range the editor accepts");
@@ -78,8 +81,7 @@ private:
     bool ScanRecord(size_t i, int32_t count, bool countTooLarge) {
         if (m_size - m_pos < kRecordHeader) {
             Error("file is truncated inside " + Where(i, count) +
-                  (countTooLarge ? " (element count " + std::to_string(count) +
-                                       " is larger than the file can hold)"
+                  (countTooLarge ? ": the element count is larger than the file can hold"
                                  : std::string()));
             return false;
         }
@@ -95,8 +97,8 @@ private:
         }
         const size_t room = (m_size - m_pos) / kPointSize;
         if (size_t(n) > room) {
-            Error("file is truncated inside " + Where(i, count) + " (" + std::to_string(n) +
-                  " points announced, room for " + std::to_string(room) + ")");
+            Error("file is truncated inside " + Where(i, count) + ": " + std::to_string(n) +
+                  " points announced, room for " + std::to_string(room));
             return false;
         }
         if (n == 0)

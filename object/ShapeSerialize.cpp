@@ -12,7 +12,8 @@ constexpr size_t kRecordHeader = 12; // type, colour, point count
 constexpr size_t kPointSize = 8;
 
 std::string Where(int32_t index, int32_t count) {
-    return "element " + std::to_string(index + 1) + " of " + std::to_string(count);
+    // Elements count from 0, as in morvet-tool to-json and the physics problems.
+    return "element " + std::to_string(index) + " (of " + std::to_string(count) + ")";
 }
 
 void ReadPoints(CArchive& ar, POINT* pts, int32_t n) {
@@ -91,9 +92,9 @@ void CShape::Serialize(CArchive& ar) {
     for (int32_t i = 0; i < count; ++i) {
         if (ar.BytesRemaining() < kRecordHeader)
             throw CFormatError("file is truncated inside " + Where(i, count) +
-                               (countTooLarge ? " (element count " + std::to_string(count) +
-                                                    " is larger than the file can hold)"
-                                              : std::string()));
+                               (countTooLarge
+                                    ? ": the element count is larger than the file can hold"
+                                    : std::string()));
         auto prim = std::make_unique<CPrimitive>();
         ar >> prim->m_nType >> prim->m_crColor >> prim->m_nPoints;
         const int32_t n = prim->m_nPoints;
@@ -101,9 +102,9 @@ void CShape::Serialize(CArchive& ar) {
             throw CFormatError(Where(i, count) + " has a negative point count (" +
                                std::to_string(n) + ")");
         if (size_t(n) > ar.BytesRemaining() / kPointSize)
-            throw CFormatError("file is truncated inside " + Where(i, count) + " (" +
+            throw CFormatError("file is truncated inside " + Where(i, count) + ": " +
                                std::to_string(n) + " points announced, room for " +
-                               std::to_string(ar.BytesRemaining() / kPointSize) + ")");
+                               std::to_string(ar.BytesRemaining() / kPointSize));
         if (n > 0 && size_t(end - next) >= size_t(n)) {
             prim->m_pPoints = next;
             prim->m_pointBlock = block;

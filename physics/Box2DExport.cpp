@@ -1,6 +1,6 @@
 #include "physics/Box2DExport.h"
+#include "physics/Box2DCheck.h"
 #include "physics/Box2DUnits.h"
-#include "physics/PhysicsReport.h"
 #include "platform/WriteFileSafely.h"
 
 #include <nlohmann/json.hpp>
@@ -16,8 +16,13 @@ nlohmann::json Vec(double x, double y) {
 
 nlohmann::json Fixture(const PhysicsFixture& f, const PhysicsModel& model, int index) {
     const double s = model.unitsPerMetre;
+    // No density: a loader that adds the fixtures one by one with theirs has
+    // Box2D sum their mass in floats after each, where a small fixture far
+    // from the body's origin leaves an inertia of zero or less, and Box2D
+    // asserts. The body's mass data carries the object's mass, and its custom
+    // properties the density.
     nlohmann::json j{{"name", "fixture" + std::to_string(index)},
-                     {"density", model.density},
+                     {"density", 0.0},
                      {"friction", kBox2DFriction},
                      {"restitution", kBox2DRestitution}};
     if (f.isCircle) {
@@ -76,16 +81,12 @@ ExportResult ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPer
                    .arg(kMaxUnitsPerMetre);
         return ExportResult::BadScale;
     }
-    const PhysicsModel model = BuildPhysicsModel(shape, origin, unitsPerMetre);
-    if (model.HasErrors()) {
-        QStringList lines;
-        for (const PhysicsProblem& p : model.problems)
-            if (p.severity == PhysicsProblem::Error)
-                lines << FormatProblem(p);
-        *why = lines.join('\n');
+    const Box2DCheck check = CheckForBox2D(shape, origin, unitsPerMetre);
+    if (!check.Passed()) {
+        *why = check.errors.join('\n');
         return ExportResult::ObjectErrors;
     }
-    if (!WriteFileSafely(path, QByteArray::fromStdString(Box2DJson(model)), why))
+    if (!WriteFileSafely(path, QByteArray::fromStdString(Box2DJson(check.model)), why))
         return ExportResult::WriteFailed;
     return ExportResult::Written;
 }

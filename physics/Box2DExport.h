@@ -9,17 +9,19 @@
 constexpr double kBox2DFriction = 0.2; // Box2D's defaults
 constexpr double kBox2DRestitution = 0;
 
-// The JSON text of a model without errors: fixtures in metres with y up, each
-// of the object's density per square metre; the body's mass data with its
-// centre at the user's center of mass.
+// The JSON text of a model without errors: fixtures in metres with y up and
+// of density 0; the body's mass data (the object's density read per square
+// metre) with its centre at the user's center of mass, set once by the
+// loader after the fixtures; the density in the body's custom properties.
 std::string Box2DJson(const PhysicsModel& model);
 
 enum class ExportResult { Written, BadScale, ObjectErrors, WriteFailed };
 
-// What morvet-tool export and File > Export share: builds the model at the
-// scale, refuses an object with errors (why lists them, one a line, each
-// "element N: error: message"), otherwise writes the file safely (why says
-// what went wrong). Nothing is written unless the result is Written.
+// What morvet-tool export and File > Export share: refuses an object that
+// CheckForBox2D refuses (why lists its errors, one a line, each
+// "element N: error: message" or "error: message"), otherwise writes the file
+// safely (why says what went wrong). Nothing is written unless the result is
+// Written.
 ExportResult ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPerMetre,
                              const QString& path, QString* why);
 

@@ -1,4 +1,5 @@
 #include "physics/PhysicsModel.h"
+#include "physics/Box2DLimits.h"
 #include "physics/Box2DUnits.h"
 #include "physics/ConvexPartition.h"
 #include "physics/PolygonRing.h"
@@ -29,14 +30,23 @@ QString Num(double v) {
     return QString::number(v, 'g', 6);
 }
 
-// Area, first moments and the polar second moment about the center of mass.
+// Area, first moments and the polar second moment about the center of mass,
+// and beside them the polar moment about the running centroid. That one is
+// not the difference of the other two, which cancels for a small object far
+// from the center of mass; each element joins it with its exact
+// parallel-axis term instead, all terms positive (Chan's pairwise update).
 struct Moments {
     double area = 0, sx = 0, sy = 0, polar = 0;
+    double meanX = 0, meanY = 0, spread = 0;
     void Add(double a, double cx, double cy, double polarAboutOwnCentroid) {
         area += a;
         sx += a * cx;
         sy += a * cy;
         polar += polarAboutOwnCentroid + a * (cx * cx + cy * cy);
+        const double dx = cx - meanX, dy = cy - meanY, share = area > 0 ? a / area : 0;
+        spread += polarAboutOwnCentroid + (dx * dx + dy * dy) * (area - a) * share;
+        meanX += dx * share;
+        meanY += dy * share;
     }
 };
 
@@ -76,65 +86,104 @@ void ModelBuilder::Problem(PhysicsProblem::Severity s, int element, const QStrin
 }
 
 // Whether Box2D takes the fixture as it is, judged on the very floats it will
-// get: no two corners close enough for b2PolygonShape::Set to weld them, every
-// corner a strict turn, an area above Box2D's epsilon. A failure is an error of
-// the element, named with the closest corners.
+// get: every point within the reach of Box2D's precision, no two corners close
+// enough for b2PolygonShape::Set to weld them, every corner a strict turn, an
+// area above Box2D's epsilon. A failure is an error of the element, worded
+// after the test that failed, with its place.
 bool ModelBuilder::CheckFixture(const PhysicsFixture& f) {
+    const QString at = QString("at %1 units per metre").arg(Num(m_scale));
+    double reach = 0;
+    QPointF farthest = f.isCircle ? f.center : QPointF();
+    if (f.isCircle) {
+        reach = std::hypot(f.center.x(), f.center.y()) + f.radius;
+    } else {
+        double reach2 = 0; // squared: one root per fixture, not one per corner
+        for (const QPointF& v : f.vertices)
+            if (const double d2 = v.x() * v.x() + v.y() * v.y(); d2 > reach2) {
+                reach2 = d2;
+                farthest = v;
+            }
+        reach = std::sqrt(reach2);
+    }
+    if (!(reach / m_scale <= kMaxBox2DMetres)) {
+        // More units per metre bring the element closer in metres: advised
+        // only where a scale the export takes would do.
+        const double enough = std::ceil(reach / kMaxBox2DMetres);
+        const QString advice = enough <= kMaxUnitsPerMetre
+                                   ? QString("; %1 units per metre would hold it").arg(enough)
+                                   : QString();
+        Problem(PhysicsProblem::Error, f.element,
+                QString("reaches %1 m from the center of mass %2, beyond the %3 m within which "
+                        "Box2D's floats keep the precision it needs%4")
+                    .arg(Num(reach / m_scale), at, Num(kMaxBox2DMetres), advice),
+                &farthest);
+        return false;
+    }
     const double minGap = 0.5 * double(b2_linearSlop) * m_scale; // in file units
     if (f.isCircle) {
-        const b2Vec2 c = ToBox2D(f.center, m_scale);
-        const float r = float(f.radius / m_scale);
-        if (std::isfinite(c.x) && std::isfinite(c.y) && std::isfinite(r) && f.radius >= minGap)
+        if (f.radius >= minGap)
             return true;
         Problem(PhysicsProblem::Error, f.element,
-                QString("circle too small for Box2D at %1 units per metre: radius %2, at least %3 "
-                        "needed")
-                    .arg(Num(m_scale), Num(f.radius), Num(minGap)),
+                QString("circle too small for Box2D %1: radius %2, at least %3 needed")
+                    .arg(at, Num(f.radius), Num(minGap)),
                 &f.center);
         return false;
     }
     const int n = int(f.vertices.size());
-    bool ok = n >= 3 && n <= b2_maxPolygonVertices;
+    if (n < 3 || n > b2_maxPolygonVertices)
+        return false; // never built so
     b2Vec2 v[b2_maxPolygonVertices];
-    double closest = INFINITY;
-    QPointF where = f.vertices.empty() ? QPointF() : f.vertices[0];
-    const float weld = (0.5f * b2_linearSlop) * (0.5f * b2_linearSlop);
-    for (int i = 0; ok && i < n; ++i) {
+    for (int i = 0; i < n; ++i)
         v[i] = ToBox2D(f.vertices[size_t(i)], m_scale);
-        ok = std::isfinite(v[i].x) && std::isfinite(v[i].y);
-        for (int j = 0; ok && j < i; ++j) {
-            const double gap = std::hypot(f.vertices[size_t(i)].x() - f.vertices[size_t(j)].x(),
-                                          f.vertices[size_t(i)].y() - f.vertices[size_t(j)].y());
+    // The closest pair of corners, and the closest that Box2D welds, both
+    // measured in file units for the message.
+    const float weld = (0.5f * b2_linearSlop) * (0.5f * b2_linearSlop);
+    double closest = INFINITY, welded = INFINITY;
+    QPointF where = f.vertices[0], weldedAt;
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < i; ++j) {
+            const QPointF &p = f.vertices[size_t(i)], &q = f.vertices[size_t(j)];
+            const double gap = std::hypot(p.x() - q.x(), p.y() - q.y());
             if (gap < closest) {
                 closest = gap;
-                where = (f.vertices[size_t(i)] + f.vertices[size_t(j)]) / 2;
+                where = (p + q) / 2;
             }
-            if (b2DistanceSquared(v[i], v[j]) < weld)
-                ok = false;
+            if (b2DistanceSquared(v[i], v[j]) < weld && gap < welded) {
+                welded = gap;
+                weldedAt = (p + q) / 2;
+            }
         }
+    if (welded < minGap) {
+        Problem(PhysicsProblem::Error, f.element,
+                QString("too small for Box2D %1: corners %2 units apart, at least %3 needed")
+                    .arg(at, Num(welded), Num(minGap)),
+                &weldedAt);
+        return false;
     }
+    if (welded < INFINITY) {
+        // Right at the welding distance: single precision decides, and did.
+        Problem(PhysicsProblem::Error, f.element,
+                QString("too small for Box2D %1: corners %2 units apart, which single precision "
+                        "brings within Box2D's welding distance (%3 units)")
+                    .arg(at, Num(welded), Num(minGap)),
+                &weldedAt);
+        return false;
+    }
+    bool turns = true;
     double area = 0;
-    for (int i = 0; ok && i < n; ++i) {
+    for (int i = 0; i < n; ++i) {
         const b2Vec2 e1 = v[(i + 1) % n] - v[i], e2 = v[(i + 2) % n] - v[(i + 1) % n];
-        if (!(b2Cross(e1, e2) > 0.0f))
-            ok = false;
+        turns = turns && b2Cross(e1, e2) > 0.0f;
         if (i >= 1 && i + 1 < n)
             area += 0.5 * double(b2Cross(v[i] - v[0], v[i + 1] - v[0]));
     }
-    if (ok && area > 4 * double(b2_epsilon))
+    if (turns && area > 4 * double(b2_epsilon))
         return true;
-    if (closest < minGap)
-        Problem(PhysicsProblem::Error, f.element,
-                QString("too small for Box2D at %1 units per metre: corners %2 units apart, at "
-                        "least %3 needed")
-                    .arg(Num(m_scale), Num(closest), Num(minGap)),
-                &where);
-    else
-        Problem(PhysicsProblem::Error, f.element,
-                QString("too far from the center of mass for Box2D's precision at %1 units per "
-                        "metre: its corners blur together")
-                    .arg(Num(m_scale)),
-                &where);
+    Problem(PhysicsProblem::Error, f.element,
+            QString("too far from the center of mass for Box2D's precision %1: its corners blur "
+                    "together")
+                .arg(at),
+            &where);
     return false;
 }
 
@@ -319,8 +368,10 @@ void ModelBuilder::Finish() {
         m.distance = std::hypot(m.centroid.x(), m.centroid.y());
     }
     m.inertiaAboutCenterOfMass = m_model.density * m_moments.polar;
-    m.inertiaAboutCentroid =
-        std::max(0.0, m.inertiaAboutCenterOfMass - m.mass * m.distance * m.distance);
+    m.inertiaAboutCentroid = m_model.density * m_moments.spread;
+    // The object as a whole, once every element has been judged.
+    const std::vector<PhysicsProblem> whole = ObjectLimitProblems(m_model);
+    m_model.problems.insert(m_model.problems.begin(), whole.begin(), whole.end());
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 
 struct PhysicsProblem {
     enum Severity { Error, Note } severity = Note;
-    int element = -1; // index in the object's element list
+    int element = -1; // index in the object's element list; -1 for the whole object
     QString message;
     bool hasPlace = false;
     QPointF place; // file units
@@ -38,7 +38,7 @@ struct MassProperties {
 
 struct PhysicsModel {
     std::vector<PhysicsFixture> fixtures;
-    std::vector<PhysicsProblem> problems; // in element order
+    std::vector<PhysicsProblem> problems; // the whole object's first, then in element order
     MassProperties mass;
     double density = 0; // per square unit here, per square metre in Box2D
     bool fixedRotation = false;

@@ -8,9 +8,10 @@ QString FormatFigure(double value) {
 }
 
 QString FormatProblem(const PhysicsProblem& problem) {
-    return QString("element %1: %2: %3")
-        .arg(problem.element)
-        .arg(problem.severity == PhysicsProblem::Error ? "error" : "note", problem.message);
+    const QString text = QString("%1: %2").arg(
+        problem.severity == PhysicsProblem::Error ? "error" : "note", problem.message);
+    // A problem of the whole object reads as the file's own errors do.
+    return problem.element < 0 ? text : QString("element %1: %2").arg(problem.element).arg(text);
 }
 
 QStringList FormatMassProperties(const PhysicsModel& model) {

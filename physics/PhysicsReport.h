@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// "element 3: error: filled polygon's edges cross or touch at (5, 5)"
+// "element 3: error: filled polygon's edges cross or touch at (5, 5)", or for
+// the whole object "error: the mass density is not a number".
 QString FormatProblem(const PhysicsProblem& problem);
 
 // One "name: value" line per figure, file units, y down.

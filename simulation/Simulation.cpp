@@ -2,7 +2,8 @@
 
 #include "object/CShape.h"
 #include "physics/Box2DBody.h"
-#include "physics/PhysicsReport.h"
+#include "physics/Box2DCheck.h"
+#include "physics/Box2DLimits.h"
 
 #include <box2d/b2_distance.h>
 #include <box2d/box2d.h>
@@ -15,9 +16,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 // Box2D computes in floats and is tuned for bodies of a few metres: beyond
 // this many metres from the start, positions lose the precision contacts need.
-constexpr double kMaxWorldMetres = 1e4;
-constexpr double kMinMass = 1e-12; // kg
-constexpr double kMaxMass = 1e24;
+constexpr double kMaxWorldMetres = physics::kMaxBox2DMetres;
 // The mouse joint's pull: stiff enough to lift the body, soft enough to swing it.
 constexpr float kMouseHertz = 5.0f;
 constexpr float kMouseDampingRatio = 0.7f;
@@ -82,40 +81,29 @@ bool Simulation::Start(const CShape& shape, CPoint origin, const SimulationSetti
     if (!settingsError.isEmpty())
         return Refuse(settingsError);
 
-    m_model = BuildPhysicsModel(shape, origin, settings.unitsPerMetre);
-    if (m_model.HasErrors()) {
-        for (const PhysicsProblem& p : m_model.problems)
-            if (p.severity == PhysicsProblem::Error)
-                m_errors << FormatProblem(p);
+    // The one judgement the export and the editor's panel make too: density,
+    // mass, inertia and every coordinate within what Box2D's floats hold.
+    Box2DCheck check = CheckForBox2D(shape, origin, settings.unitsPerMetre);
+    m_model = std::move(check.model);
+    if (!check.Passed()) {
+        m_errors = check.errors;
         return false;
     }
-    if (m_model.fixtures.empty())
-        return Refuse(QStringLiteral("The object has no element with an area or a length: "
-                                     "there is nothing to simulate."));
-    const double density = m_model.density;
-    if (!(density > 0) || !(density < 1e30))
-        return Refuse(QStringLiteral("The mass density must be above zero to simulate the object "
-                                     "(it is %1).")
-                          .arg(density));
     const double scale = settings.unitsPerMetre;
-    const double mass = m_model.mass.mass / (scale * scale);
-    const double inertia = m_model.mass.inertiaAboutCenterOfMass / (scale * scale * scale * scale);
-    // In floats, with room for the products the solver forms: a mass too
-    // small leaves an inverse that overflows, one too large loses the impulses.
-    const bool rotates = !m_model.fixedRotation;
-    if (!(mass >= kMinMass && mass <= kMaxMass) ||
-        !(inertia <= kMaxMass && (!rotates || inertia >= kMinMass * 1e-12)))
-        return Refuse(QStringLiteral("The object's mass at %1 units per metre (%2 kg) is beyond "
-                                     "what Box2D can compute with; change the mass density.")
-                          .arg(scale)
-                          .arg(mass));
     const double extent = Extent(m_model);
-    if (!((extent + settings.drop) / scale <= kMaxWorldMetres))
-        return Refuse(QStringLiteral("The object and its drop span more than %1 metres at %2 "
-                                     "units per metre, too far for Box2D's precision; "
-                                     "raise the number of units per metre.")
-                          .arg(kMaxWorldMetres)
-                          .arg(scale));
+    if (!((extent + settings.drop) / scale <= kMaxWorldMetres)) {
+        // The object alone fits (the check above saw to it), so a lower drop
+        // always does; more units per metre only where the range allows.
+        const double enough = std::ceil((extent + settings.drop) / kMaxWorldMetres);
+        return Refuse(
+            QStringLiteral("The object and its drop span more than %1 metres at %2 "
+                           "units per metre, too far for Box2D's precision; %3.")
+                .arg(kMaxWorldMetres)
+                .arg(scale)
+                .arg(enough <= SimulationSettings::kMaxScale
+                         ? QStringLiteral("lower the drop or use %1 units per metre").arg(enough)
+                         : QStringLiteral("lower the drop")));
+    }
 
     m_world = std::make_unique<b2World>(b2Vec2(0.0f, -float(settings.gravity)));
     BuildFloor();

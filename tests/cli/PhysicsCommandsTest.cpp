@@ -1,7 +1,9 @@
 // info --json, check --physics and export as users run them.
 #include "CliTestSupport.h"
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -59,6 +61,63 @@ TEST(PhysicsCommands, InfoCheckAndExportAgreeOnOneObject) {
         const ToolRun wrong = RunTool({"export", "--scale", scale, good, out});
         EXPECT_EQ(wrong.status, 2) << scale;
     }
+}
+
+// What Box2D or a loader over it cannot take is refused by check --physics and
+// by export alike, each with its reason; nothing is written.
+TEST(PhysicsCommands, CheckAndExportRefuseWhatBox2DCannotTake) {
+    QTemporaryDir dir;
+    const QByteArray square = VrkRecord(1, 0xFF, {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    const int far = 2147483647 - 20;
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"empty", VrkHeader(0), "error: the object has no element with an area or a length"},
+        {"notes-only", VrkHeader(1) + VrkRecord(0, 0xFF, {{3, 4}}),
+         "error: the object has no element with an area or a length"},
+        {"zero-density", VrkHeader(1, 0.0) + square,
+         "error: the mass density must be above zero (it is 0)"},
+        {"negative-density", VrkHeader(1, -1.0) + square,
+         "error: the mass density must be above zero (it is -1)"},
+        {"nan-density", VrkHeader(1, std::nan("")) + square,
+         "error: the mass density is not a number"},
+        {"infinite-density", VrkHeader(1, HUGE_VAL) + square,
+         "error: the mass density is infinite"},
+        {"huge-density", VrkHeader(1, 1e300) + square,
+         "error: the mass density 1e+300 is too large: the object weighs 1e+298 kg"},
+        {"huge-disc", VrkHeader(1) + VrkRecord(3, 0xFF, {{0, 0}, {2147483647, 2147483647}}),
+         "element 0: error: reaches 2.14748e+07 m from the center of mass at 100 units per metre"},
+        {"far-square",
+         VrkHeader(1) + VrkRecord(1, 0xFF, {{far, far}, {far + 10, far}, {far + 10, far + 10}}),
+         "element 0: error: reaches 3.037e+07 m from the center of mass"},
+    };
+    const QString out = dir.filePath("out.json");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString(c.name) + ".vrk");
+        WriteAll(path, c.bytes);
+        const ToolRun check = RunTool({"check", "--physics", path});
+        EXPECT_EQ(check.status, 1);
+        EXPECT_TRUE(check.err.contains(path + ": " + c.reason)) << check.err.toStdString();
+        EXPECT_FALSE(check.out.contains("ok")) << check.out.toStdString();
+        const ToolRun exported = RunTool({"export", path, out});
+        EXPECT_EQ(exported.status, 1);
+        EXPECT_TRUE(exported.err.contains(path + ": " + c.reason)) << exported.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
+
+    // The file's warnings and the physics problems number the elements alike.
+    const QString mixed = dir.filePath("mixed.vrk");
+    WriteAll(mixed, VrkHeader(2) + VrkRecord(9, 0xFF, {{1, 1}}) + square);
+    const ToolRun check = RunTool({"check", "--physics", mixed});
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(
+        check.errLines(),
+        QStringList({mixed + ": warning: element 0 (of 2) has the unknown type code 9; it is "
+                             "kept but never drawn",
+                     mixed + ": element 0: note: element of unknown type 9 carries no mass"}));
 }
 
 } // namespace

@@ -205,16 +205,16 @@ TEST_F(FailedOpen, TruncatedInsideElementNamesIt) {
                             Record(PRIM_CIRCLE, 2, {{9, 9}, {4, 4}});
     // Inside the second record's points, then inside the third record's header.
     const std::string a = Open(full.left(24 + 28 + 12 + 10));
-    EXPECT_NE(a.find("element 2 of 3"), std::string::npos) << a;
+    EXPECT_NE(a.find("element 1 (of 3)"), std::string::npos) << a;
     const std::string b = Open(full.left(24 + 28 + 36 + 5));
-    EXPECT_NE(b.find("element 3 of 3"), std::string::npos) << b;
+    EXPECT_NE(b.find("element 2 (of 3)"), std::string::npos) << b;
     EXPECT_EQ(Open(full), "");
 }
 
 TEST_F(FailedOpen, NegativePointCount) {
     const std::string msg = Open(Header(1) + Record(PRIM_POLYGON, -1, {}));
     EXPECT_NE(msg.find("negative"), std::string::npos) << msg;
-    EXPECT_NE(msg.find("element 1 of 1"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("element 0 (of 1)"), std::string::npos) << msg;
 }
 
 TEST_F(FailedOpen, AbsurdElementCount) {
@@ -224,7 +224,7 @@ TEST_F(FailedOpen, AbsurdElementCount) {
 
 TEST_F(FailedOpen, AbsurdPointCount) {
     const std::string msg = Open(Header(1) + Record(PRIM_POLYGON, 0x40000000, {{1, 1}}));
-    EXPECT_NE(msg.find("element 1 of 1"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("element 0 (of 1)"), std::string::npos) << msg;
     EXPECT_NE(msg.find(std::to_string(0x40000000)), std::string::npos) << msg;
 }
 

@@ -78,7 +78,7 @@ TEST(BadInput, TruncationAnywhereInsideElementsNamesTheElement) {
         for (int len = start; len < ends[k]; ++len) {
             CShape s;
             const std::string msg = ReadError(full.left(len), &s);
-            const std::string want = "element " + std::to_string(k + 1) + " of 3";
+            const std::string want = "element " + std::to_string(k) + " (of 3)";
             EXPECT_NE(msg.find(want), std::string::npos)
                 << "length " << len << " gave \"" << msg << "\"";
             EXPECT_NE(msg.find("truncated"), std::string::npos) << msg;
@@ -92,7 +92,7 @@ TEST(BadInput, NegativePointCountIsRefused) {
     const QByteArray bytes = Header(2) + Record(PRIM_POLYLINE, 0, 1, {{1, 1}}) +
                              Record(PRIM_POLYGON, 0, -5, {{1, 1}, {2, 2}});
     const std::string msg = ReadError(bytes);
-    EXPECT_NE(msg.find("element 2 of 2"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("element 1 (of 2)"), std::string::npos) << msg;
     EXPECT_NE(msg.find("negative"), std::string::npos) << msg;
 }
 
@@ -107,7 +107,7 @@ TEST(BadInput, AbsurdElementCountIsRefusedBeforeAllocating) {
 TEST(BadInput, AbsurdPointCountIsRefusedBeforeAllocating) {
     const QByteArray bytes = Header(1) + Record(PRIM_POLYGON, 0, 0x7fffffff, {{1, 1}});
     const std::string msg = ReadError(bytes);
-    EXPECT_NE(msg.find("element 1 of 1"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("element 0 (of 1)"), std::string::npos) << msg;
     EXPECT_NE(msg.find("2147483647"), std::string::npos) << msg;
 }
 

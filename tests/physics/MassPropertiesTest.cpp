@@ -119,16 +119,46 @@ TEST(MassProperties, NoMassElementsAreNotes) {
     AddPath(s, 7, {{1, 1}, {2, 2}});
     AddPath(s, PRIM_POLYGON, {{1, 1}, {5, 5}});
     const PhysicsModel m = BuildPhysicsModel(s, kOrigin);
-    EXPECT_FALSE(m.HasErrors());
     EXPECT_EQ(m.mass.area, 0);
     EXPECT_EQ(m.mass.mass, 0);
     EXPECT_TRUE(m.fixtures.empty());
-    ASSERT_EQ(m.problems.size(), 7u);
+    // Each element is a note; the object, with no mass at all, cannot go to
+    // Box2D (a loader would make a body of 1 kg of it).
+    ASSERT_EQ(m.problems.size(), 8u);
+    EXPECT_EQ(m.problems[0].element, -1);
+    EXPECT_EQ(m.ErrorCount(), 1);
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(m.problems[size_t(i)].element, i);
-        EXPECT_EQ(m.problems[size_t(i)].severity, PhysicsProblem::Note);
+        EXPECT_EQ(m.problems[size_t(i) + 1].element, i);
+        EXPECT_EQ(m.problems[size_t(i) + 1].severity, PhysicsProblem::Note);
     }
-    EXPECT_EQ(m.problems[1].place, QPointF(3, 4));
+    EXPECT_EQ(m.problems[2].place, QPointF(3, 4));
+}
+
+// Far from the center of mass the inertia about the centroid keeps every
+// digit: it is not the difference of two numbers 10^13 times larger.
+TEST(MassProperties, InertiaAboutTheCentroidFarFromTheCenterOfMass) {
+    for (int far : {100000000, 1000000000, -2000000000}) {
+        SCOPED_TRACE(far);
+        CShape s;
+        s.m_dMassDensity = 1;
+        AddRect(s, far, far, far + 10, far + 10);
+        PhysicsModel m = BuildPhysicsModel(s, kOrigin);
+        EXPECT_NEAR(m.mass.inertiaAboutCentroid, RectPolar(10, 10), 1e-9 * RectPolar(10, 10));
+        // Two squares 30 apart, and a 1 x 1 one far beyond them: the parallel
+        // axis theorem about their common centroid.
+        AddRect(s, far + 30, far, far + 40, far + 10);
+        m = BuildPhysicsModel(s, kOrigin);
+        const double two = 2 * RectPolar(10, 10) + 200 * 15 * 15;
+        EXPECT_NEAR(m.mass.inertiaAboutCentroid, two, 1e-9 * two);
+        AddRect(s, far + 1000, far + 1000, far + 1001, far + 1001);
+        m = BuildPhysicsModel(s, kOrigin);
+        const double cx = (200 * 20.0 + 1000.5) / 201, cy = (200 * 5.0 + 1000.5) / 201;
+        const double three = 2 * RectPolar(10, 10) +
+                             100 * ((5 - cx) * (5 - cx) + (5 - cy) * (5 - cy)) +
+                             100 * ((35 - cx) * (35 - cx) + (5 - cy) * (5 - cy)) + RectPolar(1, 1) +
+                             ((1000.5 - cx) * (1000.5 - cx) + (1000.5 - cy) * (1000.5 - cy));
+        EXPECT_NEAR(m.mass.inertiaAboutCentroid, three, 1e-9 * three);
+    }
 }
 
 } // namespace

@@ -3,16 +3,19 @@
 // invalid ever reaching Box2D (which would stop the test program).
 #include "simulation/Simulation.h"
 #include "object/CShape.h"
+#include "physics/Box2DExport.h"
 #include "platform/CArchive.h"
 #include "platform/CFormatError.h"
 #include "simulation/SimulationRunner.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <iterator>
 #include <random>
 #include <thread>
 #include <vector>
@@ -350,4 +353,66 @@ TEST(SimulationTest, NothingInvalidReachesBox2DFromTheCorpusOrGeneratedObjects) 
             EXPECT_TRUE(std::isfinite(st.x) && std::isfinite(st.y) && std::isfinite(st.angle));
         }
     EXPECT_GT(started, 100);
+}
+
+// The simulation takes exactly what the export takes, for the same reasons:
+// both ask the one check. Only the drop, the simulation's own, adds a refusal.
+TEST(SimulationTest, TheSimulationAndTheExportRefuseTheSameObjectsForTheSameReasons) {
+    std::mt19937 rng(18);
+    std::uniform_int_distribution<int> kind(0, 3), near(-200, 200), size(1, 40), exponent(2, 9);
+    const double densities[] = {20, 0.1, 100, 0, -3, std::nan(""), 1e300, 1e-20, 1e12, 1e17};
+    const QString path = QDir::temp().filePath(
+        QStringLiteral("morvet-agreement-%1.json").arg(QCoreApplication::applicationPid()));
+    int agreedRefusals = 0, agreedRuns = 0;
+    for (int n = 0; n < 240; ++n) {
+        CShape s;
+        for (int e = 0; e < 1 + n % 3; ++e) {
+            // Now and then far out: up to a billion units.
+            const int d = n % 4 == 0 ? int(std::pow(10.0, exponent(rng))) : 0;
+            const int x = near(rng) + d, y = near(rng), r = size(rng);
+            switch (kind(rng)) {
+            case 0:
+                Append(s, PRIM_POLYGON, {{x, y}, {x + r, y}, {x, y + r}});
+                break;
+            case 1:
+                Append(s, PRIM_POLYLINE, {{x, y}, {x + r, y + r}});
+                break;
+            case 2:
+                Append(s, PRIM_CIRCLE, {{x, y}, {r, r}});
+                break;
+            default:
+                Append(s, PRIM_FILLED_CIRCLE, {{x, y}, {r, r}});
+            }
+        }
+        s.m_dMassDensity = densities[size_t(n) % std::size(densities)];
+        s.m_bMayRotate = n % 5 != 0;
+        for (double scale : {1.0, 100.0, 400.0}) {
+            SimulationSettings settings;
+            settings.unitsPerMetre = scale;
+            settings.drop = 0;
+            Simulation sim;
+            const bool ran = sim.Start(s, CPoint(0, 0), settings);
+            QString why;
+            const ExportResult exported = ExportBox2DFile(s, CPoint(0, 0), scale, path, &why);
+            ASSERT_EQ(ran, exported == ExportResult::Written) << why.toStdString();
+            if (ran)
+                ++agreedRuns;
+            else
+                ++agreedRefusals;
+            EXPECT_EQ(sim.Errors().join('\n'), ran ? QString() : why);
+            QFile::remove(path);
+        }
+    }
+    EXPECT_GT(agreedRuns, 150);
+    EXPECT_GT(agreedRefusals, 150);
+
+    // The drop alone too far at the largest scale: only a lower drop helps.
+    SimulationSettings settings;
+    settings.unitsPerMetre = 400;
+    settings.drop = SimulationSettings::kMaxDrop;
+    Simulation sim;
+    ASSERT_FALSE(sim.Start(Box(3950000, 0, 3950010, 10), CPoint(0, 0), settings));
+    EXPECT_EQ(sim.Errors().join('\n').toStdString(),
+              "error: the object and its drop span more than 10000 metres at 400 units per metre, "
+              "too far for Box2D's precision; lower the drop.");
 }
