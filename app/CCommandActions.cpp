@@ -29,9 +29,9 @@ CCommandActions::CCommandActions(QObject* parent, std::function<void(int)> execu
             action->setStatusTip(QString::fromUtf8(info.prompt));
         if (info.tooltip)
             action->setToolTip(QString::fromUtf8(info.tooltip));
-        const QPixmap icon = ToolbarIcon(info.id);
+        const QIcon icon = ToolbarIcon(info.id);
         if (!icon.isNull()) {
-            action->setIcon(QIcon(icon));
+            action->setIcon(icon);
             action->setIconVisibleInMenu(false);
         }
         const int id = info.id;

@@ -57,7 +57,7 @@ void CMorvetDoc::AddElement(int32_t type, COLORREF color, int32_t nPoints, const
 CPrimitive* CMorvetDoc::ElementAtPoint(const POINT& pt) const {
     for (int i = m_shape.GetSize() - 1; i >= 0; --i) {
         CRect r;
-        m_shape.GetElementRect(i, &r);
+        GetPrimitiveHitRect(m_shape.m_elements[size_t(i)], &r);
         if (r.PtInRect(pt))
             return m_shape.m_elements[size_t(i)];
     }

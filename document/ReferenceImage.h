@@ -18,6 +18,9 @@ struct CReferenceImage {
     double offsetY = 0.0;
     int opacity = kDefaultOpacity; // percent
     bool hidden = false;
+    // A light checkerboard under the picture's transparent pixels, so that a
+    // dark picture shows on the black canvas.
+    bool backdrop = true;
 
     bool IsLoaded() const { return !image.isNull(); }
     bool IsShown() const { return IsLoaded() && !hidden; }

@@ -16,6 +16,11 @@ constexpr double DEFAULT_MASS_DENSITY = 20.0;
 // rectangle at the origin.
 void GetPrimitiveRect(const CPrimitive* prim, CRect* rect);
 
+// The rectangle a click or a rubber band hits: the bounding rectangle as the
+// element is drawn, so a circle of negative radius (whose bounding rectangle
+// runs from right to left) is hit where it shows.
+void GetPrimitiveHitRect(const CPrimitive* prim, CRect* rect);
+
 // Whether the element has nothing to draw and no place of its own: a path
 // without points, a circle without its radius, a record of unknown type.
 bool HasNoExtent(const CPrimitive* prim);

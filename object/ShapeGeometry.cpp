@@ -56,6 +56,11 @@ void GetPrimitiveRect(const CPrimitive* prim, CRect* rect) {
     }
 }
 
+void GetPrimitiveHitRect(const CPrimitive* prim, CRect* rect) {
+    GetPrimitiveRect(prim, rect);
+    rect->NormalizeRect();
+}
+
 bool HasNoExtent(const CPrimitive* prim) {
     switch (prim->m_nType) {
     case PRIM_POLYLINE:

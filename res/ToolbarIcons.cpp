@@ -16,12 +16,36 @@ const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
 const QColor kTeal(0, 128, 128);
 
+// The images are drawn as pixel art at one pixel per unit: a pen of odd width
+// lies to the right of and below its points, one of even width about them,
+// and a filled rectangle covers its own pixels. Drawn at two pixels per unit
+// (antialiased, for smooth diagonals), a stroke of odd width is moved half a
+// unit to land on the same pixels; fills are not.
+bool Doubled(const QPainter& p) {
+    return p.device()->devicePixelRatio() > 1;
+}
+
+void SetPen(QPainter& p, const QColor& color, int width = 1) {
+    QPen pen(color, width);
+    if (Doubled(p)) {
+        p.setTransform(width % 2 ? QTransform::fromTranslate(0.5, 0.5) : QTransform());
+        pen.setJoinStyle(Qt::MiterJoin); // square corners, as on the small image
+    }
+    p.setPen(pen);
+}
+
+void Fill(QPainter& p, int x, int y, int w, int h, const QColor& color) {
+    if (Doubled(p))
+        p.setTransform(QTransform());
+    p.fillRect(x, y, w, h, color);
+}
+
 void drawPage(QPainter& p, int x, int y, int w, int h) {
     // A sheet with its top-right corner folded.
     QPolygon sheet;
     sheet << QPoint(x, y) << QPoint(x + w - 4, y) << QPoint(x + w, y + 4) << QPoint(x + w, y + h)
           << QPoint(x, y + h);
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(kPaper);
     p.drawPolygon(sheet);
     p.drawLine(x + w - 4, y, x + w - 4, y + 4);
@@ -33,7 +57,7 @@ void drawNew(QPainter& p) {
 }
 
 void drawOpen(QPainter& p) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(kYellow);
     p.drawPolygon(QPolygon(
         {QPoint(0, 3), QPoint(5, 3), QPoint(6, 4), QPoint(12, 4), QPoint(12, 13), QPoint(0, 13)}));
@@ -44,22 +68,22 @@ void drawOpen(QPainter& p) {
 }
 
 void drawSave(QPainter& p) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(kNavy);
     p.drawRect(1, 0, 13, 14);
     p.setBrush(kPaper);
     p.drawRect(3, 1, 9, 5);
     p.setBrush(kShade);
     p.drawRect(4, 9, 7, 5);
-    p.fillRect(8, 10, 2, 3, kNavy);
+    Fill(p, 8, 10, 2, 3, kNavy);
 }
 
 void drawCut(QPainter& p) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.drawLine(5, 0, 9, 8);
     p.drawLine(10, 0, 6, 8);
     p.setBrush(Qt::NoBrush);
-    p.setPen(kNavy);
+    SetPen(p, kNavy);
     p.drawEllipse(2, 8, 4, 5);
     p.drawEllipse(9, 8, 4, 5);
 }
@@ -67,13 +91,13 @@ void drawCut(QPainter& p) {
 void drawCopy(QPainter& p) {
     drawPage(p, 0, 0, 8, 9);
     drawPage(p, 6, 5, 8, 9);
-    p.setPen(kNavy);
+    SetPen(p, kNavy);
     p.drawLine(8, 9, 12, 9);
     p.drawLine(8, 11, 12, 11);
 }
 
 void drawPaste(QPainter& p) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(QColor(128, 64, 0));
     p.drawRect(1, 2, 10, 12);
     p.setBrush(kShade);
@@ -82,90 +106,85 @@ void drawPaste(QPainter& p) {
 }
 
 void drawPrint(QPainter& p) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(kPaper);
     p.drawRect(4, 0, 8, 6);
     p.setBrush(QColor(192, 192, 192));
     p.drawRect(0, 6, 15, 6);
     p.setBrush(kPaper);
     p.drawRect(3, 10, 9, 4);
-    p.fillRect(12, 8, 2, 1, kYellow);
+    Fill(p, 12, 8, 2, 1, kYellow);
 }
 
 void drawArrow(QPainter& p) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(kPaper);
     p.drawPolygon(QPolygon({QPoint(4, 0), QPoint(4, 11), QPoint(7, 8), QPoint(9, 13),
                             QPoint(11, 12), QPoint(9, 7), QPoint(13, 7)}));
 }
 
 void drawMassCenter(QPainter& p) {
-    p.setPen(QPen(kRed, 2));
+    SetPen(p, kRed, 2);
     p.drawLine(3, 2, 12, 11);
     p.drawLine(12, 2, 3, 11);
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.drawPoint(7, 7);
 }
 
 void drawPolyline(QPainter& p) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.drawPolyline(QPolygon({QPoint(1, 12), QPoint(5, 2), QPoint(10, 10), QPoint(14, 1)}));
 }
 
 void drawPolygon(QPainter& p) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(kTeal);
     p.drawPolygon(
         QPolygon({QPoint(1, 9), QPoint(6, 1), QPoint(14, 4), QPoint(12, 13), QPoint(4, 13)}));
 }
 
 void drawRectangle(QPainter& p, bool filled) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(filled ? QBrush(kTeal) : QBrush(Qt::NoBrush));
     p.drawRect(1, 3, 13, 9);
 }
 
 void drawCircle(QPainter& p, bool filled) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(filled ? QBrush(kTeal) : QBrush(Qt::NoBrush));
     p.drawEllipse(1, 1, 13, 12);
 }
 
 void drawPalette(QPainter& p) {
-    p.setPen(kInk);
+    SetPen(p, kInk);
     p.setBrush(QColor(255, 224, 160));
     p.drawEllipse(0, 1, 15, 13);
     p.setPen(Qt::NoPen);
-    p.fillRect(3, 4, 3, 3, kRed);
-    p.fillRect(7, 3, 3, 3, QColor(0, 192, 0));
-    p.fillRect(10, 7, 3, 3, QColor(0, 0, 255));
-    p.fillRect(4, 9, 3, 3, kYellow);
+    Fill(p, 3, 4, 3, 3, kRed);
+    Fill(p, 7, 3, 3, 3, QColor(0, 192, 0));
+    Fill(p, 10, 7, 3, 3, QColor(0, 0, 255));
+    Fill(p, 4, 9, 3, 3, kYellow);
 }
 
 void drawSpin(QPainter& p) {
-    p.setPen(QPen(kNavy, 2));
+    SetPen(p, kNavy, 2);
     p.setBrush(Qt::NoBrush);
     p.drawArc(2, 2, 11, 11, 90 * 16, 270 * 16);
-    p.setPen(kNavy);
+    SetPen(p, kNavy);
     p.setBrush(kNavy);
     p.drawPolygon(QPolygon({QPoint(7, 0), QPoint(11, 2), QPoint(7, 5)}));
 }
 
 void drawHelp(QPainter& p) {
-    p.setPen(QPen(kNavy, 2));
+    SetPen(p, kNavy, 2);
     p.setBrush(Qt::NoBrush);
     p.drawArc(4, 1, 7, 6, 0, 180 * 16);
     p.drawLine(11, 4, 8, 8);
     p.drawLine(8, 8, 8, 10);
-    p.fillRect(7, 12, 2, 2, kNavy);
+    Fill(p, 7, 12, 2, 2, kNavy);
 }
 
-} // namespace
-
-QPixmap ToolbarIcon(int commandId) {
-    QImage image(kToolbarIconWidth, kToolbarIconHeight, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
+bool DrawIcon(QPainter& p, int commandId) {
     switch (commandId) {
     case ID_FILE_NEW:
         drawNew(p);
@@ -222,8 +241,34 @@ QPixmap ToolbarIcon(int commandId) {
         drawHelp(p);
         break;
     default:
-        return QPixmap();
+        return false;
     }
+    return true;
+}
+
+// The image at scale device pixels per unit; null for a command without one.
+QPixmap RenderIcon(int commandId, int scale) {
+    QImage image(kToolbarIconWidth * scale, kToolbarIconHeight * scale,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, scale > 1);
+    if (!DrawIcon(p, commandId))
+        return QPixmap();
     p.end();
     return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+QIcon ToolbarIcon(int commandId) {
+    const QPixmap single = RenderIcon(commandId, 1);
+    if (single.isNull())
+        return QIcon();
+    // Drawn again for screens of two pixels per unit and more, rather than
+    // enlarged (and blurred) from the small one.
+    QIcon icon(single);
+    icon.addPixmap(RenderIcon(commandId, 2));
+    return icon;
 }

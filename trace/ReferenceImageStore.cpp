@@ -49,6 +49,7 @@ void StoreReferenceImage(QSettings& settings, const QString& documentPath,
     settings.setValue(QStringLiteral("offsetY"), ref.offsetY);
     settings.setValue(QStringLiteral("opacity"), ref.opacity);
     settings.setValue(QStringLiteral("hidden"), ref.hidden);
+    settings.setValue(QStringLiteral("backdrop"), ref.backdrop);
     settings.endGroup();
 }
 
@@ -64,6 +65,8 @@ bool RestoreReferenceImage(QSettings& settings, const QString& documentPath, CRe
     restored.opacity = int(Finite(settings.value(QStringLiteral("opacity")),
                                   CReferenceImage::kDefaultOpacity, 0, 100));
     restored.hidden = settings.value(QStringLiteral("hidden"), false).toBool();
+    // Pictures remembered before the backdrop existed show as they did then.
+    restored.backdrop = settings.value(QStringLiteral("backdrop"), false).toBool();
     settings.endGroup();
     if (image.isEmpty())
         return true;

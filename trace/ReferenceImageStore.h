@@ -8,8 +8,8 @@ class QSettings;
 bool LoadReferenceImage(const QString& path, CReferenceImage& ref, QString* why);
 
 // The settings remember, for each document file, the reference image shown
-// with it: the picture's path, scale, offset, opacity and whether it is
-// hidden. An unloaded ref forgets the entry.
+// with it: the picture's path, scale, offset, opacity, backdrop and whether it
+// is hidden. An unloaded ref forgets the entry.
 void StoreReferenceImage(QSettings& settings, const QString& documentPath,
                          const CReferenceImage& ref);
 

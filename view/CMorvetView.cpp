@@ -269,7 +269,7 @@ void CMorvetView::SelectInRect(CRect rect, bool add) {
     CShape& shape = GetDocument()->m_shape;
     for (int i = 0; i < shape.GetSize(); ++i) {
         CRect r, meet;
-        shape.GetElementRect(i, &r);
+        GetPrimitiveHitRect(shape.m_elements[size_t(i)], &r);
         if (meet.IntersectRect(r, rect))
             SelectElement(shape.m_elements[size_t(i)], true);
     }

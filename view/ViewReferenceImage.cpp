@@ -11,6 +11,7 @@
 #include "view/dialogs/CTraceImageDialog.h"
 
 #include <QPainter>
+#include <cmath>
 
 namespace {
 // The file chooser and the messages are the shell's, so that tests can
@@ -24,6 +25,43 @@ void Warn(QWidget* parent, const QString& text) {
     CMorvetApp* app = CMorvetApp::Instance();
     if (app && app->Prompts().message)
         app->Prompts().message(parent, QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+// Squares of this many pixels, whatever the zoom: a backdrop, not part of
+// the picture.
+constexpr int kCheckerSquare = 8;
+
+QBrush CheckerBrush() {
+    QImage tile(2 * kCheckerSquare, 2 * kCheckerSquare, QImage::Format_RGB32);
+    tile.fill(QColor(255, 255, 255));
+    const QColor grey(204, 204, 204);
+    QPainter p(&tile);
+    p.fillRect(kCheckerSquare, 0, kCheckerSquare, kCheckerSquare, grey);
+    p.fillRect(0, kCheckerSquare, kCheckerSquare, kCheckerSquare, grey);
+    return QBrush(tile);
+}
+
+// The picture over a light checkerboard, composed apart and then drawn with
+// the painter's opacity: the opacity fades both alike, and the picture's
+// opaque pixels show exactly as they would without the board.
+void DrawOverBackdrop(QPainter& p, const QRectF& target, const QRectF& visible, const QImage& image,
+                      const QRectF& source) {
+    const QRect area = visible.toAlignedRect();
+    QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
+    if (layer.isNull())
+        return;
+    layer.fill(Qt::transparent);
+    QPainter lp(&layer);
+    lp.translate(-area.topLeft());
+    // The squares keep to the picture's corner, so that a scrolled window,
+    // which redraws only the strip it uncovers, shows no seam.
+    const double period = 2 * kCheckerSquare;
+    lp.setBrushOrigin(QPointF(std::fmod(std::floor(target.left()), period),
+                              std::fmod(std::floor(target.top()), period)));
+    lp.fillRect(visible, CheckerBrush());
+    lp.drawImage(visible, image, source);
+    lp.end();
+    p.drawImage(area.topLeft(), layer);
 }
 
 // Every window of the document shows the change, and the settings remember
@@ -64,7 +102,10 @@ void CMorvetView::DrawReferenceImage(CDC* pDC, const CPoint& origin) {
                             visible.height() * fy);
         p->setOpacity(ref.opacity / 100.0);
         p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        p->drawImage(visible, ref.image, source);
+        if (ref.backdrop)
+            DrawOverBackdrop(*p, target, visible, ref.image, source);
+        else
+            p->drawImage(visible, ref.image, source);
     }
     p->restore();
 }
@@ -82,11 +123,21 @@ void CMorvetView::OnViewReferenceImage() {
             return;
         }
     }
+    const CReferenceImage before = pDoc->m_reference;
     CReferenceImageDialog dialog(
         edited, [this] { return ChooseImageFile(this); },
         [this](const QString& text) { Warn(this, text); }, this);
-    if (dialog.exec() != QDialog::Accepted)
+    // The windows show the dialog's values while it is open; Cancel puts
+    // back what was there.
+    dialog.PreviewWith([pDoc](const CReferenceImage& shown) {
+        pDoc->m_reference = shown;
+        pDoc->UpdateAllViews(nullptr);
+    });
+    if (dialog.exec() != QDialog::Accepted) {
+        pDoc->m_reference = before;
+        pDoc->UpdateAllViews(nullptr);
         return;
+    }
     pDoc->m_reference = dialog.Result();
     ReferenceChanged(pDoc);
 }

@@ -62,6 +62,7 @@ TEST_F(ReferenceImageFilesTest, RememberedForTheFileNotSavedInItAndAMissingPictu
     Idle();
     EXPECT_TRUE(Doc()->m_reference.IsLoaded());
     EXPECT_TRUE(Doc()->m_reference.hidden);
+    EXPECT_TRUE(Doc()->m_reference.backdrop);
     EXPECT_EQ(Doc()->m_reference.path, Path("picture.png"));
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_VIEW_HIDE_REFERENCE_IMAGE));
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_CLOSE));

@@ -37,6 +37,47 @@ QImage Solid(int w, int h, QColor color) {
     return image;
 }
 
+// 60 x 40 and transparent: a green frame three pixels wide along its edges
+// and a black disc of radius 10 in its middle, as a dark sprite is drawn.
+QImage DarkSprite() {
+    QImage image(60, 40, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 200, 0));
+    p.drawRect(0, 0, 60, 3);
+    p.drawRect(0, 37, 60, 3);
+    p.drawRect(0, 0, 3, 40);
+    p.drawRect(57, 0, 3, 40);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(30, 20), 10, 10);
+    return image;
+}
+
+// Where the board's two colours and the frame's green show on an image.
+struct Backdrop {
+    QRect light, green;
+    int white = 0, grey = 0, blackInside = 0;
+};
+
+Backdrop FindBackdrop(const QImage& image) {
+    Backdrop b;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y) & 0xFFFFFF;
+            if (c == 0xFFFFFFu || c == 0xCCCCCCu) {
+                b.light |= QRect(x, y, 1, 1);
+                (c == 0xFFFFFFu ? b.white : b.grey) += 1;
+            } else if (c == 0x00C800u) {
+                b.green |= QRect(x, y, 1, 1);
+            }
+        }
+    for (int y = b.green.top() + 3; y < b.green.bottom() - 3; ++y)
+        for (int x = b.green.left() + 3; x < b.green.right() - 3; ++x)
+            b.blackInside += (image.pixel(x, y) & 0xFFFFFF) == 0;
+    return b;
+}
+
 using morvet_test::ElementArea;
 
 // Replaces a spin box's text as a user does: select all, type, Enter.
@@ -248,4 +289,105 @@ TEST_F(ReferenceImageTest, FollowsZoomAndScrolling) {
         }
         view->ResetZoom();
     }
+}
+
+TEST_F(ReferenceImageTest, ADarkPictureShowsOverACheckerboardWithinItsRectangleOnly) {
+    Show(DarkSprite(), 1.5, 17, -9);
+    ASSERT_TRUE(doc.m_reference.backdrop) << "on for a new picture";
+    for (const CZoom z : {CZoom{1, 1}, CZoom{2, 1}, CZoom{1, 2}, CZoom{3, 1}, CZoom{5, 4}}) {
+        SCOPED_TRACE(z.Value());
+        view->SetZoom(z, CPoint(200, 150));
+        view->ScrollBy(7, -5);
+        view->UpdateWindow();
+        const Backdrop b = FindBackdrop(view->Surface());
+        EXPECT_GT(b.white, 20);
+        EXPECT_GT(b.grey, 20);
+        EXPECT_GT(b.blackInside, 20) << "the silhouette shows";
+        EXPECT_TRUE(b.green.contains(b.light)) << "no square outside the picture";
+        // A scroll moves the pixels and redraws the uncovered strip only:
+        // the squares must meet without a seam.
+        const QImage scrolled = view->Surface().copy();
+        view->Invalidate(true);
+        view->UpdateWindow();
+        EXPECT_TRUE(scrolled == view->Surface());
+        view->ResetZoom();
+    }
+
+    // At half opacity the board fades with the picture; the silhouette stays black.
+    Show(DarkSprite(), 1.5, 17, -9, 50);
+    int halfWhite = 0, halfGrey = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const QRgb c = Px(x, y);
+            halfWhite += c == 0x808080u || c == 0x7F7F7Fu;
+            halfGrey += c == 0x666666u;
+        }
+    EXPECT_GT(halfWhite, 20);
+    EXPECT_GT(halfGrey, 20);
+    EXPECT_EQ(Px(200 + 17, 150 - 9 + 8), 0u);
+
+    // Without the board the transparent pixels show the canvas, as ever;
+    // and the board is never printed.
+    doc.m_reference.backdrop = false;
+    doc.UpdateAllViews(nullptr);
+    view->UpdateWindow();
+    EXPECT_EQ(Px(200 + 17 - 40, 150 - 9), 0u);
+    doc.m_reference.backdrop = true;
+    QImage page(400, 300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        CDC dc(&painter, true);
+        view->OnPrepareDC(&dc);
+        view->OnDraw(&dc);
+    }
+    EXPECT_EQ(FindBackdrop(page).grey, 0);
+}
+
+TEST_F(ReferenceImageTest, DialogShowsItsValuesWhileOpenAndCancelPutsBackTheOldOnes) {
+    Show(DarkSprite(), 1.2345, 0, 0, 100);
+    doc.m_reference.backdrop = false;
+    doc.m_reference.hidden = true;
+    doc.UpdateAllViews(nullptr);
+    view->UpdateWindow();
+    const QImage before = view->Surface().copy();
+    const CReferenceImage old = doc.m_reference;
+
+    WhenModal<CReferenceImageDialog>([this](CReferenceImageDialog* d) {
+        // Shown as soon as the dialog opens, at its own scale.
+        view->UpdateWindow();
+        EXPECT_EQ(Px(200, 150 - 24), 0x00C800u);
+        EXPECT_EQ(Px(200, 150 - 26), 0u);
+        TypeInto(d->findChild<QDoubleSpinBox*>("scale"), "2");
+        view->UpdateWindow();
+        EXPECT_EQ(Px(200, 150 - 39), 0x00C800u);
+        auto* backdrop = d->findChild<QCheckBox*>("backdrop");
+        ASSERT_TRUE(backdrop && !backdrop->isChecked());
+        QTest::mouseClick(backdrop, Qt::LeftButton, {}, QPoint(5, backdrop->height() / 2));
+        view->UpdateWindow();
+        EXPECT_GT(FindBackdrop(view->Surface()).white, 100);
+        Click(d, "cancelButton");
+    });
+    ASSERT_TRUE(Run(*view, ID_VIEW_REFERENCE_IMAGE));
+    EXPECT_EQ(doc.m_reference.scale, old.scale);
+    EXPECT_EQ(doc.m_reference.backdrop, old.backdrop);
+    EXPECT_EQ(doc.m_reference.hidden, old.hidden);
+    EXPECT_EQ(doc.m_reference.opacity, old.opacity);
+    EXPECT_EQ(doc.m_reference.offsetX, old.offsetX);
+    EXPECT_EQ(doc.m_reference.offsetY, old.offsetY);
+    EXPECT_EQ(doc.m_reference.path, old.path);
+    view->UpdateWindow();
+    EXPECT_TRUE(before == view->Surface());
+
+    // OK keeps the board.
+    WhenModal<CReferenceImageDialog>([](CReferenceImageDialog* d) {
+        auto* backdrop = d->findChild<QCheckBox*>("backdrop");
+        QTest::mouseClick(backdrop, Qt::LeftButton, {}, QPoint(5, backdrop->height() / 2));
+        Click(d, "okButton");
+    });
+    ASSERT_TRUE(Run(*view, ID_VIEW_REFERENCE_IMAGE));
+    EXPECT_TRUE(doc.m_reference.backdrop);
+    EXPECT_FALSE(doc.m_reference.hidden);
+    view->UpdateWindow();
+    EXPECT_GT(FindBackdrop(view->Surface()).white, 100);
 }

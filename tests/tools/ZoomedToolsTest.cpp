@@ -161,4 +161,41 @@ TEST_F(ToolFixture, ModifierKeysAloneLeaveAPathBeingCollectedOpen) {
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(PointsOf(Last()), Pts({{100, 100}, {140, 120}, {160, 150}}));
 }
+
+// A circle stored with a negative radius draws about its centre as its
+// positive twin does; a click and a rubber band hit it there too.
+TEST_F(ToolFixture, CirclesOfNegativeRadiusAreHitWhereTheyShow) {
+    CPrimitive* ring = Add(PRIM_CIRCLE, {{150, 110}, {-20, -20}});
+    CPrimitive* disc = Add(PRIM_FILLED_CIRCLE, {{270, 190}, {-15, -15}}, RGB(0, 200, 0));
+    Use(TOOL_SELECT);
+    for (const CZoom z : {CZoom{1, 1}, CZoom{2, 1}}) {
+        SCOPED_TRACE(z.Value());
+        view->SetZoom(z, CPoint(200, 150));
+        view->Invalidate(true);
+        view->UpdateWindow();
+        const auto pixel = [z](int x, int y) {
+            return CPoint(int(std::lround(200 + (x - 200) * z.Value())),
+                          int(std::lround(150 + (y - 150) * z.Value())));
+        };
+        const CPoint d = pixel(270, 190), r = pixel(150 + 19, 110);
+        ASSERT_EQ(Px(d.x, d.y), 0x00C800u);
+        view->SelectElement(nullptr, false);
+        Click(d.x, d.y);
+        EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({disc}));
+        Click(r.x, r.y);
+        EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({ring}));
+        const CPoint off = pixel(150 + 21, 110);
+        Click(off.x, off.y);
+        EXPECT_TRUE(view->m_selection.empty());
+
+        // A band that reaches only the ring's top-left corner.
+        const CPoint from = pixel(120, 80), to = pixel(135, 95);
+        Drag(from.x, from.y, to.x, to.y);
+        EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({ring}));
+        const CPoint beside = pixel(260, 210);
+        Drag(from.x, from.y, beside.x, beside.y);
+        EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({ring, disc}));
+        view->ResetZoom();
+    }
+}
 } // namespace

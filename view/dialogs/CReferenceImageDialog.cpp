@@ -2,6 +2,7 @@
 
 #include "trace/ReferenceImageStore.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
@@ -56,6 +57,9 @@ CReferenceImageDialog::CReferenceImageDialog(const CReferenceImage& ref,
     m_pOpacity->setRange(0, 100);
     m_pOpacity->setSuffix(tr(" %"));
     m_pOpacity->setValue(ref.opacity);
+    m_pBackdrop = new QCheckBox(tr("&Checkerboard under transparent pixels"), this);
+    m_pBackdrop->setObjectName("backdrop");
+    m_pBackdrop->setChecked(ref.backdrop);
 
     auto* form = new QFormLayout;
     form->addRow(tr("Picture:"), fileRow);
@@ -63,6 +67,7 @@ CReferenceImageDialog::CReferenceImageDialog(const CReferenceImage& ref,
     form->addRow(tr("Middle at &x:"), m_pOffsetX);
     form->addRow(tr("Middle at &y:"), m_pOffsetY);
     form->addRow(tr("&Opacity:"), m_pOpacity);
+    form->addRow(tr("Backdrop:"), m_pBackdrop);
     auto* note = new QLabel(tr("The middle of the picture is placed relative to the center of "
                                "mass, in object units (y downwards)."),
                             this);
@@ -87,7 +92,37 @@ CReferenceImageDialog::CReferenceImageDialog(const CReferenceImage& ref,
         m_ref = CReferenceImage();
         QDialog::accept();
     });
+    for (QDoubleSpinBox* box : {m_pScale, m_pOffsetX, m_pOffsetY})
+        connect(box, &QDoubleSpinBox::valueChanged, this, &CReferenceImageDialog::Preview);
+    connect(m_pOpacity, &QSpinBox::valueChanged, this, &CReferenceImageDialog::Preview);
+    connect(m_pBackdrop, &QCheckBox::toggled, this, &CReferenceImageDialog::Preview);
     ShowFileName();
+}
+
+void CReferenceImageDialog::PreviewWith(std::function<void(const CReferenceImage&)> show) {
+    m_preview = std::move(show);
+    // Until a value changes, the picture shows with its own values, not
+    // with the fields' rounding of them.
+    CReferenceImage shown = m_ref;
+    shown.hidden = false;
+    if (m_preview)
+        m_preview(shown);
+}
+
+CReferenceImage CReferenceImageDialog::Entered() const {
+    CReferenceImage ref = m_ref;
+    ref.scale = m_pScale->value();
+    ref.offsetX = m_pOffsetX->value();
+    ref.offsetY = m_pOffsetY->value();
+    ref.opacity = m_pOpacity->value();
+    ref.backdrop = m_pBackdrop->isChecked();
+    ref.hidden = false;
+    return ref;
+}
+
+void CReferenceImageDialog::Preview() {
+    if (m_preview)
+        m_preview(Entered());
 }
 
 void CReferenceImageDialog::ShowFileName() {
@@ -109,13 +144,10 @@ void CReferenceImageDialog::ChooseFile() {
         return;
     }
     ShowFileName();
+    Preview();
 }
 
 void CReferenceImageDialog::accept() {
-    m_ref.scale = m_pScale->value();
-    m_ref.offsetX = m_pOffsetX->value();
-    m_ref.offsetY = m_pOffsetY->value();
-    m_ref.opacity = m_pOpacity->value();
-    m_ref.hidden = false;
+    m_ref = Entered();
     QDialog::accept();
 }

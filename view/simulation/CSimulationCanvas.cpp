@@ -141,7 +141,23 @@ void CSimulationCanvas::Render(QPainter& painter) {
 
 void CSimulationCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    Render(painter);
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0) {
+        Render(painter);
+        return;
+    }
+    // The object's lines are drawn pixel by pixel, one pixel wide: straight
+    // onto a scaled screen they would cover one device pixel of every few,
+    // dotted and thinner than the floor. Drawn at one pixel per unit and then
+    // enlarged, as the editor's window is, every line keeps the same width.
+    QImage frame(size(), QImage::Format_RGB32);
+    if (frame.isNull())
+        return;
+    {
+        QPainter framePainter(&frame);
+        Render(framePainter);
+    }
+    painter.drawImage(rect(), frame);
 }
 
 void CSimulationCanvas::resizeEvent(QResizeEvent*) {
