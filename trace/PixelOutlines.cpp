@@ -1,0 +1,152 @@
+#include "trace/PixelOutlines.h"
+
+#include <algorithm>
+
+namespace {
+// Headings on screen, y down; a left turn is three right turns.
+enum Heading { East, South, West, North };
+constexpr int kStepX[4] = {1, 0, -1, 0};
+constexpr int kStepY[4] = {0, 1, 0, -1};
+
+// The mask with a border of background, so every pixel around a corner of
+// the picture can be read without a bounds check.
+class Grid {
+public:
+    Grid(const uint8_t* mask, int w, int h, size_t stride)
+        : m_w(w), m_h(h), m_stride(size_t(w) + 2), m_cells(m_stride * (size_t(h) + 2), 0),
+          m_edges((size_t(w) + 1) * size_t(h), -1) {
+        for (int y = 0; y < h; ++y) {
+            const uint8_t* in = mask + size_t(y) * stride;
+            uint8_t* out = &m_cells[(size_t(y) + 1) * m_stride + 1];
+            for (int x = 0; x < w; ++x)
+                out[x] = in[x] != 0;
+        }
+    }
+    int Width() const { return m_w; }
+    int Height() const { return m_h; }
+    // Pixel (x, y), for x from -1 to width and y from -1 to height.
+    bool Shape(int x, int y) const {
+        return m_cells[size_t(y + 1) * m_stride + size_t(x + 1)] != 0;
+    }
+    // Whether the edge from corner (x, y) along the heading has shape on its
+    // right and background on its left.
+    bool Border(int x, int y, int heading) const {
+        switch (heading) {
+        case East:
+            return Shape(x, y) && !Shape(x, y - 1);
+        case South:
+            return Shape(x - 1, y) && !Shape(x, y);
+        case West:
+            return Shape(x - 1, y - 1) && !Shape(x - 1, y);
+        default:
+            return Shape(x, y - 1) && !Shape(x - 1, y - 1);
+        }
+    }
+    // Which outline the vertical edge left of pixel (x, y) belongs to, or -1.
+    int& EdgeOwner(int x, int y) { return m_edges[size_t(y) * (size_t(m_w) + 1) + size_t(x)]; }
+
+private:
+    int m_w, m_h;
+    size_t m_stride;
+    std::vector<uint8_t> m_cells;
+    std::vector<int> m_edges;
+};
+
+// Walks one outline from the directed edge (x0, y0, heading0) until it comes
+// back to it, with the shape on the right. Where two shape pixels meet only
+// at a corner, the left turn is taken first, which crosses over to the other
+// pixel: that is what makes diagonal neighbours one shape. Fills corners
+// (a buffer kept between outlines) in walking order, each where the heading
+// changes on arrival, and returns twice the signed area enclosed.
+int64_t Walk(Grid& grid, int x0, int y0, int heading0, int id, std::vector<cv::Point>& corners) {
+    corners.clear();
+    int64_t twiceArea = 0;
+    int x = x0, y = y0, heading = heading0;
+    do {
+        if (heading == South)
+            grid.EdgeOwner(x, y) = id;
+        else if (heading == North)
+            grid.EdgeOwner(x, y - 1) = id;
+        const int nx = x + kStepX[heading], ny = y + kStepY[heading];
+        twiceArea += int64_t(x) * ny - int64_t(nx) * y;
+        x = nx;
+        y = ny;
+        int next = (heading + 3) % 4;
+        if (!grid.Border(x, y, next)) {
+            next = heading;
+            if (!grid.Border(x, y, next))
+                next = (heading + 1) % 4;
+        }
+        if (next != heading)
+            corners.emplace_back(x, y);
+        heading = next;
+    } while (x != x0 || y != y0 || heading != heading0);
+    return twiceArea;
+}
+} // namespace
+
+PixelOutlines FindPixelOutlines(const uint8_t* mask, int width, int height, size_t stride,
+                                double minArea, int64_t maxOutlines) {
+    PixelOutlines found;
+    Grid grid(mask, width, height, stride);
+    // Per outline met: whether it is a hole, its parent's id, and where it
+    // went in the list (-1 when too small to keep).
+    struct Seen {
+        bool hole;
+        int parent, kept;
+    };
+    std::vector<Seen> seen;
+    std::vector<cv::Point> corners;
+    for (int y = 0; y < height; ++y) {
+        int last = -1; // the outline whose edge the row crossed last
+        for (int x = 0; x <= width; ++x) {
+            const bool inside = grid.Shape(x, y);
+            if (grid.Shape(x - 1, y) == inside)
+                continue;
+            int& owner = grid.EdgeOwner(x, y);
+            if (owner >= 0) {
+                last = owner;
+                continue;
+            }
+            // The first edge of a new outline in raster order. Entering
+            // shape: an outer outline, lying in the hole the row was in.
+            // Leaving shape: a hole of the shape the row was in.
+            const int id = int(seen.size());
+            int parent;
+            if (inside)
+                parent =
+                    last < 0 ? -1 : (seen[size_t(last)].hole ? last : seen[size_t(last)].parent);
+            else
+                parent = seen[size_t(last)].hole ? seen[size_t(last)].parent : last;
+            // An outer outline starts up the left edge of its top-left pixel,
+            // a hole down the right edge of the shape pixel left of it.
+            const int64_t area = std::abs(inside ? Walk(grid, x, y + 1, North, id, corners)
+                                                 : Walk(grid, x, y, South, id, corners)) /
+                                 2;
+            last = id;
+            const bool parentKept = parent < 0 || seen[size_t(parent)].kept >= 0;
+            int kept = -1;
+            if (parentKept && double(area) >= minArea && !corners.empty()) {
+                if (++found.count > maxOutlines) {
+                    found.overLimit = true;
+                    found.outlines.clear();
+                    return found;
+                }
+                // Start at the top-left corner, as raster order met it, and
+                // turn the way a border follower on screen does.
+                if (!inside)
+                    std::rotate(corners.rbegin(), corners.rbegin() + 1, corners.rend());
+                std::reverse(corners.begin() + 1, corners.end());
+                kept = int(found.outlines.size());
+                PixelOutline outline;
+                outline.corners = corners;
+                outline.area = area;
+                outline.hole = !inside;
+                outline.parent = parent < 0 ? -1 : seen[size_t(parent)].kept;
+                found.outlines.push_back(std::move(outline));
+            }
+            seen.push_back({!inside, parent, kept});
+        }
+    }
+    return found;
+}
