@@ -241,6 +241,8 @@ int TraceResult::VertexCount() const {
 QString TraceProblem(const TraceResult& r) {
     if (!r.error.isEmpty())
         return r.error;
+    if (r.stopped)
+        return QStringLiteral("Tracing was stopped.");
     if (r.tooMany > 0)
         return QStringLiteral("The picture has more than %1 outlines, too many for one "
                               "physics body; raise the minimum area or change the threshold.")
@@ -293,7 +295,7 @@ QString CheckTraceOptions(const QImage& image, const TraceOptions& o) {
 }
 
 namespace {
-TraceResult Trace(const QImage& image, const TraceOptions& options) {
+TraceResult Trace(const QImage& image, const TraceOptions& options, const std::atomic<bool>* stop) {
     TraceResult result;
     bool any = false;
     const cv::Mat mask = ShapeMask(image, options, any);
@@ -302,7 +304,11 @@ TraceResult Trace(const QImage& image, const TraceOptions& options) {
     const double pixelsPerArea = 1.0 / (options.scale * options.scale);
     const PixelOutlines found =
         FindPixelOutlines(mask.ptr<uint8_t>(0), mask.cols, mask.rows, mask.step[0],
-                          options.minArea * pixelsPerArea, kMaxTraceOutlines);
+                          options.minArea * pixelsPerArea, kMaxTraceOutlines, stop);
+    if (found.stopped) {
+        result.stopped = true;
+        return result;
+    }
     if (found.overLimit) {
         result.tooMany = found.count;
         return result;
@@ -317,6 +323,11 @@ TraceResult Trace(const QImage& image, const TraceOptions& options) {
     enum : char { Left, Emitted, Covered };
     std::vector<char> state(found.outlines.size(), Left);
     for (size_t i = 0; i < found.outlines.size(); ++i) {
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            TraceResult stopped;
+            stopped.stopped = true;
+            return stopped;
+        }
         const PixelOutline& o = found.outlines[i];
         if (o.hole
                 ? state[size_t(o.parent)] != Emitted
@@ -345,10 +356,11 @@ TraceResult Trace(const QImage& image, const TraceOptions& options) {
 }
 } // namespace
 
-TraceResult TraceImage(const QImage& image, const TraceOptions& options) {
+TraceResult TraceImage(const QImage& image, const TraceOptions& options,
+                       const std::atomic<bool>* stop) {
     TraceResult result;
     try {
-        return Trace(image, options);
+        return Trace(image, options, stop);
     } catch (const std::bad_alloc&) {
         result.error = QStringLiteral("There is not enough memory to trace this picture.");
     } catch (const cv::Exception& e) {

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -48,6 +49,7 @@ struct TraceResult {
     // When not empty, nothing was traced: what went wrong (memory ran out, or
     // the image library refused), as a sentence.
     QString error;
+    bool stopped = false; // asked to stop before it was done: nothing traced
     int VertexCount() const;
 };
 
@@ -69,5 +71,7 @@ QString CheckTraceOptions(const QImage& image, const TraceOptions& options);
 // tolerance and repairs it into simple polygons. An outline inside a hole
 // of an emitted outline is left out: the filled polygon covers it already.
 // The options must pass CheckTraceOptions. Never throws: a failure is
-// reported in the result's error.
-TraceResult TraceImage(const QImage& image, const TraceOptions& options);
+// reported in the result's error. Another thread may set stop to end the
+// trace early.
+TraceResult TraceImage(const QImage& image, const TraceOptions& options,
+                       const std::atomic<bool>* stop = nullptr);

@@ -86,7 +86,8 @@ int64_t Walk(Grid& grid, int x0, int y0, int heading0, int id, std::vector<cv::P
 } // namespace
 
 PixelOutlines FindPixelOutlines(const uint8_t* mask, int width, int height, size_t stride,
-                                double minArea, int64_t maxOutlines) {
+                                double minArea, int64_t maxOutlines,
+                                const std::atomic<bool>* stop) {
     PixelOutlines found;
     Grid grid(mask, width, height, stride);
     // Per outline met: whether it is a hole, its parent's id, and where it
@@ -98,6 +99,11 @@ PixelOutlines FindPixelOutlines(const uint8_t* mask, int width, int height, size
     std::vector<Seen> seen;
     std::vector<cv::Point> corners;
     for (int y = 0; y < height; ++y) {
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            found.stopped = true;
+            found.outlines.clear();
+            return found;
+        }
         int last = -1; // the outline whose edge the row crossed last
         for (int x = 0; x <= width; ++x) {
             const bool inside = grid.Shape(x, y);

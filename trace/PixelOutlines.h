@@ -1,6 +1,7 @@
 #pragma once
 #include <opencv2/core/types.hpp>
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -25,12 +26,15 @@ struct PixelOutlines {
     // limit the search stops there and outlines is left empty.
     int64_t count = 0;
     bool overLimit = false;
+    bool stopped = false; // asked to stop; outlines is left empty
 };
 
 // Follows every border of the mask's non-zero pixels (8-connected; the
 // background 4-connected) once along the pixels' edges, in time that grows
 // with the number of pixels, whatever the pattern. Outlines that enclose
 // fewer than minArea pixels are left out, and with them everything inside
-// them. Stops as soon as more than maxOutlines are kept.
+// them. Stops as soon as more than maxOutlines are kept, or, between rows,
+// once stop (when given) is set.
 PixelOutlines FindPixelOutlines(const uint8_t* mask, int width, int height, size_t stride,
-                                double minArea, int64_t maxOutlines);
+                                double minArea, int64_t maxOutlines,
+                                const std::atomic<bool>* stop = nullptr);
