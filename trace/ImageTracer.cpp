@@ -85,14 +85,14 @@ private:
 };
 
 bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const UnitMap& toUnits,
-                    bool mayRetrace, std::vector<Ring>& out);
+                    bool hole, bool mayRetrace, std::vector<Ring>& out);
 
 // Where units are larger than pixels, rounding to whole units can fold an
 // outline onto itself (two edges a pixel apart land on one line). The cells
 // of one unit whose middles the folded outline winds around are the shape at
 // the object's resolution; trace those again, one pixel a unit, where
 // rounding is exact. epsilon is in units.
-bool RetraceInUnits(const Ring& ring, double epsilon, std::vector<Ring>& out) {
+bool RetraceInUnits(const Ring& ring, double epsilon, bool hole, std::vector<Ring>& out) {
     int32_t minX = ring[0].x, maxX = minX, minY = ring[0].y, maxY = minY;
     for (const POINT& p : ring) {
         minX = std::min(minX, p.x);
@@ -132,9 +132,11 @@ bool RetraceInUnits(const Ring& ring, double epsilon, std::vector<Ring>& out) {
         FindPixelOutlines(mask.data(), int(w), int(h), size_t(w), 0, kMaxUnitCells);
     const UnitMap toUnits(minX, minY, 1.0);
     bool all = true;
+    // A hole's ring may go round shape reaching into it; that shape comes
+    // back as a hole of the retraced mask, and its edge is the hole's too.
     for (const PixelOutline& outline : found.outlines)
-        if (!outline.hole && outline.parent < 0)
-            all = SimpleOutlines(outline.corners, epsilon, toUnits, false, out) && all;
+        if (hole || (!outline.hole && outline.parent < 0))
+            all = SimpleOutlines(outline.corners, epsilon, toUnits, hole, false, out) && all;
     return all;
 }
 
@@ -181,7 +183,7 @@ std::vector<cv::Point> Triangle(const std::vector<cv::Point>& corners) {
 // stays simple: a tighter tolerance, down to the exact pixel edges, when
 // simplifying made edges cross or touch. epsilon is in pixels.
 bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const UnitMap& toUnits,
-                    bool mayRetrace, std::vector<Ring>& out) {
+                    bool hole, bool mayRetrace, std::vector<Ring>& out) {
     const std::vector<double> tries = Tolerances(epsilon, toUnits.Scale());
     std::vector<Ring> fallback;
     for (const double e : tries) {
@@ -190,9 +192,9 @@ bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const
             cv::approxPolyDP(corners, simplified, e, true);
         else
             simplified = corners;
-        std::vector<Ring> pieces = RepairOutline(toUnits(simplified));
+        std::vector<Ring> pieces = RepairOutline(toUnits(simplified), hole);
         if (pieces.empty() && e > 0)
-            pieces = RepairOutline(toUnits(Triangle(corners)));
+            pieces = RepairOutline(toUnits(Triangle(corners)), hole);
         bool allSimple = !pieces.empty();
         for (const Ring& piece : pieces)
             allSimple = allSimple && IsSimplePolygon(piece);
@@ -201,7 +203,7 @@ bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const
             return true;
         }
         if (e == 0 && mayRetrace &&
-            RetraceInUnits(toUnits(corners), epsilon * toUnits.Scale(), out))
+            RetraceInUnits(toUnits(corners), epsilon * toUnits.Scale(), hole, out))
             return true;
         if (e == 0)
             fallback = std::move(pieces);
@@ -336,7 +338,7 @@ TraceResult Trace(const QImage& image, const TraceOptions& options, const std::a
             continue;
         }
         std::vector<Ring> pieces;
-        if (!SimpleOutlines(o.corners, epsilon, toUnits, true, pieces))
+        if (!SimpleOutlines(o.corners, epsilon, toUnits, o.hole, true, pieces))
             ++result.dropped;
         // Splitting at corners where pixels touch diagonally can leave
         // pieces below the minimum area.
