@@ -28,19 +28,11 @@ public:
     bool Shape(int x, int y) const {
         return m_cells[size_t(y + 1) * m_stride + size_t(x + 1)] != 0;
     }
-    // Whether the edge from corner (x, y) along the heading has shape on its
-    // right and background on its left.
-    bool Border(int x, int y, int heading) const {
-        switch (heading) {
-        case East:
-            return Shape(x, y) && !Shape(x, y - 1);
-        case South:
-            return Shape(x - 1, y) && !Shape(x, y);
-        case West:
-            return Shape(x - 1, y - 1) && !Shape(x - 1, y);
-        default:
-            return Shape(x, y - 1) && !Shape(x - 1, y - 1);
-        }
+    // The four pixels around corner (x, y): bit 0 above left, 1 above right,
+    // 2 below left, 3 below right.
+    int Around(int x, int y) const {
+        const uint8_t* p = &m_cells[size_t(y) * m_stride + size_t(x)];
+        return p[0] | p[1] << 1 | p[m_stride] << 2 | p[m_stride + 1] << 3;
     }
     // Which outline the vertical edge left of pixel (x, y) belongs to, or -1.
     int& EdgeOwner(int x, int y) { return m_edges[size_t(y) * (size_t(m_w) + 1) + size_t(x)]; }
@@ -52,12 +44,45 @@ private:
     std::vector<int> m_edges;
 };
 
+// Whether the edge leaving a corner along the heading has shape on its
+// right and background on its left, from the pixels around the corner.
+constexpr bool Border(int around, int heading) {
+    const bool aboveLeft = around & 1, aboveRight = around & 2, belowLeft = around & 4,
+               belowRight = around & 8;
+    switch (heading) {
+    case East:
+        return belowRight && !aboveRight;
+    case South:
+        return belowLeft && !belowRight;
+    case West:
+        return aboveLeft && !belowLeft;
+    default:
+        return aboveRight && !aboveLeft;
+    }
+}
+
+// The heading to leave a corner by, arriving along a heading with the given
+// pixels around it: a left turn if it is a border, else straight on, else
+// right. Where two shape pixels meet only at a corner the left turn crosses
+// over to the other pixel: that is what makes diagonal neighbours one shape.
+struct Turns {
+    int8_t next[4][16] = {};
+    constexpr Turns() {
+        for (int heading = 0; heading < 4; ++heading)
+            for (int around = 0; around < 16; ++around) {
+                const int left = (heading + 3) % 4, right = (heading + 1) % 4;
+                next[heading][around] = int8_t(Border(around, left)      ? left
+                                               : Border(around, heading) ? heading
+                                                                         : right);
+            }
+    }
+};
+constexpr Turns kTurns;
+
 // Walks one outline from the directed edge (x0, y0, heading0) until it comes
-// back to it, with the shape on the right. Where two shape pixels meet only
-// at a corner, the left turn is taken first, which crosses over to the other
-// pixel: that is what makes diagonal neighbours one shape. Fills corners
-// (a buffer kept between outlines) in walking order, each where the heading
-// changes on arrival, and returns twice the signed area enclosed.
+// back to it, with the shape on the right. Fills corners (a buffer kept
+// between outlines) in walking order, each where the heading changes on
+// arrival, and returns twice the signed area enclosed.
 int64_t Walk(Grid& grid, int x0, int y0, int heading0, int id, std::vector<cv::Point>& corners) {
     corners.clear();
     int64_t twiceArea = 0;
@@ -71,12 +96,7 @@ int64_t Walk(Grid& grid, int x0, int y0, int heading0, int id, std::vector<cv::P
         twiceArea += int64_t(x) * ny - int64_t(nx) * y;
         x = nx;
         y = ny;
-        int next = (heading + 3) % 4;
-        if (!grid.Border(x, y, next)) {
-            next = heading;
-            if (!grid.Border(x, y, next))
-                next = (heading + 1) % 4;
-        }
+        const int next = kTurns.next[heading][grid.Around(x, y)];
         if (next != heading)
             corners.emplace_back(x, y);
         heading = next;
