@@ -324,6 +324,7 @@ TraceResult Trace(const QImage& image, const TraceOptions& options, const std::a
     // holes included, so those are left out.
     enum : char { Left, Emitted, Covered };
     std::vector<char> state(found.outlines.size(), Left);
+    std::vector<std::pair<bool, std::vector<Ring>>> emitted; // hole or not, and its pieces
     for (size_t i = 0; i < found.outlines.size(); ++i) {
         if (stop && stop->load(std::memory_order_relaxed)) {
             TraceResult stopped;
@@ -344,12 +345,18 @@ TraceResult Trace(const QImage& image, const TraceOptions& options, const std::a
         // pieces below the minimum area.
         if (!KeepLarge(pieces, options.minArea))
             continue;
-        if (!o.hole) {
+        if (!o.hole)
             state[i] = Emitted;
-            result.outlines.insert(result.outlines.end(), pieces.begin(), pieces.end());
+        emitted.push_back({o.hole, std::move(pieces)});
+    }
+    // The last outline found comes first, as tracing has always listed them,
+    // so that ordinary pictures give the same files as before.
+    for (auto it = emitted.rbegin(); it != emitted.rend(); ++it) {
+        if (!it->first) {
+            result.outlines.insert(result.outlines.end(), it->second.begin(), it->second.end());
             continue;
         }
-        for (Ring& hole : pieces) {
+        for (Ring& hole : it->second) {
             hole.push_back(hole.front());
             result.holes.push_back(std::move(hole));
         }
