@@ -22,6 +22,25 @@ constexpr int64_t kMaxUnitCells = kMaxTracePixels;
 cv::Mat ShapeMask(const QImage& source, const TraceOptions& options, bool& any) {
     const int w = source.width(), h = source.height();
     cv::Mat mask(h, w, CV_8U);
+    if (source.format() == QImage::Format_Grayscale8) {
+        // Opaque, and its grey is its luminance: read it as it is instead of
+        // widening it to 32 bits first.
+        uint8_t seen = 0;
+        for (int j = 0; j < h; ++j) {
+            const uchar* row = source.constScanLine(j);
+            uint8_t* out = mask.ptr<uint8_t>(j);
+            for (int i = 0; i < w; ++i) {
+                const bool on = options.channel == TraceChannel::Alpha
+                                    ? 255 >= options.threshold
+                                    : (options.invert ? row[i] >= options.threshold
+                                                      : row[i] < options.threshold);
+                out[i] = on ? 255 : 0;
+                seen |= out[i];
+            }
+        }
+        any = seen != 0;
+        return mask;
+    }
     const bool premultiplied = source.format() == QImage::Format_ARGB32_Premultiplied;
     QImage image = source;
     if (!premultiplied && source.format() != QImage::Format_ARGB32 &&

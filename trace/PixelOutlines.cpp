@@ -1,6 +1,9 @@
 #include "trace/PixelOutlines.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <new>
 
 namespace {
 // Headings on screen, y down; a left turn is three right turns.
@@ -14,7 +17,10 @@ class Grid {
 public:
     Grid(const uint8_t* mask, int w, int h, size_t stride)
         : m_w(w), m_h(h), m_stride(size_t(w) + 2), m_cells(m_stride * (size_t(h) + 2), 0),
-          m_edges((size_t(w) + 1) * size_t(h), -1) {
+          m_edges(static_cast<int*>(std::calloc((size_t(w) + 1) * size_t(h), sizeof(int))),
+                  &std::free) {
+        if (!m_edges)
+            throw std::bad_alloc();
         for (int y = 0; y < h; ++y) {
             const uint8_t* in = mask + size_t(y) * stride;
             uint8_t* out = &m_cells[(size_t(y) + 1) * m_stride + 1];
@@ -34,14 +40,18 @@ public:
         const uint8_t* p = &m_cells[size_t(y) * m_stride + size_t(x)];
         return p[0] | p[1] << 1 | p[m_stride] << 2 | p[m_stride + 1] << 3;
     }
-    // Which outline the vertical edge left of pixel (x, y) belongs to, or -1.
-    int& EdgeOwner(int x, int y) { return m_edges[size_t(y) * (size_t(m_w) + 1) + size_t(x)]; }
+    // One more than the outline the vertical edge left of pixel (x, y)
+    // belongs to; 0 for none. Zero-filled by calloc, so a search that stops
+    // early never touches most of it.
+    int& EdgeOwner(int x, int y) {
+        return m_edges.get()[size_t(y) * (size_t(m_w) + 1) + size_t(x)];
+    }
 
 private:
     int m_w, m_h;
     size_t m_stride;
     std::vector<uint8_t> m_cells;
-    std::vector<int> m_edges;
+    std::unique_ptr<int, decltype(&std::free)> m_edges;
 };
 
 // Whether the edge leaving a corner along the heading has shape on its
@@ -82,16 +92,17 @@ constexpr Turns kTurns;
 // Walks one outline from the directed edge (x0, y0, heading0) until it comes
 // back to it, with the shape on the right. Fills corners (a buffer kept
 // between outlines) in walking order, each where the heading changes on
-// arrival, and returns twice the signed area enclosed.
-int64_t Walk(Grid& grid, int x0, int y0, int heading0, int id, std::vector<cv::Point>& corners) {
+// arrival, marks its vertical edges with tag and returns twice the signed
+// area enclosed.
+int64_t Walk(Grid& grid, int x0, int y0, int heading0, int tag, std::vector<cv::Point>& corners) {
     corners.clear();
     int64_t twiceArea = 0;
     int x = x0, y = y0, heading = heading0;
     do {
         if (heading == South)
-            grid.EdgeOwner(x, y) = id;
+            grid.EdgeOwner(x, y) = tag;
         else if (heading == North)
-            grid.EdgeOwner(x, y - 1) = id;
+            grid.EdgeOwner(x, y - 1) = tag;
         const int nx = x + kStepX[heading], ny = y + kStepY[heading];
         twiceArea += int64_t(x) * ny - int64_t(nx) * y;
         x = nx;
@@ -129,9 +140,9 @@ PixelOutlines FindPixelOutlines(const uint8_t* mask, int width, int height, size
             const bool inside = grid.Shape(x, y);
             if (grid.Shape(x - 1, y) == inside)
                 continue;
-            int& owner = grid.EdgeOwner(x, y);
-            if (owner >= 0) {
-                last = owner;
+            const int owner = grid.EdgeOwner(x, y);
+            if (owner > 0) {
+                last = owner - 1;
                 continue;
             }
             // The first edge of a new outline in raster order. Entering
@@ -146,8 +157,8 @@ PixelOutlines FindPixelOutlines(const uint8_t* mask, int width, int height, size
                 parent = seen[size_t(last)].hole ? seen[size_t(last)].parent : last;
             // An outer outline starts up the left edge of its top-left pixel,
             // a hole down the right edge of the shape pixel left of it.
-            const int64_t area = std::abs(inside ? Walk(grid, x, y + 1, North, id, corners)
-                                                 : Walk(grid, x, y, South, id, corners)) /
+            const int64_t area = std::abs(inside ? Walk(grid, x, y + 1, North, id + 1, corners)
+                                                 : Walk(grid, x, y, South, id + 1, corners)) /
                                  2;
             last = id;
             const bool parentKept = parent < 0 || seen[size_t(parent)].kept >= 0;

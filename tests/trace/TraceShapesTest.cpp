@@ -137,6 +137,11 @@ TEST(TraceShapes, AreasVertexCountsAndSimplePolygons) {
         for (const Ring& h : r.holes)
             EXPECT_TRUE(h.size() >= 4 && h.front().x == h.back().x && h.front().y == h.back().y);
 
+        // A greyscale picture is read as it is, to the same outlines.
+        const TraceResult grey =
+            TraceImage(image.convertToFormat(QImage::Format_Grayscale8), options);
+        EXPECT_EQ(grey.outlines, r.outlines);
+
         // At tolerance 0 the outlines run exactly along the pixels' edges.
         options.tolerance = 0;
         EXPECT_DOUBLE_EQ(NetArea(TraceImage(image, options)),
