@@ -62,8 +62,8 @@ TraceChannel DefaultTraceChannel(const QImage& image);
 
 // Checks the options against the picture: the scale, tolerance and minimum
 // area within their bounds, a threshold from 0 to 255, and every traced point
-// within the object's coordinate range. Returns an
-// empty string when they are fine, else a sentence saying what is wrong.
+// within the object's coordinate range. Returns an empty string when they
+// are fine, else a sentence saying what is wrong.
 QString CheckTraceOptions(const QImage& image, const TraceOptions& options);
 
 // Traces the shape's outlines along the pixels' edges, so a traced area is

@@ -177,7 +177,6 @@ PixelOutlines FindPixelOutlines(const uint8_t* mask, int width, int height, size
                 kept = int(found.outlines.size());
                 PixelOutline outline;
                 outline.corners = corners;
-                outline.area = area;
                 outline.hole = !inside;
                 outline.parent = parent < 0 ? -1 : seen[size_t(parent)].kept;
                 found.outlines.push_back(std::move(outline));

@@ -13,7 +13,6 @@ struct PixelOutline {
     // that touch only at a corner are one shape, so an outline may pass
     // through such a corner twice.
     std::vector<cv::Point> corners;
-    int64_t area = 0; // pixels enclosed
     bool hole = false;
     // For an outer outline, the hole it lies in; for a hole, the outer
     // outline whose shape surrounds it. An index into the same list, or -1.

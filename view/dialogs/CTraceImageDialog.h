@@ -35,6 +35,8 @@ public:
     TraceOptions Options() const;
     bool AddHoles() const;
     bool IsTracing() const { return m_job != nullptr; }
+    // Stops a running trace before the dialog closes.
+    void done(int r) override;
 
 private:
     // One trace on the worker thread; the dialog reads result only after
@@ -51,7 +53,6 @@ private:
     void Finished();
     void Stop();
     void ShowResult();
-    void done(int r) override;
 
     CReferenceImage m_ref;
     TraceResult m_result;
