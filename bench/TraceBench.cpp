@@ -1,4 +1,6 @@
-// Tracing a 2048 x 2048 picture, against decoding the same picture from PNG.
+// Tracing 2048 x 2048 pictures, against decoding the same picture from PNG:
+// a drawing, and the patterns that used to cost far more than their size (a
+// one-pixel checkerboard, random noise).
 #include "BenchRatio.h"
 #include "trace/ImageTracer.h"
 
@@ -14,6 +16,14 @@ constexpr int kSide = 2048;
 
 // A drawing as a scan or a sprite sheet gives it: anti-aliased dark shapes
 // on white, with holes, thin strokes and small specks.
+QByteArray Png(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
 QByteArray TracePicturePng() {
     QImage image(kSide, kSide, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -39,11 +49,20 @@ QByteArray TracePicturePng() {
     for (int i = 0; i < 500; ++i)
         p.drawEllipse(pos(rng), pos(rng), speck(rng), speck(rng));
     p.end();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
+    return Png(image);
+}
+
+// Grey pixels, each black or white: alternating, or at random (noise
+// thresholded at 50 %).
+QByteArray PatternPng(bool noise) {
+    QImage image(kSide, kSide, QImage::Format_Grayscale8);
+    std::mt19937 rng(19);
+    for (int y = 0; y < kSide; ++y) {
+        uchar* row = image.scanLine(y);
+        for (int x = 0; x < kSide; ++x)
+            row[x] = (noise ? rng() & 1 : (x + y) & 1) ? 0 : 255;
+    }
+    return Png(image);
 }
 
 QImage Decode(const QByteArray& png) {
@@ -54,20 +73,38 @@ QImage Decode(const QByteArray& png) {
     return reader.read();
 }
 
-void BM_TraceImage_vs_DecodePng(benchmark::State& state) {
-    const QByteArray png = TracePicturePng();
+void Trace(benchmark::State& state, const QByteArray& png, const TraceOptions& options) {
     const QImage image = Decode(png);
-    TraceOptions options;
-    options.minArea = 20;
     RatioTimer timer;
-    int vertices = 0;
+    TraceResult result;
     for (auto _ : state) {
         timer.Baseline([&] { benchmark::DoNotOptimize(Decode(png)); });
-        timer.Operation([&] { vertices = TraceImage(image, options).VertexCount(); });
+        timer.Operation([&] { result = TraceImage(image, options); });
     }
     timer.Report(state);
-    state.counters["vertices"] = vertices;
+    state.counters["vertices"] = result.VertexCount();
+    state.counters["holes"] = double(result.holes.size());
+    state.counters["refused"] = double(result.tooMany);
     state.counters["png_bytes"] = double(png.size());
 }
+
+void BM_TraceImage_vs_DecodePng(benchmark::State& state) {
+    TraceOptions options;
+    options.minArea = 20;
+    Trace(state, TracePicturePng(), options);
+}
 BENCHMARK(BM_TraceImage_vs_DecodePng)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Argument 0: checkerboard or noise; argument 1: the minimum area (0, as
+// morvet-tool's default, or 20).
+void BM_TracePattern_vs_DecodePng(benchmark::State& state) {
+    TraceOptions options;
+    options.minArea = double(state.range(1));
+    Trace(state, PatternPng(state.range(0) == 1), options);
+}
+BENCHMARK(BM_TracePattern_vs_DecodePng)
+    ->ArgNames({"noise", "min_area"})
+    ->ArgsProduct({{0, 1}, {0, 20}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 } // namespace

@@ -17,6 +17,13 @@ bool ParseNumber(const QString& text, double& value) {
     value = text.toDouble(&ok);
     return ok;
 }
+// The sentence with its bounds filled in; a lone bound fills %1.
+std::string Range(const char* sentence, double low, double high) {
+    QString text = QString::fromUtf8(sentence);
+    text = text.contains("%2") ? text.arg(low, 0, 'g', 12).arg(high, 0, 'g', 12)
+                               : text.arg(high, 0, 'g', 12);
+    return text.toStdString();
+}
 } // namespace
 
 int RunTrace(const ToolCommand& self, const QStringList& args) {
@@ -47,10 +54,19 @@ int RunTrace(const ToolCommand& self, const QStringList& args) {
                     return UsageError(self, "--threshold is a whole number from 0 to 255");
                 options.threshold = int(number);
             } else if (a == "--tolerance") {
+                if (!(number >= 0 && number <= kMaxTraceTolerance))
+                    return UsageError(
+                        self, Range("--tolerance is from 0 to %1 units", 0, kMaxTraceTolerance));
                 options.tolerance = number;
             } else if (a == "--scale") {
+                if (!(number >= kMinTraceScale && number <= kMaxTraceScale))
+                    return UsageError(self, Range("--scale is from %1 to %2 units per pixel",
+                                                  kMinTraceScale, kMaxTraceScale));
                 options.scale = number;
             } else {
+                if (!(number >= 0 && number <= kMaxTraceMinArea))
+                    return UsageError(self, Range("--min-area is from 0 to %1 square units", 0,
+                                                  kMaxTraceMinArea));
                 options.minArea = number;
             }
         } else if (a.startsWith('-')) {
@@ -77,10 +93,9 @@ int RunTrace(const ToolCommand& self, const QStringList& args) {
         return UsageError(self, why.toStdString());
 
     const TraceResult trace = TraceImage(image, options);
-    if (trace.outlines.empty()) {
-        ReportFile(files[0], trace.dropped ? "no outline could be made a simple polygon"
-                                           : "nothing to trace at this threshold and "
-                                             "minimum area");
+    why = TraceProblem(trace);
+    if (!why.isEmpty()) {
+        ReportFile(files[0], why.toStdString());
         return EXIT_INVALID_INPUT;
     }
     CShape shape;

@@ -1,11 +1,14 @@
 #include "trace/ImageTracer.h"
 
+#include "trace/PixelOutlines.h"
 #include "trace/TraceImageFile.h"
 
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace {
 // Coordinates must stay well inside 32 bits, so that a polygon's points can
@@ -19,6 +22,25 @@ constexpr int64_t kMaxUnitCells = kMaxTracePixels;
 cv::Mat ShapeMask(const QImage& source, const TraceOptions& options, bool& any) {
     const int w = source.width(), h = source.height();
     cv::Mat mask(h, w, CV_8U);
+    if (source.format() == QImage::Format_Grayscale8) {
+        // Opaque, and its grey is its luminance: read it as it is instead of
+        // widening it to 32 bits first.
+        uint8_t seen = 0;
+        for (int j = 0; j < h; ++j) {
+            const uchar* row = source.constScanLine(j);
+            uint8_t* out = mask.ptr<uint8_t>(j);
+            for (int i = 0; i < w; ++i) {
+                const bool on = options.channel == TraceChannel::Alpha
+                                    ? 255 >= options.threshold
+                                    : (options.invert ? row[i] >= options.threshold
+                                                      : row[i] < options.threshold);
+                out[i] = on ? 255 : 0;
+                seen |= out[i];
+            }
+        }
+        any = seen != 0;
+        return mask;
+    }
     const bool premultiplied = source.format() == QImage::Format_ARGB32_Premultiplied;
     QImage image = source;
     if (!premultiplied && source.format() != QImage::Format_ARGB32 &&
@@ -61,74 +83,17 @@ cv::Mat ShapeMask(const QImage& source, const TraceOptions& options, bool& any) 
     return mask;
 }
 
-// The mask on a grid of twice the resolution with a border of one empty
-// cell: pixel (i, j) covers the closed square of cells 2i+1 .. 2i+3 by
-// 2j+1 .. 2j+3. Its even cells are the pixel's corners and edges, so the
-// border OpenCV follows on this grid runs along the pixels' edges, and a
-// traced area is the area of the pixels, not of their centres.
-cv::Mat EdgeCells(const cv::Mat& mask) {
-    const int w = mask.cols, h = mask.rows;
-    cv::Mat cells = cv::Mat::zeros(2 * h + 3, 2 * w + 3, CV_8U);
-    for (int j = 0; j < h; ++j) {
-        const uint8_t* shape = mask.ptr<uint8_t>(j);
-        uint8_t* row = cells.ptr<uint8_t>(2 * j + 2);
-        for (int i = 0; i < w; ++i)
-            if (shape[i])
-                row[2 * i + 1] = row[2 * i + 2] = row[2 * i + 3] = 255;
-    }
-    // Odd rows hold the pixels' top and bottom edges: shape if the row above
-    // or below is.
-    for (int j = 0; j <= h; ++j) {
-        const uint8_t* above = cells.ptr<uint8_t>(2 * j);
-        const uint8_t* below = cells.ptr<uint8_t>(2 * j + 2);
-        uint8_t* edge = cells.ptr<uint8_t>(2 * j + 1);
-        for (int k = 0; k < cells.cols; ++k)
-            edge[k] = above[k] | below[k];
-    }
-    return cells;
-}
-
-// OpenCV's border cuts a concave corner short by half a cell (an 8-connected
-// step); put the corner cell back so the outline stays on the pixels' edges,
-// then keep only the corners.
-std::vector<cv::Point> EdgeCorners(const std::vector<cv::Point>& contour, const cv::Mat& cells) {
-    Ring walk;
-    walk.reserve(contour.size() + contour.size() / 4);
-    const size_t n = contour.size();
-    for (size_t i = 0; i < n; ++i) {
-        const cv::Point& a = contour[i];
-        const cv::Point& b = contour[(i + 1) % n];
-        walk.push_back(POINT{a.x, a.y});
-        if (std::abs(b.x - a.x) == 1 && std::abs(b.y - a.y) == 1) {
-            const bool viaX = cells.at<uint8_t>(a.y, b.x) != 0;
-            walk.push_back(viaX ? POINT{b.x, a.y} : POINT{a.x, b.y});
-        }
-    }
-    DropDegenerateVertices(walk);
-    std::vector<cv::Point> corners;
-    corners.reserve(walk.size());
-    for (const POINT& p : walk)
-        corners.emplace_back(p.x, p.y);
-    return corners;
-}
-
-// Square pixels enclosed, from corners in grid cells (two cells a pixel).
-double PixelArea(const std::vector<cv::Point>& corners) {
-    return std::fabs(cv::contourArea(corners)) / 4.0;
-}
-
-// From grid cells to object units: cell k lies at x0 + (k - 1) / 2 * scale.
+// From pixel corners to object units: corner c lies at x0 + c * scale.
 class UnitMap {
 public:
     UnitMap(double x0, double y0, double scale) : m_scale(scale), m_x0(x0), m_y0(y0) {}
     // Rounds half up on both axes: the same rule for every point keeps the
     // order of coordinates, so a rectilinear outline keeps its shape.
-    Ring operator()(const std::vector<cv::Point>& cells) const {
+    Ring operator()(const std::vector<cv::Point>& corners) const {
         Ring ring;
-        ring.reserve(cells.size());
-        for (const cv::Point& c : cells)
-            ring.push_back(POINT{Round(m_x0 + 0.5 * (c.x - 1) * m_scale),
-                                 Round(m_y0 + 0.5 * (c.y - 1) * m_scale)});
+        ring.reserve(corners.size());
+        for (const cv::Point& c : corners)
+            ring.push_back(POINT{Round(m_x0 + c.x * m_scale), Round(m_y0 + c.y * m_scale)});
         return ring;
     }
     double Scale() const { return m_scale; }
@@ -139,14 +104,14 @@ private:
 };
 
 bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const UnitMap& toUnits,
-                    bool mayRetrace, std::vector<Ring>& out);
+                    bool hole, bool mayRetrace, std::vector<Ring>& out);
 
 // Where units are larger than pixels, rounding to whole units can fold an
 // outline onto itself (two edges a pixel apart land on one line). The cells
 // of one unit whose middles the folded outline winds around are the shape at
-// the object's resolution; trace those again, one cell a unit, where rounding
-// is exact.
-bool RetraceInUnits(const Ring& ring, double epsilon, std::vector<Ring>& out) {
+// the object's resolution; trace those again, one pixel a unit, where
+// rounding is exact. epsilon is in units.
+bool RetraceInUnits(const Ring& ring, double epsilon, bool hole, std::vector<Ring>& out) {
     int32_t minX = ring[0].x, maxX = minX, minY = ring[0].y, maxY = minY;
     for (const POINT& p : ring) {
         minX = std::min(minX, p.x);
@@ -174,38 +139,71 @@ bool RetraceInUnits(const Ring& ring, double epsilon, std::vector<Ring>& out) {
         for (int64_t y = std::min(a.y, b.y); y < std::max(a.y, b.y); ++y)
             turns[size_t((y - minY) * (w + 1) + (a.x - minX))] += dir;
     }
-    cv::Mat mask(int(h), int(w), CV_8U);
-    for (int y = 0; y < h; ++y) {
+    std::vector<uint8_t> mask(size_t(w * h));
+    for (int64_t y = 0; y < h; ++y) {
         int32_t winding = 0;
-        uint8_t* row = mask.ptr<uint8_t>(y);
-        for (int x = 0; x < w; ++x) {
+        for (int64_t x = 0; x < w; ++x) {
             winding += turns[size_t(y * (w + 1) + x)];
-            row[x] = winding != 0 ? 255 : 0;
+            mask[size_t(y * w + x)] = winding != 0;
         }
     }
-    const cv::Mat cells = EdgeCells(mask);
-    std::vector<std::vector<cv::Point>> contours;
-    cv::findContours(cells, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
+    const PixelOutlines found =
+        FindPixelOutlines(mask.data(), int(w), int(h), size_t(w), 0, kMaxUnitCells);
     const UnitMap toUnits(minX, minY, 1.0);
     bool all = true;
-    for (const std::vector<cv::Point>& contour : contours) {
-        const std::vector<cv::Point> corners = EdgeCorners(contour, cells);
-        if (corners.size() >= 3)
-            all = SimpleOutlines(corners, 2 * epsilon, toUnits, false, out) && all;
-    }
+    // A hole's ring may go round shape reaching into it; that shape comes
+    // back as a hole of the retraced mask, and its edge is the hole's too.
+    for (const PixelOutline& outline : found.outlines)
+        if (hole || (!outline.hole && outline.parent < 0))
+            all = SimpleOutlines(outline.corners, epsilon, toUnits, hole, false, out) && all;
     return all;
 }
 
-// Simplifies one outer outline as far as the tolerance allows and the
-// result stays simple: a tighter tolerance, down to the exact pixel edges,
-// when simplifying made edges cross or touch.
-// epsilon is in cells.
-bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const UnitMap& toUnits,
-                    bool mayRetrace, std::vector<Ring>& out) {
+// The tolerances to try, in pixels, when simplifying at epsilon pixels
+// leaves edges crossing: epsilon, then the powers of two units below it down
+// to a quarter of a pixel, then the exact edges. The steps are the same
+// whatever was asked, so a larger tolerance tries everything a smaller one
+// does and cannot end on a finer outline.
+std::vector<double> Tolerances(double epsilon, double scale) {
     std::vector<double> tries;
-    for (double e = epsilon; e >= 0.5 && tries.size() < 6; e /= 2)
-        tries.push_back(e);
+    if (epsilon >= 0.25)
+        tries.push_back(epsilon);
+    const double units = epsilon * scale;
+    for (double u = std::exp2(std::ceil(std::log2(units)) - 1); u / scale >= 0.25; u /= 2)
+        if (u < units)
+            tries.push_back(u / scale);
     tries.push_back(0.0);
+    return tries;
+}
+
+// An outline that the tolerance flattens to a line or a point is still a
+// shape: the largest triangle through its farthest corners, the coarsest
+// simple polygon there is, the same at every tolerance that flattens it.
+std::vector<cv::Point> Triangle(const std::vector<cv::Point>& corners) {
+    const auto farthest = [&](const auto& distance) {
+        size_t best = 0;
+        for (size_t i = 1; i < corners.size(); ++i)
+            if (distance(corners[i]) > distance(corners[best]))
+                best = i;
+        return corners[best];
+    };
+    const auto from = [](const cv::Point& a) {
+        return [a](const cv::Point& p) { return cv::Point2d(p - a).dot(cv::Point2d(p - a)); };
+    };
+    const cv::Point a = farthest(from(corners[0]));
+    const cv::Point b = farthest(from(a));
+    const cv::Point c = farthest([&](const cv::Point& p) {
+        return std::fabs(double(b.x - a.x) * (p.y - a.y) - double(b.y - a.y) * (p.x - a.x));
+    });
+    return {a, c, b};
+}
+
+// Simplifies one outline as far as the tolerance allows and the result
+// stays simple: a tighter tolerance, down to the exact pixel edges, when
+// simplifying made edges cross or touch. epsilon is in pixels.
+bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const UnitMap& toUnits,
+                    bool hole, bool mayRetrace, std::vector<Ring>& out) {
+    const std::vector<double> tries = Tolerances(epsilon, toUnits.Scale());
     std::vector<Ring> fallback;
     for (const double e : tries) {
         std::vector<cv::Point> simplified;
@@ -213,7 +211,9 @@ bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const
             cv::approxPolyDP(corners, simplified, e, true);
         else
             simplified = corners;
-        std::vector<Ring> pieces = RepairOutline(toUnits(simplified));
+        std::vector<Ring> pieces = RepairOutline(toUnits(simplified), hole);
+        if (pieces.empty() && e > 0)
+            pieces = RepairOutline(toUnits(Triangle(corners)), hole);
         bool allSimple = !pieces.empty();
         for (const Ring& piece : pieces)
             allSimple = allSimple && IsSimplePolygon(piece);
@@ -222,7 +222,7 @@ bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const
             return true;
         }
         if (e == 0 && mayRetrace &&
-            RetraceInUnits(toUnits(corners), epsilon * toUnits.Scale() / 2, out))
+            RetraceInUnits(toUnits(corners), epsilon * toUnits.Scale(), hole, out))
             return true;
         if (e == 0)
             fallback = std::move(pieces);
@@ -238,6 +238,18 @@ bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const
     }
     return all && !fallback.empty();
 }
+
+double Area(const Ring& ring) {
+    return std::fabs(double(TwiceSignedArea(ring))) / 2;
+}
+
+// Keeps the pieces of at least the minimum area; false when none is left.
+bool KeepLarge(std::vector<Ring>& pieces, double minArea) {
+    pieces.erase(std::remove_if(pieces.begin(), pieces.end(),
+                                [&](const Ring& r) { return Area(r) < minArea; }),
+                 pieces.end());
+    return !pieces.empty();
+}
 } // namespace
 
 int TraceResult::VertexCount() const {
@@ -245,6 +257,22 @@ int TraceResult::VertexCount() const {
     for (const Ring& r : outlines)
         n += int(r.size());
     return n;
+}
+
+QString TraceProblem(const TraceResult& r) {
+    if (!r.error.isEmpty())
+        return r.error;
+    if (r.stopped)
+        return QStringLiteral("Tracing was stopped.");
+    if (r.tooMany > 0)
+        return QStringLiteral("The picture has more than %1 outlines, too many for one "
+                              "physics body; raise the minimum area or change the threshold.")
+            .arg(kMaxTraceOutlines);
+    if (!r.outlines.empty())
+        return QString();
+    if (r.dropped > 0)
+        return QStringLiteral("No outline could be made a simple polygon.");
+    return QStringLiteral("Nothing to trace at this threshold and minimum area.");
 }
 
 TraceChannel DefaultTraceChannel(const QImage& image) {
@@ -266,12 +294,16 @@ TraceChannel DefaultTraceChannel(const QImage& image) {
 QString CheckTraceOptions(const QImage& image, const TraceOptions& o) {
     if (image.isNull())
         return QStringLiteral("There is no picture to trace.");
-    if (!(o.scale > 0) || !std::isfinite(o.scale))
-        return QStringLiteral("The scale must be a number greater than 0.");
-    if (!(o.tolerance >= 0) || !std::isfinite(o.tolerance))
-        return QStringLiteral("The tolerance must be 0 or more.");
-    if (!(o.minArea >= 0) || !std::isfinite(o.minArea))
-        return QStringLiteral("The minimum area must be 0 or more.");
+    // Written so that NaN fails every test.
+    if (!(o.scale >= kMinTraceScale && o.scale <= kMaxTraceScale))
+        return QStringLiteral("The scale must be from %1 to %2 units per pixel.")
+            .arg(kMinTraceScale)
+            .arg(kMaxTraceScale);
+    if (!(o.tolerance >= 0 && o.tolerance <= kMaxTraceTolerance))
+        return QStringLiteral("The tolerance must be from 0 to %1 units.").arg(kMaxTraceTolerance);
+    if (!(o.minArea >= 0 && o.minArea <= kMaxTraceMinArea))
+        return QStringLiteral("The minimum area must be from 0 to %1 square units.")
+            .arg(kMaxTraceMinArea, 0, 'g', 10);
     if (o.threshold < 0 || o.threshold > 255)
         return QStringLiteral("The threshold must be from 0 to 255.");
     const double reachX = std::fabs(o.centerX) + 0.5 * image.width() * o.scale + 1;
@@ -283,52 +315,85 @@ QString CheckTraceOptions(const QImage& image, const TraceOptions& o) {
     return QString();
 }
 
-TraceResult TraceImage(const QImage& image, const TraceOptions& options) {
+namespace {
+TraceResult Trace(const QImage& image, const TraceOptions& options, const std::atomic<bool>* stop) {
     TraceResult result;
     bool any = false;
     const cv::Mat mask = ShapeMask(image, options, any);
     if (!any)
         return result;
-    const cv::Mat cells = EdgeCells(mask);
-    std::vector<std::vector<cv::Point>> contours;
-    std::vector<cv::Vec4i> hierarchy;
-    // Two levels: outer borders, and the holes directly inside them; a shape
-    // inside a hole is an outer border again.
-    cv::findContours(cells, contours, hierarchy, cv::RETR_CCOMP, cv::CHAIN_APPROX_NONE);
+    const double pixelsPerArea = 1.0 / (options.scale * options.scale);
+    const PixelOutlines found =
+        FindPixelOutlines(mask.ptr<uint8_t>(0), mask.cols, mask.rows, mask.step[0],
+                          options.minArea * pixelsPerArea, kMaxTraceOutlines, stop);
+    if (found.stopped) {
+        result.stopped = true;
+        return result;
+    }
+    if (found.overLimit) {
+        result.tooMany = found.count;
+        return result;
+    }
 
     const UnitMap toUnits(options.centerX - 0.5 * image.width() * options.scale,
                           options.centerY - 0.5 * image.height() * options.scale, options.scale);
-    const double epsilon = 2.0 * options.tolerance / options.scale; // in cells
-    const double pixelsPerArea = 1.0 / (options.scale * options.scale);
-    std::vector<char> kept(contours.size(), 0);
-    for (size_t i = 0; i < contours.size(); ++i) {
-        if (hierarchy[i][3] >= 0)
+    const double epsilon = options.tolerance / options.scale; // in pixels
+    // Per outer outline: whether it was emitted, or lies inside one that was.
+    // A filled polygon already covers everything inside it, islands in its
+    // holes included, so those are left out.
+    enum : char { Left, Emitted, Covered };
+    std::vector<char> state(found.outlines.size(), Left);
+    std::vector<std::pair<bool, std::vector<Ring>>> emitted; // hole or not, and its pieces
+    for (size_t i = 0; i < found.outlines.size(); ++i) {
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            TraceResult stopped;
+            stopped.stopped = true;
+            return stopped;
+        }
+        const PixelOutline& o = found.outlines[i];
+        if (o.hole
+                ? state[size_t(o.parent)] != Emitted
+                : o.parent >= 0 && state[size_t(found.outlines[size_t(o.parent)].parent)] != Left) {
+            state[i] = Covered;
             continue;
-        const std::vector<cv::Point> corners = EdgeCorners(contours[i], cells);
-        if (corners.size() < 3 || PixelArea(corners) < options.minArea * pixelsPerArea)
-            continue;
-        kept[i] = 1;
-        if (!SimpleOutlines(corners, epsilon, toUnits, true, result.outlines))
+        }
+        std::vector<Ring> pieces;
+        if (!SimpleOutlines(o.corners, epsilon, toUnits, o.hole, true, pieces))
             ++result.dropped;
+        // Splitting at corners where pixels touch diagonally can leave
+        // pieces below the minimum area.
+        if (!KeepLarge(pieces, options.minArea))
+            continue;
+        if (!o.hole)
+            state[i] = Emitted;
+        emitted.push_back({o.hole, std::move(pieces)});
     }
-    for (size_t i = 0; i < contours.size(); ++i) {
-        const int parent = hierarchy[i][3];
-        if (parent < 0 || !kept[size_t(parent)])
+    // The last outline found comes first, as tracing has always listed them,
+    // so that ordinary pictures give the same files as before.
+    for (auto it = emitted.rbegin(); it != emitted.rend(); ++it) {
+        if (!it->first) {
+            result.outlines.insert(result.outlines.end(), it->second.begin(), it->second.end());
             continue;
-        const std::vector<cv::Point> corners = EdgeCorners(contours[i], cells);
-        if (corners.size() < 3 || PixelArea(corners) < options.minArea * pixelsPerArea)
-            continue;
-        std::vector<cv::Point> simplified;
-        if (epsilon > 0)
-            cv::approxPolyDP(corners, simplified, epsilon, true);
-        else
-            simplified = corners;
-        Ring hole = toUnits(simplified);
-        DropDegenerateVertices(hole);
-        if (hole.empty())
-            continue;
-        hole.push_back(hole.front());
-        result.holes.push_back(std::move(hole));
+        }
+        for (Ring& hole : it->second) {
+            hole.push_back(hole.front());
+            result.holes.push_back(std::move(hole));
+        }
+    }
+    return result;
+}
+} // namespace
+
+TraceResult TraceImage(const QImage& image, const TraceOptions& options,
+                       const std::atomic<bool>* stop) {
+    TraceResult result;
+    try {
+        return Trace(image, options, stop);
+    } catch (const std::bad_alloc&) {
+        result.error = QStringLiteral("There is not enough memory to trace this picture.");
+    } catch (const cv::Exception& e) {
+        result.error = QStringLiteral("The image library could not trace this picture (%1).")
+                           .arg(QString::fromStdString(e.msg).trimmed());
     }
     return result;
 }

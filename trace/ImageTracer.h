@@ -3,7 +3,18 @@
 
 #include <QImage>
 #include <QString>
+#include <atomic>
+#include <cstdint>
 #include <vector>
+
+// More outlines than a physics body can sensibly hold: a picture that gives
+// more (noise, dithering, a fine pattern) is refused instead of traced.
+constexpr int64_t kMaxTraceOutlines = 100000;
+
+// The options' bounds, as the editor's dialogs have them.
+constexpr double kMinTraceScale = 0.001, kMaxTraceScale = 1000.0; // units per pixel
+constexpr double kMaxTraceTolerance = 1000.0;                     // units
+constexpr double kMaxTraceMinArea = 1e9;                          // square units
 
 // Which pixels make the shape: the opaque ones, or the dark ones.
 enum class TraceChannel { Alpha, Luminance };
@@ -32,20 +43,35 @@ struct TraceResult {
     std::vector<Ring> holes;
     // Outlines left out because no repair made them simple.
     int dropped = 0;
+    // When not 0, nothing was traced: the picture has at least this many
+    // outlines of the minimum area, more than kMaxTraceOutlines.
+    int64_t tooMany = 0;
+    // When not empty, nothing was traced: what went wrong (memory ran out, or
+    // the image library refused), as a sentence.
+    QString error;
+    bool stopped = false; // asked to stop before it was done: nothing traced
     int VertexCount() const;
 };
+
+// Why a trace gave nothing to add, or an empty string when it has outlines:
+// a refusal, a failure, or nothing at this threshold and minimum area.
+QString TraceProblem(const TraceResult& result);
 
 // Alpha when the picture has any pixel that is not fully opaque.
 TraceChannel DefaultTraceChannel(const QImage& image);
 
-// Checks the options against the picture: a finite positive scale, a
-// tolerance and minimum area of zero or more, a threshold from 0 to 255,
-// and every traced point within the object's coordinate range. Returns an
-// empty string when they are fine, else a sentence saying what is wrong.
+// Checks the options against the picture: the scale, tolerance and minimum
+// area within their bounds, a threshold from 0 to 255, and every traced point
+// within the object's coordinate range. Returns an empty string when they
+// are fine, else a sentence saying what is wrong.
 QString CheckTraceOptions(const QImage& image, const TraceOptions& options);
 
 // Traces the shape's outlines along the pixels' edges, so a traced area is
 // the area of the pixels that make it, simplifies each outline to the
-// tolerance and repairs it into simple polygons. The options must pass
-// CheckTraceOptions.
-TraceResult TraceImage(const QImage& image, const TraceOptions& options);
+// tolerance and repairs it into simple polygons. An outline inside a hole
+// of an emitted outline is left out: the filled polygon covers it already.
+// The options must pass CheckTraceOptions. Never throws: a failure is
+// reported in the result's error. Another thread may set stop to end the
+// trace early.
+TraceResult TraceImage(const QImage& image, const TraceOptions& options,
+                       const std::atomic<bool>* stop = nullptr);

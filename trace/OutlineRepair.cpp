@@ -85,7 +85,7 @@ void DropDegenerateVertices(Ring& ring) {
     ring.assign(kept.begin() + std::ptrdiff_t(first), kept.end());
 }
 
-std::vector<Ring> RepairOutline(const Ring& input) {
+std::vector<Ring> RepairOutline(const Ring& input, bool keepReversed) {
     Ring ring = input;
     DropDegenerateVertices(ring);
     const long double whole = TwiceSignedArea(ring);
@@ -119,7 +119,7 @@ std::vector<Ring> RepairOutline(const Ring& input) {
         if (piece.empty())
             continue;
         const long double area = TwiceSignedArea(piece);
-        if (area != 0 && (area > 0) == (whole > 0))
+        if (area != 0 && (keepReversed || (area > 0) == (whole > 0)))
             out.push_back(std::move(piece));
     }
     return out;

@@ -16,12 +16,14 @@ long double TwiceSignedArea(const Ring& ring);
 // Leaves the ring empty when fewer than three corners remain.
 void DropDegenerateVertices(Ring& ring);
 
-// Repairs a traced outer outline: drops degenerate vertices, then splits the
-// outline wherever it passes through one point twice. Pieces that turn the
-// other way than the outline as a whole enclose no shape (they are the
-// inside of a touch) and are left out. Pieces may still be non-simple when
-// edges cross; IsSimplePolygon says.
-std::vector<Ring> RepairOutline(const Ring& ring);
+// Repairs a traced outline: drops degenerate vertices, then splits the
+// outline wherever it passes through one point twice. Of an outer outline,
+// pieces that turn the other way than the outline as a whole enclose no
+// shape (they are the inside of a touch) and are left out. Of a hole they
+// are kept (keepReversed): there they go round shape that reaches into the
+// hole through a corner, and are as much the hole's edge as the rest.
+// Pieces may still be non-simple when edges cross; IsSimplePolygon says.
+std::vector<Ring> RepairOutline(const Ring& ring, bool keepReversed = false);
 
 // True when the ring has at least three vertices, a non-zero area, and no
 // two edges meet other than neighbours at their shared vertex. Exact integer

@@ -80,6 +80,11 @@ TEST(TraceCommand, NothingToTraceOrUnreadablePictureWritesNoFile) {
     blank.fill(Qt::white);
     blank.save(dir.filePath("blank.png"));
     WriteAll(dir.filePath("text.png"), "not a picture");
+    QImage board(460, 460, QImage::Format_Grayscale8); // more outlines than a body can hold
+    for (int y = 0; y < board.height(); ++y)
+        for (int x = 0; x < board.width(); ++x)
+            board.scanLine(y)[x] = (x + y) % 2 ? 0 : 255;
+    board.save(dir.filePath("board.png"));
     WriteAll(dir.filePath("existing.vrk"), "keep me");
     const QList<QStringList> failing = {
         {"trace", dir.filePath("blank.png"), dir.filePath("a.vrk")},
@@ -88,6 +93,7 @@ TEST(TraceCommand, NothingToTraceOrUnreadablePictureWritesNoFile) {
         {"trace", dir.filePath("text.png"), dir.filePath("a.vrk")},
         {"trace", dir.filePath("missing.png"), dir.filePath("a.vrk")},
         {"trace", dir.filePath("blank.png"), dir.filePath("existing.vrk")},
+        {"trace", dir.filePath("board.png"), dir.filePath("a.vrk")},
     };
     for (const QStringList& args : failing) {
         SCOPED_TRACE(args.join(' ').toStdString());
@@ -97,6 +103,8 @@ TEST(TraceCommand, NothingToTraceOrUnreadablePictureWritesNoFile) {
         EXPECT_FALSE(QFile::exists(dir.filePath("a.vrk")));
     }
     EXPECT_EQ(ReadAll(dir.filePath("existing.vrk")), "keep me");
+    EXPECT_TRUE(RunTool({"trace", dir.filePath("board.png"), dir.filePath("a.vrk")})
+                    .err.contains("more than 100000 outlines"));
 
     for (const QStringList& args :
          {QStringList{"trace", picture}, QStringList{"trace", picture, "a.vrk", "--scale", "0"},
@@ -110,6 +118,17 @@ TEST(TraceCommand, NothingToTraceOrUnreadablePictureWritesNoFile) {
           QStringList{"trace", picture, "a.vrk", "--min-area"}}) {
         SCOPED_TRACE(args.join(' ').toStdString());
         EXPECT_EQ(RunTool(args).status, 2);
+    }
+    // Values the tracer cannot work with are refused with their range.
+    for (const QStringList& bad :
+         {QStringList{"--tolerance", "5e29", "from 0 to 1000 units"},
+          QStringList{"--scale", "1e-30", "from 0.001 to 1000 units per pixel"},
+          QStringList{"--scale", "1e30", "from 0.001 to 1000 units per pixel"},
+          QStringList{"--min-area", "1e10", "from 0 to 1000000000 square units"}}) {
+        const ToolRun run = RunTool({"trace", picture, dir.filePath("a.vrk"), bad[0], bad[1]});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(bad[0] + " is " + bad[2])) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("a.vrk")));
     }
     EXPECT_TRUE(RunTool({"--help"}).out.contains("  trace"));
 }

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRandomGenerator>
 #include <QSpinBox>
 #include <cmath>
 
@@ -165,6 +166,9 @@ TEST_F(ReferenceImageTest, TraceDialogPreviewsAndOkAddsOnePolygonPerOutlineAsOne
         auto* addHoles = d->findChild<QCheckBox*>("addHoles");
         auto* ok = d->findChild<QPushButton*>("okButton");
         ASSERT_TRUE(summary && holes && preview && threshold && tolerance && addHoles && ok);
+        // Tracing runs beside the interface; wait for each trace to end.
+        const auto settled = [d] { return QTest::qWaitFor([d] { return !d->IsTracing(); }); };
+        ASSERT_TRUE(settled());
         EXPECT_EQ(tolerance->value(), 1.0);
         EXPECT_TRUE(summary->text().startsWith("2 polygons, ")) << summary->text().toStdString();
         EXPECT_TRUE(holes->text().contains("1 hole")) << holes->text().toStdString();
@@ -180,14 +184,17 @@ TEST_F(ReferenceImageTest, TraceDialogPreviewsAndOkAddsOnePolygonPerOutlineAsOne
 
         // Nothing is darker than 0: nothing to add, and the preview is bare.
         TypeInto(threshold, "0");
+        ASSERT_TRUE(settled());
         EXPECT_TRUE(summary->text().startsWith("Nothing to trace"));
         EXPECT_FALSE(ok->isEnabled());
         EXPECT_EQ(greenPixels(), 0);
 
         // A coarser tolerance, fewer vertices.
         TypeInto(threshold, "128");
+        ASSERT_TRUE(settled());
         const int fine = summary->text().section(", ", 1).section(' ', 0, 0).toInt();
         TypeInto(tolerance, "4");
+        ASSERT_TRUE(settled());
         const int coarse = summary->text().section(", ", 1).section(' ', 0, 0).toInt();
         EXPECT_LT(coarse, fine);
         EXPECT_GE(coarse, 8);
@@ -235,6 +242,63 @@ TEST_F(ReferenceImageTest, TraceDialogPreviewsAndOkAddsOnePolygonPerOutlineAsOne
     WhenModal<CTraceImageDialog>([](CTraceImageDialog* d) { Click(d, "cancelButton"); });
     ASSERT_TRUE(Run(*view, ID_OBJECT_TRACE_IMAGE));
     EXPECT_EQ(doc.m_shape.GetSize(), 3);
+}
+
+TEST_F(ReferenceImageTest, TraceDialogOpensAtOnceStopsAndOkAddsTheFinishedTrace) {
+    // Big and speckled, so that a trace takes a good while: a disc in dots
+    // at 30 %, most of them too small to keep.
+    QImage image(2000, 2000, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QRandomGenerator rng(19);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (rng.bounded(10) < 3)
+                image.setPixel(x, y, qRgb(0, 0, 0));
+    {
+        QPainter p(&image);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QPointF(1000, 1000), 400, 400);
+    }
+    Show(image);
+    auto options = std::make_shared<TraceOptions>();
+    WhenModal<CTraceImageDialog>([options](CTraceImageDialog* d) {
+        auto* busy = d->findChild<QWidget*>("busy");
+        auto* stop = d->findChild<QPushButton*>("stopButton");
+        auto* minArea = d->findChild<QDoubleSpinBox*>("minArea");
+        auto* summary = d->findChild<QLabel*>("summary");
+        auto* ok = d->findChild<QPushButton*>("okButton");
+        ASSERT_TRUE(busy && stop && minArea && summary && ok);
+        // The dialog is up and answering while the first trace still runs.
+        EXPECT_TRUE(d->IsTracing());
+        EXPECT_TRUE(busy->isVisible());
+        EXPECT_FALSE(ok->isEnabled());
+        QTest::mouseClick(stop, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([d] { return !d->IsTracing(); }));
+        EXPECT_FALSE(busy->isVisible());
+        EXPECT_FALSE(ok->isEnabled());
+        EXPECT_TRUE(summary->text().contains("stopped")) << summary->text().toStdString();
+
+        TypeInto(minArea, "5000");
+        EXPECT_TRUE(d->IsTracing());
+        ASSERT_TRUE(QTest::qWaitFor([d] { return !d->IsTracing(); }, 60000));
+        ASSERT_TRUE(ok->isEnabled()) << summary->text().toStdString();
+        *options = d->Options();
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    ASSERT_TRUE(Run(*view, ID_OBJECT_TRACE_IMAGE));
+
+    // What OK added is the finished trace of the options shown.
+    const TraceResult traced = TraceImage(image, *options);
+    ASSERT_EQ(options->minArea, 5000);
+    ASSERT_FALSE(traced.outlines.empty());
+    ASSERT_EQ(size_t(doc.m_shape.GetSize()), traced.outlines.size());
+    for (size_t i = 0; i < traced.outlines.size(); ++i) {
+        const CPrimitive* e = doc.m_shape.m_elements[int(i)];
+        ASSERT_EQ(size_t(e->m_nPoints), traced.outlines[i].size());
+        EXPECT_EQ(e->m_pPoints[0].x - doc.m_origin.x, traced.outlines[i][0].x);
+        EXPECT_EQ(e->m_pPoints[0].y - doc.m_origin.y, traced.outlines[i][0].y);
+    }
 }
 
 TEST_F(ReferenceImageTest, DialogSetsScaleOffsetOpacityAndRemoves) {

@@ -100,6 +100,10 @@ TEST(OutlineRepair, SpikesStraightVerticesAndTouchesAreRepaired) {
     ASSERT_EQ(out.size(), 1u);
     EXPECT_TRUE(IsSimplePolygon(out[0]));
     EXPECT_EQ(TwiceSignedArea(out[0]), 200);
+    // Of a hole, the same loop goes round shape reaching into it: kept.
+    out = RepairOutline(pocket, true);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(TwiceSignedArea(out[0]) + TwiceSignedArea(out[1]), 200 - 8);
 
     // Nothing left of an outline with no width.
     EXPECT_TRUE(RepairOutline({{0, 0}, {5, 0}, {9, 0}, {5, 0}}).empty());

@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -58,6 +59,16 @@ CTraceImageDialog::CTraceImageDialog(const CReferenceImage& ref, QWidget* parent
     m_pSummary = new QLabel(this);
     m_pSummary->setObjectName("summary");
     m_pSummary->setWordWrap(true);
+    m_pBusy = new QProgressBar(this);
+    m_pBusy->setObjectName("busy");
+    m_pBusy->setRange(0, 0); // busy: how long a trace takes is not known beforehand
+    m_pBusy->setTextVisible(false);
+    m_pStop = new QPushButton(tr("&Stop"), this);
+    m_pStop->setObjectName("stopButton");
+    m_pStop->setAutoDefault(false);
+    auto* busy = new QHBoxLayout;
+    busy->addWidget(m_pBusy, 1);
+    busy->addWidget(m_pStop);
 
     auto* form = new QFormLayout;
     form->addRow(tr("&Channel:"), m_pChannel);
@@ -71,6 +82,7 @@ CTraceImageDialog::CTraceImageDialog(const CReferenceImage& ref, QWidget* parent
     left->addWidget(m_pAddHoles);
     left->addStretch(1);
     left->addWidget(m_pSummary);
+    left->addLayout(busy);
 
     m_pPreview = new CTracePreview(this);
     m_pPreview->setObjectName("preview");
@@ -94,8 +106,22 @@ CTraceImageDialog::CTraceImageDialog(const CReferenceImage& ref, QWidget* parent
     connect(m_pInvert, &QCheckBox::toggled, this, &CTraceImageDialog::Retrace);
     connect(m_pTolerance, &QDoubleSpinBox::valueChanged, this, &CTraceImageDialog::Retrace);
     connect(m_pMinArea, &QDoubleSpinBox::valueChanged, this, &CTraceImageDialog::Retrace);
-    connect(m_pAddHoles, &QCheckBox::toggled, this, &CTraceImageDialog::Retrace);
+    connect(m_pAddHoles, &QCheckBox::toggled, this, [this] { ShowResult(); });
+    connect(m_pStop, &QPushButton::clicked, this, &CTraceImageDialog::Stop);
     Retrace();
+}
+
+CTraceImageDialog::~CTraceImageDialog() {
+    // A result still on its way to this dialog is dropped with it.
+    if (m_job)
+        m_job->stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void CTraceImageDialog::done(int r) {
+    Stop();
+    QDialog::done(r);
 }
 
 TraceOptions CTraceImageDialog::Options() const {
@@ -118,20 +144,76 @@ bool CTraceImageDialog::AddHoles() const {
 void CTraceImageDialog::Retrace() {
     const TraceOptions options = Options();
     m_pInvert->setEnabled(options.channel == TraceChannel::Luminance);
-    const QString problem = CheckTraceOptions(m_ref.image, options);
-    m_result = problem.isEmpty() ? TraceImage(m_ref.image, options) : TraceResult();
-    m_pPreview->SetTrace(m_result);
+    ++m_generation;
+    m_current = false;
+    if (m_job) {
+        // The running trace is out of date; the next one starts when it ends.
+        m_job->stop = true;
+    } else if (CheckTraceOptions(m_ref.image, options).isEmpty()) {
+        Start();
+    }
+    ShowResult();
+}
 
+void CTraceImageDialog::Start() {
+    auto job = std::make_shared<Job>();
+    job->options = Options();
+    job->generation = m_generation;
+    m_job = job;
+    m_thread = std::thread([this, job, image = m_ref.image] {
+        job->result = TraceImage(image, job->options, &job->stop);
+        QMetaObject::invokeMethod(this, &CTraceImageDialog::Finished, Qt::QueuedConnection);
+    });
+}
+
+void CTraceImageDialog::Finished() {
+    if (!m_job)
+        return;
+    m_thread.join();
+    const std::shared_ptr<Job> job = std::move(m_job);
+    if (job->generation == m_generation && !job->result.stopped) {
+        m_result = std::move(job->result);
+        m_current = true;
+    } else if (job->generation != m_generation &&
+               CheckTraceOptions(m_ref.image, Options()).isEmpty()) {
+        Start();
+    }
+    ShowResult();
+}
+
+void CTraceImageDialog::Stop() {
+    if (m_job)
+        m_job->stop = true;
+}
+
+void CTraceImageDialog::ShowResult() {
+    const QString problem = CheckTraceOptions(m_ref.image, Options());
+    const bool tracing = m_job != nullptr;
+    m_pBusy->setVisible(tracing);
+    m_pStop->setVisible(tracing);
+    if (!problem.isEmpty()) {
+        // Nothing can be traced with these options.
+        m_result = TraceResult();
+        m_current = true;
+    }
+    // Until a new trace ends, the preview keeps the outlines it has.
+    m_pPreview->SetTrace(m_result);
     const int holes = int(m_result.holes.size());
     m_pHoles->setText(holes == 0 ? tr("The outlines have no holes.")
                                  : tr("The outlines have %1. A filled polygon cannot have "
                                       "holes; they are left out unless added as walls.")
                                        .arg(Count(holes, "hole", "holes")));
     m_pAddHoles->setEnabled(holes > 0);
+    const QString traceProblem = TraceProblem(m_result);
     if (!problem.isEmpty()) {
         m_pSummary->setText(problem);
-    } else if (m_result.outlines.empty()) {
-        m_pSummary->setText(tr("Nothing to trace at this threshold and minimum area."));
+    } else if (tracing) {
+        m_pSummary->setText(tr("Tracing..."));
+    } else if (!m_current) {
+        m_pSummary->setText(tr("Tracing was stopped; the preview shows the last outlines "
+                               "traced."));
+    } else if (!traceProblem.isEmpty()) {
+        m_pSummary->setText(traceProblem);
     } else {
         QString text = Count(int(m_result.outlines.size()), "polygon", "polygons") + ", " +
                        Count(m_result.VertexCount(), "vertex", "vertices");
@@ -142,5 +224,5 @@ void CTraceImageDialog::Retrace() {
                     tr(" left out that could not be made simple");
         m_pSummary->setText(text + QLatin1Char('.'));
     }
-    m_pOk->setEnabled(!m_result.outlines.empty());
+    m_pOk->setEnabled(m_current && !tracing && !m_result.outlines.empty());
 }
