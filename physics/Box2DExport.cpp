@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 using physics::ToMetresX;
 using physics::ToMetresY;
 
@@ -47,9 +49,10 @@ bool IsExportScale(double unitsPerMetre) {
 
 std::string Box2DJson(const PhysicsModel& model) {
     const double s = model.unitsPerMetre;
-    nlohmann::json fixtures = nlohmann::json::array();
-    for (size_t i = 0; i < model.fixtures.size(); ++i)
-        fixtures.push_back(Fixture(model.fixtures[i], model, int(i)));
+    // One document holding every fixture took gigabytes for a long polyline
+    // (a fixture per segment): the fixtures are written one at a time into the
+    // frame's text, in the place a marker keeps, as dump(2) would indent them.
+    const std::string marker = "\"fixture list\"";
     nlohmann::json body{{"name", "object"},
                         {"type", 2},
                         {"angle", 0},
@@ -64,13 +67,50 @@ std::string Box2DJson(const PhysicsModel& model) {
                         {"customProperties",
                          nlohmann::json::array({{{"name", "polarity"}, {"int", model.polarity}},
                                                 {{"name", "density"}, {"float", model.density}}})},
-                        {"fixture", fixtures}};
+                        {"fixture", "fixture list"}};
     nlohmann::json world{{"gravity", Vec(0, -10)},  {"allowSleep", true},
                          {"autoClearForces", true}, {"continuousPhysics", true},
                          {"subStepping", false},    {"warmStarting", true},
                          {"positionIterations", 3}, {"velocityIterations", 8},
                          {"stepsPerSecond", 60},    {"body", nlohmann::json::array({body})}};
-    return world.dump(2) + "\n";
+    const std::string frame = world.dump(2) + "\n";
+    const size_t at = frame.find(marker);
+    const size_t lineStart = frame.rfind('\n', at) + 1;
+    const size_t indent = frame.find_first_not_of(' ', lineStart) - lineStart;
+    std::string out(frame, 0, at);
+    if (model.fixtures.empty()) {
+        out += "[]";
+    } else {
+        const std::string inner(indent + 2, ' ');
+        out += "[\n";
+        for (size_t i = 0; i < model.fixtures.size(); ++i) {
+            if (i > 0)
+                out += ",\n";
+            out += inner;
+            const std::string text = Fixture(model.fixtures[i], model, int(i)).dump(2);
+            if (i == 0) {
+                // Room for as many fixtures like the first, and a little more.
+                const size_t lines = size_t(std::count(text.begin(), text.end(), '\n')) + 1;
+                const size_t each = text.size() + lines * inner.size() + 2;
+                out.reserve(frame.size() + each * model.fixtures.size() / 10 * 11);
+            }
+            for (size_t from = 0;;) {
+                const size_t end = text.find('\n', from);
+                if (end == std::string::npos) {
+                    out.append(text, from, std::string::npos);
+                    break;
+                }
+                out.append(text, from, end + 1 - from);
+                out += inner;
+                from = end + 1;
+            }
+        }
+        out += '\n';
+        out.append(indent, ' ');
+        out += ']';
+    }
+    out.append(frame, at + marker.size(), std::string::npos);
+    return out;
 }
 
 ExportResult ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPerMetre,
@@ -86,7 +126,9 @@ ExportResult ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPer
         *why = check.errors.join('\n');
         return ExportResult::ObjectErrors;
     }
-    if (!WriteFileSafely(path, QByteArray::fromStdString(Box2DJson(check.model)), why))
+    const std::string text = Box2DJson(check.model);
+    // Written from the string itself: a copy would double the peak memory.
+    if (!WriteFileSafely(path, QByteArray::fromRawData(text.data(), qsizetype(text.size())), why))
         return ExportResult::WriteFailed;
     return ExportResult::Written;
 }

@@ -19,7 +19,13 @@ bool AllCollinear(const std::vector<IPoint>& ring);
 // edges folding back over each other included. Returns false when the outline
 // is simple; otherwise true with a point they share in *x, *y (exact for a
 // touch, the nearest double for a crossing). ring has no consecutive repeats.
+// When several pairs meet, the place is that of the first pair in edge order
+// (lowest first edge, then lowest second edge), whichever search runs.
 bool FindSelfContact(const std::vector<IPoint>& ring, double* x, double* y);
+
+// The same answer by testing every pair of edges: quadratic, for small rings
+// and as the reference the faster search is held to.
+bool FindSelfContactByPairs(const std::vector<IPoint>& ring, double* x, double* y);
 
 // Twice the signed area, exact.
 Wide TwiceSignedArea(const std::vector<IPoint>& ring);

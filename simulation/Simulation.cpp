@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
@@ -21,6 +23,10 @@ constexpr double kMaxWorldMetres = physics::kMaxBox2DMetres;
 constexpr float kMouseHertz = 5.0f;
 constexpr float kMouseDampingRatio = 0.7f;
 constexpr float kMouseForcePerWeight = 1000.0f;
+// A sloped floor's edges: the shortest (metres), and how many times its
+// distance from the start an edge further out may be shorter than.
+constexpr double kMinFloorEdge = 0.2;
+constexpr double kFloorEdgeGrowth = 64;
 
 // The largest distance of the model's fixtures from the center of mass and
 // their farthest reach along a direction (file units).
@@ -135,13 +141,46 @@ void Simulation::BuildFloor() {
     b2BodyDef def;
     def.type = b2_staticBody;
     m_floor = m_world->CreateBody(&def);
-    b2PolygonShape box;
-    box.SetAsBox(float(halfLength), float(halfThickness),
-                 b2Vec2(float(middle.x() / scale), float(-middle.y() / scale)), float(-angle));
     b2FixtureDef fixture;
-    fixture.shape = &box;
     fixture.friction = float(m_settings.friction);
     fixture.restitution = float(m_settings.restitution);
+    if (angle == 0) {
+        b2PolygonShape box;
+        box.SetAsBox(float(halfLength), float(halfThickness),
+                     b2Vec2(float(middle.x() / scale), float(-middle.y() / scale)), float(-angle));
+        fixture.shape = &box;
+        m_floor->CreateFixture(&fixture);
+        return;
+    }
+    // A turned box's bounding box would hold everything above the slope, and
+    // the broad phase would pair every fixture of the body with it. A chain of
+    // short edges along the top keeps each bounding box thin, and its ghost
+    // corners let bodies slide over the joints as over one face. The edges are
+    // short where the body starts and grow with the distance from there.
+    const double fine = std::max(Extent(m_model) / scale / 16, kMinFloorEdge);
+    std::vector<double> stations{0.0};
+    while (stations.back() < halfLength) {
+        const double step = std::max(fine, stations.back() / kFloorEdgeGrowth);
+        const double next = stations.back() + step;
+        // No sliver at the end: Box2D refuses corners closer than its slop.
+        stations.push_back(halfLength - next < step / 2 ? halfLength : next);
+    }
+    // From the right end to the left one, so that the edges' one side (their
+    // right) faces up.
+    std::vector<b2Vec2> points;
+    points.reserve(2 * stations.size() - 1);
+    const auto onTop = [&](double metres) {
+        const QPointF p = foot + along * (metres * scale);
+        return b2Vec2(float(p.x() / scale), float(-p.y() / scale));
+    };
+    for (auto it = stations.rbegin(); it != stations.rend(); ++it)
+        points.push_back(onTop(*it));
+    for (auto it = std::next(stations.begin()); it != stations.end(); ++it)
+        points.push_back(onTop(-*it));
+    b2ChainShape chain;
+    chain.CreateChain(points.data(), int32(points.size()), onTop(2 * halfLength),
+                      onTop(-2 * halfLength));
+    fixture.shape = &chain;
     m_floor->CreateFixture(&fixture);
 }
 
