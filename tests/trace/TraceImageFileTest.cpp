@@ -244,8 +244,13 @@ TEST(TraceImageFile, SvgPicturesDrawOnlyWhatTheirFileHoldsWithinBounds) {
         EXPECT_TRUE(ReadTraceImage(file(name, bytes), &why).isNull());
         EXPECT_TRUE(why.contains(reason)) << why.toStdString();
     }
-    // The 100 MB text was never held whole.
+#ifndef __SANITIZE_ADDRESS__
+    // The 100 MB text was never held whole. (AddressSanitizer keeps freed
+    // blocks in quarantine, so under it the peak counts every case's buffers.)
     EXPECT_LT(PeakKilobytes() - before, 80 * 1024);
+#else
+    (void)before;
+#endif
 }
 
 TEST(TraceImageFile, PicturesCutShortAreRefusedWhereTheirDecoderWouldFillThemIn) {
