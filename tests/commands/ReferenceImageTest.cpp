@@ -102,6 +102,17 @@ struct ReferenceImageTest : CommandFixture {
         doc.UpdateAllViews(nullptr);
         view->UpdateWindow();
     }
+
+    // What the view draws on a printer's white page.
+    QImage PrintedPage() const {
+        QImage page(400, 300, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        CDC dc(&painter, true);
+        view->OnPrepareDC(&dc);
+        view->OnDraw(&dc);
+        return page;
+    }
 };
 } // namespace
 
@@ -139,14 +150,7 @@ TEST_F(ReferenceImageTest, DrawnUnderTheObjectAtItsScaleOffsetAndOpacityButNever
     EXPECT_NE(Px(160, 130), 0u);
 
     // Printing draws the object only.
-    QImage page(400, 300, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    {
-        QPainter painter(&page);
-        CDC dc(&painter, true);
-        view->OnPrepareDC(&dc);
-        view->OnDraw(&dc);
-    }
+    const QImage page = PrintedPage();
     const QRgb printed = page.pixel(160, 130) & 0xFFFFFF;
     EXPECT_TRUE(printed == 0 || printed == 0xFFFFFF) << std::hex << printed;
 }
@@ -397,14 +401,7 @@ TEST_F(ReferenceImageTest, ADarkPictureShowsOverACheckerboardWithinItsRectangleO
     view->UpdateWindow();
     EXPECT_EQ(Px(200 + 17 - 40, 150 - 9), 0u);
     doc.m_reference.backdrop = true;
-    QImage page(400, 300, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    {
-        QPainter painter(&page);
-        CDC dc(&painter, true);
-        view->OnPrepareDC(&dc);
-        view->OnDraw(&dc);
-    }
+    const QImage page = PrintedPage();
     EXPECT_EQ(FindBackdrop(page).grey, 0);
 }
 
