@@ -128,7 +128,7 @@ TEST(DocumentFile, LoadingSetsTheOriginToZero) {
     EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0], (POINT{0, 0}));
 }
 
-TEST(DocumentFile, SpecificationExampleOpensAndSavesByteForByte) {
+TEST(DocumentFile, RedFilledCircleFileOpensAndSavesByteForByte) {
     QTemporaryDir dir;
     CMorvetDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(kExample)) << doc.LastError().toStdString();

@@ -47,7 +47,7 @@ TEST(History, EmptyHistoryUndoAndRedoDoNothing) {
     doc.RemoveView(&view);
 }
 
-TEST(History, WorkedExampleOfPart22) {
+TEST(History, UndoRedoAndNewEditsFollowTheSnapshotStack) {
     CMorvetDoc doc;
     doc.OnNewDocument();
     doc.m_shape.m_dMassDensity = 1.0; // P

@@ -57,7 +57,7 @@ void ExpectSameObject(const CShape& a, const CShape& b) {
 
 } // namespace
 
-TEST(FileFormat, ExampleOfTheSpecificationIsWrittenByteForByte) {
+TEST(FileFormat, RedFilledCircleIsWrittenAsItsFiftyTwoBytes) {
     CShape s;
     Append(s, PRIM_FILLED_CIRCLE, RGB(255, 0, 0), {{0, 0}, {10, 10}});
     const QByteArray bytes = Write(s);
@@ -65,7 +65,7 @@ TEST(FileFormat, ExampleOfTheSpecificationIsWrittenByteForByte) {
     EXPECT_EQ(bytes.toHex(), Hex(kExample52).toHex());
 }
 
-TEST(FileFormat, ExampleOfTheSpecificationReadsBack) {
+TEST(FileFormat, RedFilledCircleFileReadsBack) {
     const CShape s = Read(Hex(kExample52));
     EXPECT_DOUBLE_EQ(s.m_dMassDensity, 20.0);
     EXPECT_EQ(s.m_nPolarity, POLARITY_POSITIVE);

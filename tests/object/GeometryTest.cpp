@@ -131,7 +131,7 @@ TEST(GeometryTransform, ScaleAboutPivotThenPlaceOnTarget) {
     EXPECT_EQ(TransformOne({410, 296}, 400, 300, 1000, 1000, 0.0, 2.0, 2.0), (POINT{1020, 992}));
 }
 
-TEST(GeometryTransform, FollowsTheSpecifiedArithmeticOrder) {
+TEST(GeometryTransform, EvaluatesRotateScaleTranslateInOneFixedOrder) {
     // Compare with the transform formula, evaluated term by term in its stated order.
     const double a = 0.7, sx = 1.3, sy = 0.6;
     const int px = 37, py = -12, tx = 250, ty = 180;

@@ -17,7 +17,7 @@ CShape ThreeElements() {
 
 } // namespace
 
-TEST(Records, DefaultObjectHasSpecifiedProperties) {
+TEST(Records, DefaultObjectIsDensity20PositiveAndMayRotate) {
     const CShape s;
     EXPECT_DOUBLE_EQ(s.m_dMassDensity, 20.0);
     EXPECT_EQ(s.m_nPolarity, POLARITY_POSITIVE);
