@@ -12,7 +12,7 @@
 #include "platform/CDC.h"
 #include "simulation/Simulation.h"
 #include "simulation/SimulationRunner.h"
-#include "view/simulation/CSimulationCanvas.h"
+#include "panels/CSimulationCanvas.h"
 
 #include <QImage>
 #include <QPainter>

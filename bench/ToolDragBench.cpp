@@ -6,7 +6,7 @@
 #include "document/CMorvetDoc.h"
 #include "view/CClientDC.h"
 #include "view/CMorvetView.h"
-#include "view/tools/CPickTool.h"
+#include "tools/CPickTool.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
 #include "dialogs/ModalDriver.h"
-#include "view/dialogs/CResizeDialog.h"
-#include "view/tools/CShapeTool.h"
+#include "dialogs/CResizeDialog.h"
+#include "tools/CShapeTool.h"
 
 #include <QColorDialog>
 #include <QMdiArea>

@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
 #include "app/CLockKeyIndicators.h"
-#include "view/tools/CShapeTool.h"
+#include "tools/CShapeTool.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -2,7 +2,7 @@
 #include "app/CCommandActions.h"
 #include "dialogs/ModalDriver.h"
 #include "view/Grid.h"
-#include "view/dialogs/CGridSpacingDialog.h"
+#include "dialogs/CGridSpacingDialog.h"
 
 #include <QAction>
 

@@ -2,12 +2,12 @@
 // main window, driven by real mouse events.
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
-#include "app/CPhysicsPanel.h"
+#include "panels/CPhysicsPanel.h"
 #include "physics/Box2DExport.h"
 #include "physics/PhysicsReport.h"
 #include "simulation/SimulationRunner.h"
-#include "view/simulation/CSimulationWindow.h"
-#include "view/simulation/CUnitsPerMetre.h"
+#include "panels/CSimulationWindow.h"
+#include "panels/CUnitsPerMetre.h"
 
 #include <QDir>
 #include <QDoubleSpinBox>

@@ -3,7 +3,7 @@
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
 #include "dialogs/ModalDriver.h"
-#include "view/dialogs/CReferenceImageDialog.h"
+#include "dialogs/CReferenceImageDialog.h"
 
 #include <QFile>
 #include <QMenu>

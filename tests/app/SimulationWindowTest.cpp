@@ -5,8 +5,8 @@
 #include "AppFixture.h"
 #include "dialogs/ModalDriver.h"
 #include "simulation/SimulationRunner.h"
-#include "view/simulation/CSimulationCanvas.h"
-#include "view/simulation/CSimulationWindow.h"
+#include "panels/CSimulationCanvas.h"
+#include "panels/CSimulationWindow.h"
 
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>

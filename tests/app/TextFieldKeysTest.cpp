@@ -2,7 +2,7 @@
 // answers them, and to the editor's commands otherwise; real key events on the
 // real widgets, shortcuts included.
 #include "AppFixture.h"
-#include "app/CPhysicsPanel.h"
+#include "panels/CPhysicsPanel.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "commands/CommandFixture.h"
 #include "res/CommandIds.h"
-#include "view/tools/CShapeTool.h"
+#include "tools/CShapeTool.h"
 
 namespace {
 using EditCommands = CommandFixture;

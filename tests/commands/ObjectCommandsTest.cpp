@@ -2,7 +2,7 @@
 #include "dialogs/ModalDriver.h"
 #include "res/CommandIds.h"
 #include "support/CirclePixels.h"
-#include "view/tools/CShapeTool.h"
+#include "tools/CShapeTool.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -3,8 +3,8 @@
 #include "dialogs/ModalDriver.h"
 #include "res/CommandIds.h"
 #include "support/ElementArea.h"
-#include "view/dialogs/CReferenceImageDialog.h"
-#include "view/dialogs/CTraceImageDialog.h"
+#include "dialogs/CReferenceImageDialog.h"
+#include "dialogs/CTraceImageDialog.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>

@@ -2,8 +2,8 @@
 #include "commands/CommandFixture.h"
 #include "dialogs/ModalDriver.h"
 #include "res/CommandIds.h"
-#include "view/dialogs/CCoordinatesDialog.h"
-#include "view/tools/CShapeTool.h"
+#include "dialogs/CCoordinatesDialog.h"
+#include "tools/CShapeTool.h"
 
 #include <QKeyEvent>
 #include <QTableWidget>

@@ -1,6 +1,6 @@
 #include "dialogs/ModalDriver.h"
-#include "view/dialogs/CPropertiesDialog.h"
-#include "view/dialogs/CResizeDialog.h"
+#include "dialogs/CPropertiesDialog.h"
+#include "dialogs/CResizeDialog.h"
 
 #include <QCheckBox>
 #include <QLocale>

@@ -4,8 +4,8 @@
 // the object's outlines, without gaps.
 #include "app/AppFixture.h"
 #include "simulation/SimulationRunner.h"
-#include "view/simulation/CSimulationCanvas.h"
-#include "view/simulation/CSimulationWindow.h"
+#include "panels/CSimulationCanvas.h"
+#include "panels/CSimulationWindow.h"
 
 #include <QAbstractButton>
 #include <QToolBar>

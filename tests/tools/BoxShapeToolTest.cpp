@@ -1,6 +1,6 @@
 #include "ToolTestSupport.h"
 
-#include "view/tools/SquareFromDrag.h"
+#include "tools/SquareFromDrag.h"
 
 namespace {
 using BoxShapeToolTest = ToolFixture;

@@ -1,9 +1,9 @@
 #pragma once
 #include "document/CMorvetDoc.h"
 #include "view/CMorvetView.h"
-#include "view/tools/CBoxShapeTool.h"
-#include "view/tools/CPathTool.h"
-#include "view/tools/CPickTool.h"
+#include "tools/CBoxShapeTool.h"
+#include "tools/CPathTool.h"
+#include "tools/CPickTool.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "document/CMorvetDoc.h"
 #include "view/CMorvetView.h"
-#include "view/tools/CShapeTool.h"
+#include "tools/CShapeTool.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

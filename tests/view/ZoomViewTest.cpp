@@ -6,8 +6,8 @@
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
-#include "view/tools/CPathTool.h"
-#include "view/tools/CShapeTool.h"
+#include "tools/CPathTool.h"
+#include "tools/CShapeTool.h"
 
 #include <QApplication>
 #include <QScrollBar>

@@ -1,0 +1,138 @@
+#include "app/CMorvetApp.h"
+
+#include "app/CAboutBox.h"
+#include "app/CDocManager.h"
+#include "app/CMainFrame.h"
+#include "panels/CPhysicsPanel.h"
+#include "app/CRecentFileList.h"
+#include "app/CommandLine.h"
+#include "app/PhysicsCommands.h"
+#include "res/CommandIds.h"
+#include "res/CommandTable.h"
+#include "view/Grid.h"
+#include "panels/CUnitsPerMetre.h"
+
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QSettings>
+
+CMorvetApp* CMorvetApp::s_pInstance = nullptr;
+
+CMorvetApp::CMorvetApp(std::unique_ptr<QSettings> settings, CShellPrompts prompts)
+    : m_settings(std::move(settings)), m_prompts(std::move(prompts)) {
+    s_pInstance = this;
+    if (!m_settings)
+        m_settings = std::make_unique<QSettings>(QStringLiteral("Quennit Applications"),
+                                                 QStringLiteral("Morvet"));
+    m_recentFiles = std::make_unique<CRecentFileList>(*m_settings, kRecentFileCount);
+    m_recentFiles->ReadList();
+    m_unitsPerMetre = std::make_unique<CUnitsPerMetre>(m_settings.get());
+    ProgramGrid().Load(*m_settings);
+    m_docManager = std::make_unique<CDocManager>(m_prompts, *m_recentFiles);
+    m_docManager->SetSettings(m_settings.get());
+}
+
+CMorvetApp::~CMorvetApp() {
+    if (s_pInstance == this)
+        s_pInstance = nullptr;
+    // The views go with the frame and must leave their documents first.
+    if (m_docManager)
+        m_docManager->SetFrame(nullptr);
+    m_mainFrame.reset();
+    m_docManager.reset();
+}
+
+bool CMorvetApp::InitInstance(const CCommandLineInfo& cmdInfo) {
+    m_mainFrame = std::make_unique<CMainFrame>(*m_docManager, *m_recentFiles);
+    m_docManager->SetFrame(m_mainFrame.get());
+    m_physicsPanel = new CPhysicsPanel(*m_mainFrame, *m_settings, *m_unitsPerMetre);
+    m_mainFrame->addDockWidget(Qt::RightDockWidgetArea, m_physicsPanel);
+    m_physicsPanel->RestoreVisibility();
+    RegisterCommands();
+    RegisterPhysicsCommands(*m_mainFrame, *m_physicsPanel, *m_unitsPerMetre, m_prompts);
+    if (!ProcessShellCommand(cmdInfo))
+        return false;
+    m_mainFrame->show();
+    return true;
+}
+
+bool CMorvetApp::ProcessShellCommand(const CCommandLineInfo& cmdInfo) {
+    switch (cmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        return OnFileNew() != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return m_docManager->OpenDocumentFile(cmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::ShowHelp:
+    case CCommandLineInfo::ShowVersion:
+    case CCommandLineInfo::Error:
+        break;
+    }
+    return false;
+}
+
+void CMorvetApp::RegisterCommands() {
+    CCommandRouter& router = m_mainFrame->Router();
+    router.Add(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    router.Add(ID_FILE_NEW, [this] { OnFileNew(); });
+    router.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    router.Add(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    router.Add(ID_APP_EXIT, [this] { OnAppExit(); });
+    for (int i = 0; i < kRecentFileCount; ++i)
+        router.Add(
+            ID_FILE_MRU_FILE1 + i, [this, i] { OnOpenRecentFile(i); },
+            [this, i](CCmdUI* ui) { ui->Enable(i < m_recentFiles->Count()); });
+}
+
+QPrinter& CMorvetApp::Printer() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CMorvetApp::OnAppAbout() {
+    CAboutBox box(m_mainFrame.get());
+    box.exec();
+}
+
+CMorvetDoc* CMorvetApp::OnFileNew() {
+    return m_docManager->OpenNewDocument();
+}
+
+void CMorvetApp::OnFileOpen() {
+    if (!m_prompts.openFileName)
+        return;
+    const QString path = m_prompts.openFileName(m_mainFrame.get());
+    if (!path.isEmpty())
+        m_docManager->OpenDocumentFile(path);
+}
+
+void CMorvetApp::OnFilePrintSetup() {
+    // Qt sets up only real printers; without one the dialog would silently
+    // not appear.
+    if (Printer().outputFormat() != QPrinter::NativeFormat) {
+        if (m_prompts.message)
+            m_prompts.message(m_mainFrame.get(), QMessageBox::Information,
+                              QStringLiteral("No printer is installed, so there is nothing to set "
+                                             "up. Install a printer to choose its paper and "
+                                             "options."),
+                              QMessageBox::Ok);
+        return;
+    }
+    QPageSetupDialog dialog(&Printer(), m_mainFrame.get());
+    dialog.exec();
+}
+
+void CMorvetApp::OnOpenRecentFile(int index) {
+    if (index < 0 || index >= m_recentFiles->Count())
+        return;
+    const QString path = m_recentFiles->Files().at(index);
+    if (!m_docManager->OpenDocumentFile(path)) {
+        // A file that can no longer be opened leaves the list.
+        m_recentFiles->Remove(index);
+        m_recentFiles->WriteList();
+    }
+}
+
+void CMorvetApp::OnAppExit() {
+    m_mainFrame->close();
+}

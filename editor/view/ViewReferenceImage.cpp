@@ -1,0 +1,187 @@
+// The reference image: View > Reference Image and Hide Reference Image, its
+// drawing under the object, and Object > Trace Image.
+#include "app/CDocManager.h"
+#include "app/CMorvetApp.h"
+#include "document/CMorvetDoc.h"
+#include "res/CommandIds.h"
+#include "app/ReferenceImageStore.h"
+#include "trace/TraceToShape.h"
+#include "view/CMorvetView.h"
+#include "dialogs/CReferenceImageDialog.h"
+#include "dialogs/CTraceImageDialog.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace {
+// The file chooser and the messages are the shell's, so that tests can
+// answer them; without a running application there is no one to ask.
+QString ChooseImageFile(QWidget* parent) {
+    CMorvetApp* app = CMorvetApp::Instance();
+    return app && app->Prompts().imageFileName ? app->Prompts().imageFileName(parent) : QString();
+}
+
+void Warn(QWidget* parent, const QString& text) {
+    CMorvetApp* app = CMorvetApp::Instance();
+    if (app && app->Prompts().message)
+        app->Prompts().message(parent, QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+// Squares of this many pixels, whatever the zoom: a backdrop, not part of
+// the picture.
+constexpr int kCheckerSquare = 8;
+
+QBrush CheckerBrush() {
+    QImage tile(2 * kCheckerSquare, 2 * kCheckerSquare, QImage::Format_RGB32);
+    tile.fill(QColor(255, 255, 255));
+    const QColor grey(204, 204, 204);
+    QPainter p(&tile);
+    p.fillRect(kCheckerSquare, 0, kCheckerSquare, kCheckerSquare, grey);
+    p.fillRect(0, kCheckerSquare, kCheckerSquare, kCheckerSquare, grey);
+    return QBrush(tile);
+}
+
+// The picture over a light checkerboard, composed apart and then drawn with
+// the painter's opacity: the opacity fades both alike, and the picture's
+// opaque pixels show exactly as they would without the board.
+void DrawOverBackdrop(QPainter& p, const QRectF& target, const QRectF& visible, const QImage& image,
+                      const QRectF& source) {
+    const QRect area = visible.toAlignedRect();
+    QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
+    if (layer.isNull())
+        return;
+    layer.fill(Qt::transparent);
+    QPainter lp(&layer);
+    lp.translate(-area.topLeft());
+    // The squares keep to the picture's corner, so that a scrolled window,
+    // which redraws only the strip it uncovers, shows no seam.
+    const double period = 2 * kCheckerSquare;
+    lp.setBrushOrigin(QPointF(std::fmod(std::floor(target.left()), period),
+                              std::fmod(std::floor(target.top()), period)));
+    lp.fillRect(visible, CheckerBrush());
+    lp.drawImage(visible, image, source);
+    lp.end();
+    p.drawImage(area.topLeft(), layer);
+}
+
+// Every window of the document shows the change, and the settings remember
+// it for the document's file.
+void ReferenceChanged(CMorvetDoc* pDoc) {
+    pDoc->UpdateAllViews(nullptr);
+    if (CMorvetApp* app = CMorvetApp::Instance())
+        app->DocManager().RememberReferenceImage(pDoc);
+}
+} // namespace
+
+void CMorvetView::DrawReferenceImage(CDC* pDC, const CPoint& origin) {
+    const CReferenceImage& ref = GetDocument()->m_reference;
+    if (!ref.IsShown() || ref.opacity <= 0)
+        return;
+    // The mapping's scale and offset, from two points far enough apart that
+    // the rounding of each to whole pixels does not show.
+    constexpr int kSpan = 1 << 12;
+    POINT pts[2] = {{origin.x, origin.y}, {origin.x + kSpan, origin.y + kSpan}};
+    pDC->LPtoDP(pts, 2);
+    const double sx = double(pts[1].x - pts[0].x) / kSpan;
+    const double sy = double(pts[1].y - pts[0].y) / kSpan;
+    const double w = ref.image.width() * ref.scale, h = ref.image.height() * ref.scale;
+    const QRectF target(pts[0].x + (ref.offsetX - w / 2) * sx,
+                        pts[0].y + (ref.offsetY - h / 2) * sy, w * sx, h * sy);
+    QPainter* p = pDC->Painter();
+    p->save();
+    p->resetTransform();
+    // Only the part inside the area being redrawn is scaled, however far
+    // the picture reaches at a high zoom.
+    const QRectF visible =
+        p->hasClipping() ? target.intersected(p->clipBoundingRect()) : target.normalized();
+    if (!visible.isEmpty() && target.width() > 0 && target.height() > 0) {
+        const double fx = ref.image.width() / target.width();
+        const double fy = ref.image.height() / target.height();
+        const QRectF source((visible.left() - target.left()) * fx,
+                            (visible.top() - target.top()) * fy, visible.width() * fx,
+                            visible.height() * fy);
+        p->setOpacity(ref.opacity / 100.0);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (ref.backdrop)
+            DrawOverBackdrop(*p, target, visible, ref.image, source);
+        else
+            p->drawImage(visible, ref.image, source);
+    }
+    p->restore();
+}
+
+void CMorvetView::OnViewReferenceImage() {
+    CMorvetDoc* pDoc = GetDocument();
+    CReferenceImage edited = pDoc->m_reference;
+    if (!edited.IsLoaded()) {
+        const QString path = ChooseImageFile(this);
+        if (path.isEmpty())
+            return;
+        QString why;
+        if (!LoadReferenceImage(path, edited, &why)) {
+            Warn(this, tr("%1 cannot be used as a reference image. %2").arg(path, why));
+            return;
+        }
+    }
+    const CReferenceImage before = pDoc->m_reference;
+    CReferenceImageDialog dialog(
+        edited, [this] { return ChooseImageFile(this); },
+        [this](const QString& text) { Warn(this, text); }, this);
+    // The windows show the dialog's values while it is open; Cancel puts
+    // back what was there.
+    dialog.PreviewWith([pDoc](const CReferenceImage& shown) {
+        pDoc->m_reference = shown;
+        pDoc->UpdateAllViews(nullptr);
+    });
+    if (dialog.exec() != QDialog::Accepted) {
+        pDoc->m_reference = before;
+        pDoc->UpdateAllViews(nullptr);
+        return;
+    }
+    pDoc->m_reference = dialog.Result();
+    ReferenceChanged(pDoc);
+}
+
+void CMorvetView::OnObjectTraceImage() {
+    CMorvetDoc* pDoc = GetDocument();
+    if (!pDoc->m_reference.IsShown())
+        return;
+    CTraceImageDialog dialog(pDoc->m_reference, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.Result().outlines.empty())
+        return;
+    // The new polygons go where this window shows the picture.
+    AnchorToWindow();
+    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
+    AppendTraceToShape(dialog.Result(), pDoc->m_color, dialog.AddHoles(), pDoc->m_shape,
+                       pDoc->m_origin);
+    pDoc->SetModifiedFlag(true);
+    pDoc->UpdateAllViews(nullptr);
+}
+
+bool CMorvetView::OnReferenceCmdMsg(int nID, CCmdUI* pCmdUI) {
+    CMorvetDoc* pDoc = GetDocument();
+    CReferenceImage& ref = pDoc->m_reference;
+    switch (nID) {
+    case ID_VIEW_REFERENCE_IMAGE:
+        if (!pCmdUI)
+            OnViewReferenceImage();
+        return true;
+    case ID_VIEW_HIDE_REFERENCE_IMAGE:
+        if (pCmdUI) {
+            pCmdUI->Enable(ref.IsLoaded());
+            pCmdUI->SetCheck(ref.IsLoaded() && ref.hidden ? 1 : 0);
+        } else if (ref.IsLoaded()) {
+            ref.hidden = !ref.hidden;
+            ReferenceChanged(pDoc);
+        }
+        return true;
+    case ID_OBJECT_TRACE_IMAGE:
+        if (pCmdUI)
+            pCmdUI->Enable(ref.IsShown());
+        else
+            OnObjectTraceImage();
+        return true;
+    default:
+        return false;
+    }
+}
