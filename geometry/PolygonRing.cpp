@@ -1,11 +1,11 @@
-#include "physics/PolygonRing.h"
+#include "geometry/PolygonRing.h"
 
-#include "physics/EdgeContact.h"
-#include "physics/RingSweep.h"
+#include "geometry/EdgeContact.h"
+#include "geometry/RingSweep.h"
 
 #include <algorithm>
 
-namespace physics {
+namespace geometry {
 
 std::vector<IPoint> DropRepeats(const std::vector<IPoint>& points) {
     std::vector<IPoint> ring;
@@ -33,16 +33,6 @@ bool AllCollinear(const std::vector<IPoint>& ring) {
     return true;
 }
 
-Wide TwiceSignedArea(const std::vector<IPoint>& ring) {
-    Wide sum = 0;
-    const size_t n = ring.size();
-    if (n < 3)
-        return 0;
-    for (size_t i = 1; i + 1 < n; ++i)
-        sum += Cross(ring[0], ring[i], ring[i + 1]);
-    return sum;
-}
-
 bool FindSelfContactByPairs(const std::vector<IPoint>& ring, double* x, double* y) {
     const size_t n = ring.size();
     if (n < 3)
@@ -59,6 +49,20 @@ bool FindSelfContact(const std::vector<IPoint>& ring, double* x, double* y) {
     constexpr size_t kPairsUpTo = 48;
     return ring.size() <= kPairsUpTo ? FindSelfContactByPairs(ring, x, y)
                                      : FindSelfContactBySweep(ring, x, y);
+}
+
+bool IsStrictlySimple(const std::vector<IPoint>& ring) {
+    const size_t n = ring.size();
+    if (n < 3 || TwiceSignedArea(ring) == 0)
+        return false;
+    // A straight corner also covers neighbours folding back over each other,
+    // so the search below only has to find edges that are not neighbours.
+    for (size_t i = 0; i < n; ++i)
+        if (ring[i] == ring[(i + 1) % n] ||
+            Cross(ring[(i + n - 1) % n], ring[i], ring[(i + 1) % n]) == 0)
+            return false;
+    double x = 0, y = 0;
+    return !FindSelfContact(ring, &x, &y);
 }
 
 std::vector<IPoint> NormalizeSimpleRing(const std::vector<IPoint>& ring) {
@@ -83,4 +87,4 @@ bool IsConvexRing(const std::vector<IPoint>& ring) {
     return true;
 }
 
-} // namespace physics
+} // namespace geometry
