@@ -21,9 +21,10 @@ void DropDegenerateVertices(Ring& ring);
 // Pieces may still be non-simple when edges cross; IsSimplePolygon says.
 std::vector<Ring> RepairOutline(const Ring& ring, bool keepReversed = false);
 
-// True when the ring has at least three vertices, a non-zero area, and no
-// two edges meet other than neighbours at their shared vertex: the exact
-// check the physics model makes (geometry::IsStrictlySimple), so a touch is
-// caught however close. Twice the signed area is geometry::TwiceSignedArea
-// (positive when the points turn clockwise on screen, with y pointing down).
+// True when the ring has at least three vertices, none straight, a non-zero
+// area, and no two edges meet other than neighbours at their shared vertex
+// (geometry::IsStrictlySimple): the physics model's own edge search, so what
+// tracing calls simple the physics check takes, and a touch is caught however
+// close. Twice the signed area is geometry::TwiceSignedArea (positive when
+// the points turn clockwise on screen, with y pointing down).
 bool IsSimplePolygon(const Ring& ring);
