@@ -7,7 +7,7 @@
 #include "BenchRatio.h"
 #include "cli/VrkFile.h"
 #include "cli/VrkJson.h"
-#include "physics/PolygonRing.h"
+#include "geometry/PolygonRing.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -48,13 +48,13 @@ void BM_StarValidity_vs_ToJson(benchmark::State& state) {
             benchmark::DoNotOptimize(FormatVrkJson(VrkToJson(read)).size());
         });
         timer.Operation([&] {
-            std::vector<physics::IPoint> pts;
+            std::vector<geometry::IPoint> pts;
             pts.reserve(size_t(star->m_nPoints));
             for (int i = 0; i < star->m_nPoints; ++i)
-                pts.push_back(physics::IPoint{star->m_pPoints[i].x, star->m_pPoints[i].y});
-            const std::vector<physics::IPoint> ring = physics::DropRepeats(pts);
+                pts.push_back(geometry::IPoint{star->m_pPoints[i].x, star->m_pPoints[i].y});
+            const std::vector<geometry::IPoint> ring = geometry::DropRepeats(pts);
             double x, y;
-            simple = !physics::AllCollinear(ring) && !physics::FindSelfContact(ring, &x, &y);
+            simple = !geometry::AllCollinear(ring) && !geometry::FindSelfContact(ring, &x, &y);
         });
     }
     timer.Report(state);

@@ -1,23 +1,16 @@
 #include "cli/ToolCommand.h"
+#include "cli/ToolOptions.h"
 #include "cli/VrkFile.h"
 #include "physics/Box2DExport.h"
 
 int RunExport(const ToolCommand& self, const QStringList& args) {
     double scale = kDefaultUnitsPerMetre;
+    ToolOptions options;
+    options.Number("--scale", &scale, {kMinUnitsPerMetre, kMaxUnitsPerMetre, "units per metre"});
     QStringList files;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == "--scale") {
-            bool ok = false;
-            if (i + 1 < args.size())
-                scale = args[++i].toDouble(&ok);
-            if (!ok || !IsExportScale(scale))
-                return UsageError(self, "--scale takes a number of units per metre from 1 to 400");
-        } else if (args[i].startsWith('-')) {
-            return UsageError(self, "unknown option \"" + args[i].toStdString() + "\"");
-        } else {
-            files << args[i];
-        }
-    }
+    std::string wrong;
+    if (!options.Parse(args, files, wrong))
+        return UsageError(self, wrong);
     if (files.size() != 2)
         return UsageError(self, "expects a .vrk file and an output file");
     if (!OutputAllowedOrReport(files[1], {files[0]}))

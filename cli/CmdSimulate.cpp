@@ -1,4 +1,5 @@
 #include "cli/ToolCommand.h"
+#include "cli/ToolOptions.h"
 #include "cli/VrkFile.h"
 #include "simulation/Simulation.h"
 
@@ -25,46 +26,26 @@ std::string StateLine(const SimulationState& s) {
     return "{\"t\":" + Fixed(s.t, 4) + ",\"x\":" + Fixed(s.x, 3) + ",\"y\":" + Fixed(s.y, 3) +
            ",\"angle\":" + Fixed(s.angle, 3) + ",\"awake\":" + (s.awake ? "true" : "false") + "}\n";
 }
-
-struct NumberOption {
-    const char* name;
-    double* value;
-};
 } // namespace
 
 int RunSimulate(const ToolCommand& self, const QStringList& args) {
     SimulationSettings settings;
     double seconds = 5;
-    const NumberOption options[] = {{"--seconds", &seconds},
-                                    {"--gravity", &settings.gravity},
-                                    {"--floor-angle", &settings.floorAngle},
-                                    {"--drop", &settings.drop},
-                                    {"--scale", &settings.unitsPerMetre}};
+    using S = SimulationSettings;
+    ToolOptions options;
+    options.Number("--seconds", &seconds, {0, kMaxSeconds, "seconds", true});
+    options.Number("--gravity", &settings.gravity, {S::kMinGravity, S::kMaxGravity, "m/s²"});
+    options.Number("--floor-angle", &settings.floorAngle,
+                   {-S::kMaxFloorAngle, S::kMaxFloorAngle, "degrees"});
+    options.Number("--drop", &settings.drop, {0, S::kMaxDrop, "units"});
+    options.Number("--scale", &settings.unitsPerMetre,
+                   {S::kMinScale, S::kMaxScale, "units per metre"});
     QStringList files;
-    for (int i = 0; i < args.size(); ++i) {
-        const NumberOption* option = nullptr;
-        for (const NumberOption& o : options)
-            if (args[i] == QLatin1String(o.name))
-                option = &o;
-        if (option) {
-            if (++i == args.size())
-                return UsageError(self, std::string(option->name) + " needs a number");
-            bool ok = false;
-            *option->value = args[i].toDouble(&ok);
-            if (!ok || !std::isfinite(*option->value))
-                return UsageError(self, std::string(option->name) + " expects a number, not \"" +
-                                            args[i].toStdString() + "\"");
-        } else if (args[i].startsWith('-') && args[i] != "-") {
-            return UsageError(self, "unknown option \"" + args[i].toStdString() + "\"");
-        } else {
-            files << args[i];
-        }
-    }
+    std::string wrong;
+    if (!options.Parse(args, files, wrong, true))
+        return UsageError(self, wrong);
     if (files.size() != 1)
         return UsageError(self, "expects exactly one .vrk file");
-    if (!(seconds > 0 && seconds <= kMaxSeconds))
-        return UsageError(self, "--seconds must lie above 0 and at most " +
-                                    std::to_string(int(kMaxSeconds)));
     const QString settingsError = CheckSimulationSettings(settings);
     if (!settingsError.isEmpty())
         return UsageError(self, settingsError.toStdString());

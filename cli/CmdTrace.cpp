@@ -1,80 +1,38 @@
 #include "cli/ToolCommand.h"
+#include "cli/ToolOptions.h"
 #include "cli/VrkFile.h"
 #include "platform/CArchive.h"
 #include "trace/ImageTracer.h"
 #include "trace/TraceImageFile.h"
 #include "trace/TraceToShape.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace {
 // A new document's colour for new elements.
 constexpr COLORREF kNewDocumentColor = 0xFFFFFF;
-
-bool ParseNumber(const QString& text, double& value) {
-    bool ok = false;
-    value = text.toDouble(&ok);
-    return ok;
-}
-// The sentence with its bounds filled in; a lone bound fills %1.
-std::string Range(const char* sentence, double low, double high) {
-    QString text = QString::fromUtf8(sentence);
-    text = text.contains("%2") ? text.arg(low, 0, 'g', 12).arg(high, 0, 'g', 12)
-                               : text.arg(high, 0, 'g', 12);
-    return text.toStdString();
-}
 } // namespace
 
 int RunTrace(const ToolCommand& self, const QStringList& args) {
-    QStringList files;
     TraceOptions options;
     bool channelGiven = false, holes = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == "--invert") {
-            options.invert = true;
-        } else if (a == "--holes") {
-            holes = true;
-        } else if (a == "--threshold" || a == "--tolerance" || a == "--scale" ||
-                   a == "--min-area" || a == "--channel") {
-            if (++i == args.size())
-                return UsageError(self, a.toStdString() + " needs a value");
-            const QString& v = args[i];
-            double number = 0;
-            if (a == "--channel") {
-                if (v != "alpha" && v != "luminance")
-                    return UsageError(self, "--channel is alpha or luminance");
-                options.channel = v == "alpha" ? TraceChannel::Alpha : TraceChannel::Luminance;
-                channelGiven = true;
-            } else if (!ParseNumber(v, number)) {
-                return UsageError(self, a.toStdString() + " expects a number");
-            } else if (a == "--threshold") {
-                if (!(number >= 0 && number <= 255) || number != std::floor(number))
-                    return UsageError(self, "--threshold is a whole number from 0 to 255");
-                options.threshold = int(number);
-            } else if (a == "--tolerance") {
-                if (!(number >= 0 && number <= kMaxTraceTolerance))
-                    return UsageError(
-                        self, Range("--tolerance is from 0 to %1 units", 0, kMaxTraceTolerance));
-                options.tolerance = number;
-            } else if (a == "--scale") {
-                if (!(number >= kMinTraceScale && number <= kMaxTraceScale))
-                    return UsageError(self, Range("--scale is from %1 to %2 units per pixel",
-                                                  kMinTraceScale, kMaxTraceScale));
-                options.scale = number;
-            } else {
-                if (!(number >= 0 && number <= kMaxTraceMinArea))
-                    return UsageError(self, Range("--min-area is from 0 to %1 square units", 0,
-                                                  kMaxTraceMinArea));
-                options.minArea = number;
-            }
-        } else if (a.startsWith('-')) {
-            return UsageError(self, "unknown option \"" + a.toStdString() + "\"");
-        } else {
-            files << a;
-        }
-    }
+    double threshold = options.threshold;
+    QString channel;
+    ToolOptions parser;
+    parser.Flag("--invert", &options.invert);
+    parser.Flag("--holes", &holes);
+    parser.Number("--threshold", &threshold, {0, 255, "", false, true});
+    parser.Number("--tolerance", &options.tolerance, {0, kMaxTraceTolerance, "units"});
+    parser.Number("--scale", &options.scale, {kMinTraceScale, kMaxTraceScale, "units per pixel"});
+    parser.Number("--min-area", &options.minArea, {0, kMaxTraceMinArea, "square units"});
+    parser.Choice("--channel", &channel, {"alpha", "luminance"}, &channelGiven);
+    QStringList files;
+    std::string wrong;
+    if (!parser.Parse(args, files, wrong))
+        return UsageError(self, wrong);
+    options.threshold = int(threshold);
+    if (channelGiven)
+        options.channel = channel == "alpha" ? TraceChannel::Alpha : TraceChannel::Luminance;
     if (files.size() != 2)
         return UsageError(self, "expects a picture and an output file");
 

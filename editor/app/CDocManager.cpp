@@ -6,6 +6,7 @@
 #include "app/CShellPrompts.h"
 #include "document/CMorvetDoc.h"
 #include "app/ReferenceImageStore.h"
+#include "platform/FileKey.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -14,13 +15,6 @@ namespace {
 
 const QString kDocName = QStringLiteral("Object");
 const QString kExtension = QStringLiteral(".vrk");
-
-// Two names of one file compare equal, whatever links or dots lie between.
-QString fileKey(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
 
 } // namespace
 
@@ -90,9 +84,9 @@ void CDocManager::RememberReferenceImage(CMorvetDoc* pDoc) {
 CMorvetDoc* CDocManager::FindDocument(const QString& path) const {
     if (path.isEmpty())
         return nullptr;
-    const QString key = fileKey(path);
+    const QString key = FileKey(path);
     for (const auto& doc : m_documents)
-        if (!doc->GetPathName().isEmpty() && fileKey(doc->GetPathName()) == key)
+        if (!doc->GetPathName().isEmpty() && FileKey(doc->GetPathName()) == key)
             return doc.get();
     return nullptr;
 }

@@ -1,5 +1,6 @@
 #include "app/ReferenceImageStore.h"
 
+#include "platform/FileKey.h"
 #include "trace/TraceImageFile.h"
 
 #include <QFileInfo>
@@ -12,10 +13,7 @@ const QString kGroup = QStringLiteral("ReferenceImages");
 // One settings key per document file, whatever name it was opened by; hex,
 // as a path's slashes would make groups of their own.
 QString KeyFor(const QString& documentPath) {
-    const QFileInfo info(documentPath);
-    const QString canonical = info.canonicalFilePath();
-    const QString path = canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-    return kGroup + QLatin1Char('/') + QString::fromLatin1(path.toUtf8().toHex());
+    return kGroup + QLatin1Char('/') + QString::fromLatin1(FileKey(documentPath).toUtf8().toHex());
 }
 
 double Finite(const QVariant& v, double fallback, double low, double high) {

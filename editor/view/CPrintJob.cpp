@@ -3,6 +3,7 @@
 #include "app/CMorvetApp.h"
 #include "document/CMorvetDoc.h"
 #include "platform/CDC.h"
+#include "platform/FileKey.h"
 #include "view/CMorvetView.h"
 #include "view/CPrintInfo.h"
 #include "view/PrintSystem.h"
@@ -10,7 +11,6 @@
 #include <QAction>
 #include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -73,13 +73,7 @@ private:
 };
 
 bool SameFile(const QString& a, const QString& b) {
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    if (first.exists() && second.exists())
-        return first.canonicalFilePath() == second.canonicalFilePath();
-    return first.absoluteFilePath() == second.absoluteFilePath();
+    return !a.isEmpty() && !b.isEmpty() && FileKey(a) == FileKey(b);
 }
 
 QString Destination(const QPrinter& printer) {

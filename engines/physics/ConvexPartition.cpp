@@ -1,11 +1,13 @@
 #include "physics/ConvexPartition.h"
+#include "geometry/PolygonRing.h"
 #include "physics/GeosTriangulation.h"
-#include "physics/PolygonRing.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 namespace physics {
+
+using namespace geometry;
 
 namespace {
 

@@ -2,12 +2,14 @@
 // Splits a simple polygon into few convex pieces that a physics engine takes:
 // a triangulation whose triangles are merged across diagonals while the
 // result stays convex (Hertel-Mehlhorn), never beyond a corner limit.
-#include "physics/ExactGeometry.h"
+#include "geometry/ExactGeometry.h"
 
 #include <array>
 #include <vector>
 
 namespace physics {
+
+using geometry::IPoint;
 
 // ring: simple, no repeated points, no straight corners, positive signed area
 // (NormalizeSimpleRing's output). On success fills pieces with index lists

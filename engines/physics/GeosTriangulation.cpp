@@ -7,6 +7,8 @@
 
 namespace physics {
 
+using geometry::Cross;
+
 namespace {
 
 void Silent(const char*, void*) {}

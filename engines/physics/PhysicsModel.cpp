@@ -1,8 +1,8 @@
 #include "physics/PhysicsModel.h"
+#include "geometry/PolygonRing.h"
 #include "physics/Box2DLimits.h"
 #include "physics/Box2DUnits.h"
 #include "physics/ConvexPartition.h"
-#include "physics/PolygonRing.h"
 
 #include <box2d/b2_common.h>
 #include <box2d/b2_settings.h>
@@ -11,6 +11,7 @@
 #include <cmath>
 
 using namespace physics;
+using namespace geometry;
 
 bool PhysicsModel::HasErrors() const {
     return ErrorCount() > 0;

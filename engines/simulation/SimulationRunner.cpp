@@ -33,6 +33,7 @@ void SimulationRunner::Run() {
                 return;
             seconds = m_pending;
             m_pending = 0;
+            m_roundUnderWay = true;
         }
         // A call from the drawing thread goes first.
         while (m_waiting.load() > 0 && !m_quit)
@@ -43,7 +44,14 @@ void SimulationRunner::Run() {
             return !m_quit && m_waiting.load() == 0 && steps++ < kMaxStepsPerRound;
         });
         Publish();
+        std::lock_guard<std::mutex> time(m_timeMutex);
+        m_roundUnderWay = false;
     }
+}
+
+bool SimulationRunner::IsIdle() const {
+    std::lock_guard<std::mutex> lock(m_timeMutex);
+    return m_pending == 0 && !m_roundUnderWay;
 }
 
 void SimulationRunner::Publish() {

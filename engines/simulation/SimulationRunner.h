@@ -52,6 +52,9 @@ public:
     QPointF Position() const { return Snapshot().position; }
     double AngleRadians() const { return Snapshot().angle; }
     bool IsGrabbing() const { return Snapshot().grabbing; }
+    // No time is waiting and no round is under way: the snapshot is the last
+    // one until AddTime or a call from this thread.
+    bool IsIdle() const;
 
     const PhysicsModel& Model() const { return m_simulation.Model(); }
     QLineF FloorTop() const { return m_simulation.FloorTop(); }
@@ -84,9 +87,10 @@ private:
     std::atomic<int> m_waiting{0}; // calls waiting for m_simulationMutex
     std::atomic<bool> m_quit{false};
 
-    std::mutex m_timeMutex; // m_pending
+    mutable std::mutex m_timeMutex; // m_pending, m_roundUnderWay
     std::condition_variable m_wake;
     double m_pending = 0;
+    bool m_roundUnderWay = false; // from taking the time until its snapshot is out
 
     mutable std::mutex m_snapshotMutex;
     SimulationSnapshot m_snapshot;

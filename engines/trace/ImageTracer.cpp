@@ -1,5 +1,6 @@
 #include "trace/ImageTracer.h"
 
+#include "geometry/PolygonRing.h"
 #include "trace/PixelOutlines.h"
 #include "trace/TraceImageFile.h"
 
@@ -240,7 +241,7 @@ bool SimpleOutlines(const std::vector<cv::Point>& corners, double epsilon, const
 }
 
 double Area(const Ring& ring) {
-    return std::fabs(double(TwiceSignedArea(ring))) / 2;
+    return std::fabs(double(geometry::TwiceSignedArea(ring))) / 2;
 }
 
 // Keeps the pieces of at least the minimum area; false when none is left.

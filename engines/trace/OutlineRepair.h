@@ -7,10 +7,6 @@
 // A closed outline in object units; the last point joins the first.
 using Ring = std::vector<POINT>;
 
-// Twice the signed area (positive when the points turn clockwise on screen,
-// with y pointing down); exact for any 32-bit coordinates.
-long double TwiceSignedArea(const Ring& ring);
-
 // Drops repeated points, zero-width spikes (a walk out and back along one
 // line) and vertices that lie on the straight line through their neighbours.
 // Leaves the ring empty when fewer than three corners remain.
@@ -25,7 +21,10 @@ void DropDegenerateVertices(Ring& ring);
 // Pieces may still be non-simple when edges cross; IsSimplePolygon says.
 std::vector<Ring> RepairOutline(const Ring& ring, bool keepReversed = false);
 
-// True when the ring has at least three vertices, a non-zero area, and no
-// two edges meet other than neighbours at their shared vertex. Exact integer
-// predicates, so a touch is caught however close.
+// True when the ring has at least three vertices, none straight, a non-zero
+// area, and no two edges meet other than neighbours at their shared vertex
+// (geometry::IsStrictlySimple): the physics model's own edge search, so what
+// tracing calls simple the physics check takes, and a touch is caught however
+// close. Twice the signed area is geometry::TwiceSignedArea (positive when
+// the points turn clockwise on screen, with y pointing down).
 bool IsSimplePolygon(const Ring& ring);

@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QDoubleSpinBox>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMdiArea>
@@ -25,14 +24,12 @@ protected:
     // Lets the editor idle until the panel shows the object as it stands.
     bool Settle() {
         CPhysicsPanel* panel = app->PhysicsPanel();
-        QElapsedTimer clock;
-        clock.start();
-        Idle();
-        while (!panel->IsUpToDate() && clock.elapsed() < 20000) {
-            QTest::qWait(2);
-            Idle();
-        }
-        return panel->IsUpToDate();
+        return QTest::qWaitFor(
+            [&] {
+                Idle();
+                return panel->IsUpToDate();
+            },
+            20000);
     }
 };
 

@@ -55,6 +55,47 @@ TEST(CommandLine, UsageErrorsExitWithTwo) {
     }
 }
 
+TEST(CommandLine, EveryNumberOptionIsRefusedInTheSameWords) {
+    // A missing value, a word, a value that is not finite and one out of range,
+    // for every number option of every command: the first line of the usage
+    // error names the option the same way whichever command it belongs to.
+    const QString f = Corpus("empty.vrk");
+    const struct {
+        QStringList command;
+        const char* option;
+        const char* outside; // a number outside the range
+        const char* range;
+    } options[] = {
+        {{"export", f, "out.json"}, "--scale", "401", "from 1 to 400 units per metre"},
+        {{"simulate", f}, "--seconds", "0", "above 0 and at most 3600 seconds"},
+        {{"simulate", f}, "--gravity", "-1", "from 0 to 100 m/s²"},
+        {{"simulate", f}, "--floor-angle", "46", "from -45 to 45 degrees"},
+        {{"simulate", f}, "--drop", "1e6", "from 0 to 100000 units"},
+        {{"simulate", f}, "--scale", "0.5", "from 1 to 400 units per metre"},
+        {{"trace", "a.png", "a.vrk"}, "--threshold", "12.5", "a whole number from 0 to 255"},
+        {{"trace", "a.png", "a.vrk"}, "--tolerance", "-1", "from 0 to 1000 units"},
+        {{"trace", "a.png", "a.vrk"}, "--scale", "0", "from 0.001 to 1000 units per pixel"},
+        {{"trace", "a.png", "a.vrk"}, "--min-area", "1e10", "from 0 to 1000000000 square units"},
+    };
+    for (const auto& o : options) {
+        const QString prefix = "morvet-tool " + o.command[0] + ": " + o.option;
+        const QString name = o.option;
+        const QList<QPair<QStringList, QString>> cases = {
+            {{name}, " needs a value"},
+            {{name, "many"}, " expects a number, not \"many\""},
+            {{name, "inf"}, " expects a number, not \"inf\""},
+            {{name, o.outside}, QString(" is ") + o.range},
+        };
+        for (const auto& [args, words] : cases) {
+            const ToolRun run = RunTool(o.command + args);
+            SCOPED_TRACE((o.command + args).join(' ').toStdString());
+            EXPECT_EQ(run.status, 2);
+            ASSERT_FALSE(run.errLines().isEmpty());
+            EXPECT_EQ(run.errLines()[0].toStdString(), (prefix + words).toStdString());
+        }
+    }
+}
+
 TEST(CommandLine, InvalidFilesExitWithOneAndNameTheFile) {
     QTemporaryDir dir;
     const QString bad = Corpus("truncated-record.vrk");

@@ -6,13 +6,12 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -75,15 +74,14 @@ protected:
             xserver.start(xvfb, {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
             if (!xserver.waitForStarted(5000))
                 return false;
-            QElapsedTimer t;
-            t.start();
-            while (t.elapsed() < 10000) {
-                if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)))
-                    return true;
-                if (xserver.state() == QProcess::NotRunning)
-                    break;
-                QThread::msleep(50);
-            }
+            const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(n);
+            const bool settled = QTest::qWaitFor(
+                [&] {
+                    return QFileInfo::exists(socket) || xserver.state() == QProcess::NotRunning;
+                },
+                10000);
+            if (settled && QFileInfo::exists(socket))
+                return true;
             xserver.kill();
             xserver.waitForFinished();
         }
@@ -142,16 +140,15 @@ protected:
             f.setFileTime(kLongAgo, QFileDevice::FileModificationTime);
         }
         Keys({"ctrl+s"});
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < 10000) {
-            const QFileInfo info(file);
-            if (info.exists() && info.lastModified() > kLongAgo.addDays(1)) {
-                QFile f(file);
-                f.open(QIODevice::ReadOnly);
-                return f.readAll();
-            }
-            QThread::msleep(50);
+        if (QTest::qWaitFor(
+                [&] {
+                    const QFileInfo info(file);
+                    return info.exists() && info.lastModified() > kLongAgo.addDays(1);
+                },
+                10000)) {
+            QFile f(file);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
         }
         ADD_FAILURE() << "Ctrl+S did not write the file";
         return QByteArray();
@@ -202,12 +199,11 @@ TEST_F(DesktopSaveTest, CtrlTOpensTheSimulationWhichClosesWithItsDocument) {
 
     Xdotool({"windowfocus", "--sync", main});
     Keys({"alt+f", "c"});
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < 10000 &&
-           !Xdotool({"search", "--name", "Simulation - e2e.vrk"}, 3000).isEmpty())
-        QThread::msleep(100);
-    EXPECT_TRUE(Xdotool({"search", "--name", "Simulation - e2e.vrk"}, 3000).isEmpty())
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return Xdotool({"search", "--name", "Simulation - e2e.vrk"}, 3000).isEmpty();
+        },
+        10000))
         << "the simulation outlived its document";
     EXPECT_EQ(editor.state(), QProcess::Running);
 }

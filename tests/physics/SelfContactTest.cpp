@@ -1,8 +1,8 @@
 // The sweep that finds where a large outline meets itself, held to the
 // quadratic search over every pair on many generated outlines: the same
 // verdict and the same place, which belongs to the first pair in edge order.
-#include "physics/PolygonRing.h"
-#include "physics/RingSweep.h"
+#include "geometry/PolygonRing.h"
+#include "geometry/RingSweep.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using physics::IPoint;
+using geometry::IPoint;
 using Ring = std::vector<IPoint>;
 
 // Corners at sorted angles around a centre: simple on a fine grid, and on a
@@ -85,12 +85,12 @@ TEST(SelfContact, SweepAgreesWithEveryPairOnGeneratedOutlines) {
             break;
         }
         }
-        ring = physics::DropRepeats(ring);
+        ring = geometry::DropRepeats(ring);
         if (ring.size() < 3)
             continue;
         double px = 0, py = 0, sx = 0, sy = 0;
-        const bool byPairs = physics::FindSelfContactByPairs(ring, &px, &py);
-        const bool bySweep = physics::FindSelfContactBySweep(ring, &sx, &sy);
+        const bool byPairs = geometry::FindSelfContactByPairs(ring, &px, &py);
+        const bool bySweep = geometry::FindSelfContactBySweep(ring, &sx, &sy);
         ASSERT_EQ(bySweep, byPairs) << "round " << round;
         if (byPairs) {
             ++touching;

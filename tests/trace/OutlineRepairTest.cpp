@@ -1,4 +1,5 @@
 #include "trace/OutlineRepair.h"
+#include "geometry/PolygonRing.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
@@ -80,7 +81,7 @@ TEST(OutlineRepair, SpikesStraightVerticesAndTouchesAreRepaired) {
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0].size(), 4u);
     EXPECT_TRUE(IsSimplePolygon(out[0]));
-    EXPECT_EQ(TwiceSignedArea(out[0]), 200);
+    EXPECT_EQ(geometry::TwiceSignedArea(out[0]), 200);
 
     // Two squares meeting at one corner, walked as one outline: two squares.
     const Ring eight = {{0, 0}, {5, 0}, {5, 5}, {10, 5}, {10, 10}, {5, 10}, {5, 5}, {0, 5}};
@@ -89,7 +90,7 @@ TEST(OutlineRepair, SpikesStraightVerticesAndTouchesAreRepaired) {
     ASSERT_EQ(out.size(), 2u);
     for (const Ring& r : out) {
         EXPECT_TRUE(IsSimplePolygon(r));
-        EXPECT_EQ(TwiceSignedArea(r), 50);
+        EXPECT_EQ(geometry::TwiceSignedArea(r), 50);
     }
 
     // An outline that touches itself from the inside encloses a pocket that
@@ -99,11 +100,11 @@ TEST(OutlineRepair, SpikesStraightVerticesAndTouchesAreRepaired) {
     out = RepairOutline(pocket);
     ASSERT_EQ(out.size(), 1u);
     EXPECT_TRUE(IsSimplePolygon(out[0]));
-    EXPECT_EQ(TwiceSignedArea(out[0]), 200);
+    EXPECT_EQ(geometry::TwiceSignedArea(out[0]), 200);
     // Of a hole, the same loop goes round shape reaching into it: kept.
     out = RepairOutline(pocket, true);
     ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(TwiceSignedArea(out[0]) + TwiceSignedArea(out[1]), 200 - 8);
+    EXPECT_EQ(geometry::TwiceSignedArea(out[0]) + geometry::TwiceSignedArea(out[1]), 200 - 8);
 
     // Nothing left of an outline with no width.
     EXPECT_TRUE(RepairOutline({{0, 0}, {5, 0}, {9, 0}, {5, 0}}).empty());

@@ -1,5 +1,8 @@
 // Tracing pictures drawn here: areas, vertex counts and simple polygons.
+#include "geometry/PolygonRing.h"
+#include "physics/Box2DCheck.h"
 #include "trace/ImageTracer.h"
+#include "trace/TraceToShape.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -23,7 +26,7 @@ QImage Picture(int w, int h, const std::function<void(QPainter&)>& draw) {
 }
 
 double Area(const Ring& ring) {
-    return std::fabs(double(TwiceSignedArea(ring))) / 2;
+    return std::fabs(double(geometry::TwiceSignedArea(ring))) / 2;
 }
 
 // Area inside the outlines and outside the holes.
@@ -258,6 +261,47 @@ TEST(TraceShapes, NoiseTracesExactlyAlongThePixelsInSimplePieces) {
                          (!shape && outline[k] && !hole[k]);
             }
         ASSERT_EQ(wrong, 0);
+    }
+}
+
+TEST(TraceShapes, TracedObjectsPassThePhysicsCheck) {
+    // What tracing calls simple, the physics model must take as it is: every
+    // outline a valid filled polygon and every hole a wall, at every scale and
+    // tolerance, on noise whose pixels touch at corners and on drawn shapes.
+    QRandomGenerator rng(91220);
+    for (int n = 0; n < 120; ++n) {
+        const bool noise = n % 2 == 0;
+        const int w = noise ? 36 : 160, h = noise ? 28 : 120;
+        const int percent = rng.bounded(10, 90);
+        QImage image = Picture(w, h, [&](QPainter& p) {
+            for (int k = 0; k < (noise ? 0 : 20); ++k) {
+                p.setBrush(k % 4 == 3 ? Qt::white : Qt::black);
+                p.drawEllipse(rng.bounded(-20, w), rng.bounded(-20, h), rng.bounded(1, 50),
+                              rng.bounded(1, 50));
+            }
+        });
+        if (noise)
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    image.setPixel(x, y, rng.bounded(100) < percent ? 0xFF000000 : 0xFFFFFFFF);
+        TraceOptions options;
+        options.tolerance = rng.bounded(4) * 0.75;
+        const double scales[] = {0.2, 0.5, 1, 2.5, 7};
+        options.scale = scales[rng.bounded(5)];
+        options.centerX = rng.bounded(-500, 500);
+        options.centerY = rng.bounded(-500, 500);
+        SCOPED_TRACE(testing::Message() << "picture " << n << " tolerance " << options.tolerance
+                                        << " scale " << options.scale);
+        const TraceResult r = TraceImage(image, options);
+        ASSERT_EQ(r.dropped, 0);
+        if (r.outlines.empty())
+            continue;
+        CShape shape;
+        AppendTraceToShape(r, RGB(0, 0, 0), true, shape);
+        const Box2DCheck check = CheckForBox2D(shape, CPoint(0, 0), kDefaultUnitsPerMetre);
+        ASSERT_TRUE(check.Passed()) << check.errors.join('\n').toStdString();
+        for (const PhysicsProblem& problem : check.model.problems)
+            ASSERT_NE(problem.severity, PhysicsProblem::Error) << problem.message.toStdString();
     }
 }
 

@@ -2,11 +2,11 @@
 // The checks a filled polygon passes before anything splits it or hands it to
 // a physics engine: repeated points dropped, flat and self-touching outlines
 // found (with the place), straight corners removed.
-#include "physics/ExactGeometry.h"
+#include "geometry/ExactGeometry.h"
 
 #include <vector>
 
-namespace physics {
+namespace geometry {
 
 // The outline without consecutive repeats and without a closing point equal
 // to the first.
@@ -27,8 +27,23 @@ bool FindSelfContact(const std::vector<IPoint>& ring, double* x, double* y);
 // and as the reference the faster search is held to.
 bool FindSelfContactByPairs(const std::vector<IPoint>& ring, double* x, double* y);
 
-// Twice the signed area, exact.
-Wide TwiceSignedArea(const std::vector<IPoint>& ring);
+// Twice the signed area, exact for points of up to 32 bits each way (sign as
+// Cross); zero for fewer than three points.
+template <class Point> Wide TwiceSignedArea(const std::vector<Point>& ring) {
+    Wide sum = 0;
+    const size_t n = ring.size();
+    if (n < 3)
+        return 0;
+    const IPoint first = Exact(ring[0]);
+    for (size_t i = 1; i + 1 < n; ++i)
+        sum += Cross(first, Exact(ring[i]), Exact(ring[i + 1]));
+    return sum;
+}
+
+// Whether the outline is a simple polygon in the strict sense: at least three
+// corners, none repeated or straight, a non-zero area, and no two edges
+// meeting other than neighbours at their shared corner.
+bool IsStrictlySimple(const std::vector<IPoint>& ring);
 
 // A simple outline with its straight (180 degree) corners removed and turned
 // so that its signed area is positive. Corners are the outline's own points.
@@ -37,4 +52,4 @@ std::vector<IPoint> NormalizeSimpleRing(const std::vector<IPoint>& ring);
 // Whether a normalized ring is convex (every corner turns the same way).
 bool IsConvexRing(const std::vector<IPoint>& ring);
 
-} // namespace physics
+} // namespace geometry

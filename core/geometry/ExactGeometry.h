@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace physics {
+namespace geometry {
 
 struct IPoint {
     int64_t x, y;
@@ -25,6 +25,11 @@ inline int Sign(Wide v) {
     return (v > 0) - (v < 0);
 }
 
+// Any point type with integer x and y (the file's 32-bit points among them).
+template <class Point> IPoint Exact(const Point& p) {
+    return IPoint{int64_t(p.x), int64_t(p.y)};
+}
+
 inline Wide Dot(const IPoint& a, const IPoint& b, const IPoint& c) {
     return Wide(b.x - a.x) * Wide(c.x - b.x) + Wide(b.y - a.y) * Wide(c.y - b.y);
 }
@@ -35,4 +40,4 @@ inline bool OnSegment(const IPoint& a, const IPoint& b, const IPoint& p) {
            p.y <= std::max(a.y, b.y);
 }
 
-} // namespace physics
+} // namespace geometry

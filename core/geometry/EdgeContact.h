@@ -1,12 +1,12 @@
 #pragma once
 // Whether two edges of a closed outline meet, with the exact predicates that
 // every search for a self-contact shares, so that all searches agree.
-#include "physics/ExactGeometry.h"
+#include "geometry/ExactGeometry.h"
 
 #include <utility>
 #include <vector>
 
-namespace physics {
+namespace geometry {
 
 // Where segments a-b and c-d meet, if they do; adjacent says that b == c and
 // the two only may not fold back over each other.
@@ -65,4 +65,4 @@ inline bool EdgesContact(const std::vector<IPoint>& ring, size_t i, size_t j, do
     return SegmentsContact(ring[i], ring[i + 1], ring[j], ring[(j + 1) % n], false, x, y);
 }
 
-} // namespace physics
+} // namespace geometry

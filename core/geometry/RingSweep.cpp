@@ -1,6 +1,6 @@
-#include "physics/RingSweep.h"
+#include "geometry/RingSweep.h"
 
-#include "physics/EdgeContact.h"
+#include "geometry/EdgeContact.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <set>
 #include <utility>
 
-namespace physics {
+namespace geometry {
 namespace {
 
 // The sweep line moves in (x, y) order, so that vertical edges need no case.
@@ -196,4 +196,4 @@ bool FindSelfContactBySweep(const std::vector<IPoint>& ring, double* x, double* 
     return EdgesContact(ring, i, j, x, y);
 }
 
-} // namespace physics
+} // namespace geometry

@@ -1,11 +1,11 @@
-#include "physics/PolygonRing.h"
+#include "geometry/PolygonRing.h"
 
-#include "physics/EdgeContact.h"
-#include "physics/RingSweep.h"
+#include "geometry/EdgeContact.h"
+#include "geometry/RingSweep.h"
 
 #include <algorithm>
 
-namespace physics {
+namespace geometry {
 
 std::vector<IPoint> DropRepeats(const std::vector<IPoint>& points) {
     std::vector<IPoint> ring;
@@ -33,16 +33,6 @@ bool AllCollinear(const std::vector<IPoint>& ring) {
     return true;
 }
 
-Wide TwiceSignedArea(const std::vector<IPoint>& ring) {
-    Wide sum = 0;
-    const size_t n = ring.size();
-    if (n < 3)
-        return 0;
-    for (size_t i = 1; i + 1 < n; ++i)
-        sum += Cross(ring[0], ring[i], ring[i + 1]);
-    return sum;
-}
-
 bool FindSelfContactByPairs(const std::vector<IPoint>& ring, double* x, double* y) {
     const size_t n = ring.size();
     if (n < 3)
@@ -59,6 +49,50 @@ bool FindSelfContact(const std::vector<IPoint>& ring, double* x, double* y) {
     constexpr size_t kPairsUpTo = 48;
     return ring.size() <= kPairsUpTo ? FindSelfContactByPairs(ring, x, y)
                                      : FindSelfContactBySweep(ring, x, y);
+}
+
+bool IsStrictlySimple(const std::vector<IPoint>& ring) {
+    const size_t n = ring.size();
+    if (n < 3 || TwiceSignedArea(ring) == 0)
+        return false;
+    // A straight corner also covers neighbours folding back over each other,
+    // so only edges that are not neighbours are left to meet.
+    for (size_t i = 0; i < n; ++i)
+        if (ring[i] == ring[(i + 1) % n] ||
+            Cross(ring[(i + n - 1) % n], ring[i], ring[(i + 1) % n]) == 0)
+            return false;
+    // Whether any pair meets, not which pair comes first: edges sorted by their
+    // left end, each tested against those whose x range overlaps its own,
+    // costs less than the ordered search on the many outlines of a trace.
+    struct Edge {
+        int64_t minX, maxX, minY, maxY;
+        size_t index;
+    };
+    std::vector<Edge> edges(n);
+    for (size_t i = 0; i < n; ++i) {
+        const IPoint& a = ring[i];
+        const IPoint& b = ring[(i + 1) % n];
+        edges[i] = {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y),
+                    i};
+    }
+    std::sort(edges.begin(), edges.end(),
+              [](const Edge& l, const Edge& r) { return l.minX < r.minX; });
+    double x = 0, y = 0;
+    for (size_t k = 0; k < n; ++k) {
+        const Edge& e = edges[k];
+        for (size_t m = k + 1; m < n && edges[m].minX <= e.maxX; ++m) {
+            const Edge& f = edges[m];
+            if (f.maxY < e.minY || f.minY > e.maxY)
+                continue;
+            const size_t i = e.index, j = f.index;
+            if ((i + 1) % n == j || (j + 1) % n == i)
+                continue;
+            if (SegmentsContact(ring[i], ring[(i + 1) % n], ring[j], ring[(j + 1) % n], false, &x,
+                                &y))
+                return false;
+        }
+    }
+    return true;
 }
 
 std::vector<IPoint> NormalizeSimpleRing(const std::vector<IPoint>& ring) {
@@ -83,4 +117,4 @@ bool IsConvexRing(const std::vector<IPoint>& ring) {
     return true;
 }
 
-} // namespace physics
+} // namespace geometry
