@@ -97,11 +97,12 @@ struct RangeEnds : ToolFixture {
 };
 
 TEST_F(RangeEnds, PureMovesThereAndBackRestoreEveryPointAndSavingTheBytesOpened) {
-    ASSERT_EQ(doc.m_origin, CPoint(200, 150));
+    const CPoint anchor = view->Anchor();
+    ASSERT_EQ(anchor, CPoint(200, 150));
     const auto placed = AllPoints(doc.m_shape);
-    // Re-anchored by (200, 150), wrapping past the ends.
-    EXPECT_EQ(placed[0][0], CPoint(-2147483496, 150));
-    EXPECT_EQ(placed[0][2], CPoint(kMin + 199, kMin + 150));
+    // Shown about (200, 150), wrapping past the ends.
+    EXPECT_EQ(placed[0][0] + anchor, CPoint(-2147483496, 150));
+    EXPECT_EQ(placed[0][2] + anchor, CPoint(kMin + 199, kMin + 150));
     EXPECT_EQ(Px(150, 150), 0x4080FFu) << "a negative radius draws as render draws it";
     EXPECT_EQ(Px(100, 40), 0x20C010u) << "a circle of radius 2^31 - 1 draws";
     EXPECT_EQ(Px(300, 40), 0u);
