@@ -127,7 +127,7 @@ TEST_F(DocumentWindowsTest, EveryWindowOfTheDocumentShowsEachChangeOnceTheComman
     Idle();
     const QImage before = Fresh(other);
     CRect r;
-    Doc()->m_shape.GetElementRect(0, &r);
+    GetPrimitiveRect(Doc()->m_shape.m_elements[0], &r, view->Anchor());
     const QPoint grab(r.left + 1, r.top + 1);
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, grab);
     QTest::mouseMove(view, grab + QPoint(30, 20));

@@ -101,7 +101,7 @@ TEST_F(GridSnapTest, ToolsPutPointsOnTheGridAndCtrlTurnsSnappingRound) {
         ASSERT_TRUE(doc.OnSaveDocument(dir.filePath("r.vrk")));
         CMorvetDoc back;
         ASSERT_TRUE(back.OnOpenDocument(dir.filePath("r.vrk")));
-        EXPECT_EQ(PointsOf(back.m_shape.m_elements[0]),
+        EXPECT_EQ(Relative(back.m_shape.m_elements[0]),
                   Pts({{-20, -10}, {-20, 20}, {30, 20}, {30, -10}, {-20, -10}}));
     }
 

@@ -236,10 +236,10 @@ TEST_F(PickToolTest, KeyMoveInAnotherDocumentAfterADragCanBeUndone) {
     otherView->SelectElement(other.m_shape.m_elements[0], false);
     otherView->setFocus();
     QTest::keyClick(otherView.get(), Qt::Key_Right);
-    EXPECT_EQ(PointsOf(other.m_shape.m_elements[0])[0], CPoint(11, 10));
+    EXPECT_EQ(CPoint(other.m_shape.m_elements[0]->m_pPoints[0]), CPoint(11, 10));
     ASSERT_TRUE(other.CanUndo());
     other.Undo();
-    EXPECT_EQ(PointsOf(other.m_shape.m_elements[0])[0], CPoint(10, 10));
+    EXPECT_EQ(CPoint(other.m_shape.m_elements[0]->m_pPoints[0]), CPoint(10, 10));
 }
 
 TEST_F(PickToolTest, ArrowKeysMoveTheGrabbedVertexAfterRelease) {

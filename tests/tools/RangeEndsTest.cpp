@@ -1,6 +1,6 @@
 // Objects whose coordinates lie at the ends of the 32-bit range, as a file may
 // hold them, go through everything a user does with them in the editor: two
-// windows of different sizes re-anchoring them, drawing, hit tests, dragging,
+// windows of different sizes showing them, drawing, hit tests, dragging,
 // arrow keys, a grabbed vertex, paste, placing the center of mass, saving.
 // Every pure move there and back restores every point, and saving gives back
 // the very bytes opened. Under the sanitizer build any overflow on the way

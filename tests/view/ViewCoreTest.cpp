@@ -175,7 +175,8 @@ TEST_F(ViewFixture, ElementAtTheEdgeOfTheCoordinateRangeIsRepaintedWhenItChanges
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
     for (const POINT far : {POINT{kMax - 2, 100}, POINT{kMin + 2, 100}}) {
-        const POINT line[2] = {{200, 100}, far};
+        POINT line[2] = {{200, 100}, far};
+        view->LogicalToObject(line, 2);
         doc.AddElement(PRIM_POLYLINE, RGB(255, 255, 255), 2, line);
         view->SelectElement(doc.m_shape.m_elements.back(), false);
         view->UpdateWindow();

@@ -176,7 +176,7 @@ TEST_F(ZoomViewTest, FitObjectShowsEveryElementWithItsMargin) {
     CRect all(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
     for (int i = 0; i < doc.m_shape.GetSize(); ++i) {
         CRect r;
-        doc.m_shape.GetElementRect(i, &r);
+        GetPrimitiveRect(doc.m_shape.m_elements[size_t(i)], &r, view->Anchor());
         view->LogicalToDevice(&r);
         all = CRect(std::min(all.left, r.left), std::min(all.top, r.top),
                     std::max(all.right, r.right), std::max(all.bottom, r.bottom));
