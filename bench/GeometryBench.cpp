@@ -33,7 +33,7 @@ void PerPoint(benchmark::State& state) {
     state.SetItemsProcessed(int64_t(state.iterations()) * kPoints);
 }
 
-// A pure move in place, as dragging and re-anchoring do; +d then -d keeps the
+// A pure move in place, as dragging and pasting do; +d then -d keeps the
 // shared object where it was.
 void BM_TransformPrimitive_Move_vs_PlainCopy(benchmark::State& state) {
     PlainPointCopy copy;

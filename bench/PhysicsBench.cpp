@@ -46,14 +46,9 @@ struct PhysicsScene {
         view = frame->ActiveView();
         doc = frame->ActiveDocument();
         view_bench::FillObject(*doc, 800, 600, kElements);
-        view->UpdateWindow(); // re-anchors the object at the window's middle
-        // A box on top at the middle, selected, for the drag.
-        const CPoint m = doc->m_origin;
+        // A box on top at the center of mass, selected, for the drag.
         doc->m_shape.AppendElement(PRIM_POLYGON, RGB(255, 255, 0), 4,
-                                   new POINT[4]{{m.x - 20, m.y - 20},
-                                                {m.x + 20, m.y - 20},
-                                                {m.x + 20, m.y + 20},
-                                                {m.x - 20, m.y + 20}});
+                                   new POINT[4]{{-20, -20}, {20, -20}, {20, 20}, {-20, 20}});
         view->m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
         view->SelectElement(doc->m_shape.m_elements.back(), false);
         view->UpdateWindow();
@@ -79,7 +74,7 @@ void BM_PhysicsModel_vs_FullRedraw(benchmark::State& state) {
     for (auto _ : state) {
         timer.Baseline([&] { scene.RedrawNow(); });
         timer.Operation([&] {
-            const PhysicsModel m = BuildPhysicsModel(scene.doc->m_shape, scene.doc->m_origin);
+            const PhysicsModel m = BuildPhysicsModel(scene.doc->m_shape);
             fixtures = m.fixtures.size();
         });
     }
@@ -120,7 +115,7 @@ void BM_DragStepWithPanel_vs_FullRedraw(benchmark::State& state) {
     scene.frame->ExecuteCommand(ID_VIEW_PHYSICS_PANEL);
     scene.frame->OnIdleUpdateCmdUI();
     CPhysicsPanel* panel = scene.app->PhysicsPanel();
-    const CPoint m = scene.doc->m_origin;
+    const CPoint m = scene.view->Anchor();
     scene.view->m_pCurrentTool->MouseDown(scene.view, MK_LBUTTON, m);
     if (CShapeTool::s_nPickMode != PICK_MOVE) {
         state.SkipWithError("the press did not grab the selection");

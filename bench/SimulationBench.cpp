@@ -35,15 +35,14 @@ double ThreadCpuNs() {
 void BM_SimulationTickWithDrawing(benchmark::State& state) {
     CShape shape;
     FillThousandElementObject(shape, kWidth, kHeight);
-    const CPoint origin(kWidth / 2, kHeight / 2);
     CShape fileShape(shape);
-    fileShape.Transform(origin.x, origin.y, 0, 0, 0.0, 1.0, 1.0);
+    fileShape.Move(-kWidth / 2, -kHeight / 2);
     SimulationRunner sim;
     CSimulationCanvas canvas;
     canvas.resize(kWidth, kHeight);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     const auto restart = [&] {
-        if (!sim.Start(shape, origin, SimulationSettings()))
+        if (!sim.Start(fileShape, SimulationSettings()))
             state.SkipWithError("the benchmark object cannot be simulated");
         canvas.SetSimulation(&sim, fileShape);
         while (sim.State().steps < kFirstTick)
@@ -91,7 +90,7 @@ BENCHMARK(BM_SimulationTickWithDrawing)->Unit(benchmark::kMillisecond)->Iteratio
 void RunSteps(benchmark::State& state, const CShape& shape, const SimulationSettings& settings,
               int steps) {
     Simulation sim;
-    if (!sim.Start(shape, CPoint(kWidth / 2, kHeight / 2), settings))
+    if (!sim.Start(shape, settings))
         state.SkipWithError("the benchmark object cannot be simulated");
     for (int i = 0; i < steps; ++i)
         sim.Step();
@@ -102,6 +101,7 @@ void RunSteps(benchmark::State& state, const CShape& shape, const SimulationSett
 void BM_SlopedFloor_vs_FlatFloor(benchmark::State& state) {
     CShape shape;
     FillThousandElementObject(shape, kWidth, kHeight);
+    shape.Move(-kWidth / 2, -kHeight / 2); // relative to the center of mass, as the file holds it
     SimulationSettings flat, sloped;
     sloped.floorAngle = double(state.range(0));
     const int steps = int(state.range(1));
@@ -124,6 +124,7 @@ BENCHMARK(BM_SlopedFloor_vs_FlatFloor)
 void BM_SlopedFloor_vs_FreeSlide(benchmark::State& state) {
     CShape shape;
     FillThousandElementObject(shape, kWidth, kHeight);
+    shape.Move(-kWidth / 2, -kHeight / 2); // relative to the center of mass, as the file holds it
     SimulationSettings sloped, free;
     sloped.floorAngle = 30;
     free.drop = SimulationSettings::kMaxDrop;

@@ -52,6 +52,9 @@ struct DragScene {
         }
         doc.m_shape.AppendElement(PRIM_POLYGON, RGB(255, 255, 0), 4,
                                   new POINT[4]{{380, 280}, {420, 280}, {420, 320}, {380, 320}});
+        // Laid out in window pixels; the document holds them about the center
+        // of mass, which the view shows at its middle.
+        doc.m_shape.Move(-kWidth / 2, -kHeight / 2);
         view->m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
         view->SelectElement(doc.m_shape.m_elements.back(), false);
         view->UpdateWindow();

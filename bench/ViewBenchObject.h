@@ -8,14 +8,14 @@
 namespace view_bench {
 
 // Small polygons, polylines and circles spread over the whole window, held
-// relative to the window's middle as the view keeps them.
+// relative to the center of mass, which the view shows at the window's middle.
 inline void FillObject(CMorvetDoc& doc, int width, int height, int elements) {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> px(-width / 2 + 10, width / 2 - 30);
     std::uniform_int_distribution<int> py(-height / 2 + 10, height / 2 - 30);
     std::uniform_int_distribution<int> size(2, 20);
     for (int i = 0; i < elements; ++i) {
-        const int x = px(rng) + width / 2, y = py(rng) + height / 2, s = size(rng);
+        const int x = px(rng), y = py(rng), s = size(rng);
         const COLORREF color = RGB(i * 7, i * 13, i * 3);
         switch (i % 4) {
         case 0:
@@ -36,7 +36,6 @@ inline void FillObject(CMorvetDoc& doc, int width, int height, int elements) {
         }
         }
     }
-    doc.m_origin = CPoint(width / 2, height / 2);
 }
 
 } // namespace view_bench

@@ -56,6 +56,9 @@ void BM_QPainterDirectBaseline(benchmark::State& state) {
     for (auto _ : state) {
         QPainter p(&image);
         p.fillRect(image.rect(), Qt::black);
+        // The object holds coordinates about its center of mass, which the
+        // view shows at its middle.
+        p.translate(kWidth / 2, kHeight / 2);
         QPen pen(Qt::white);
         pen.setCosmetic(true);
         p.setPen(pen);

@@ -57,9 +57,9 @@ ZoomScene& Scene() {
 void DrawScaledDirectly(const CShape& shape, QImage& image, double zoom) {
     QPainter p(&image);
     p.fillRect(image.rect(), Qt::black);
+    // The object holds coordinates about its center of mass, at the middle.
     p.translate(kWidth / 2, kHeight / 2);
     p.scale(zoom, zoom);
-    p.translate(-kWidth / 2, -kHeight / 2);
     QPen pen(Qt::white);
     pen.setCosmetic(true);
     p.setPen(pen);

@@ -10,7 +10,7 @@
 namespace {
 // Lists the object's physics problems; returns whether one is an error.
 bool CheckPhysics(const QString& path, const CShape& shape) {
-    const Box2DCheck check = CheckForBox2D(shape, CPoint(0, 0), kDefaultUnitsPerMetre);
+    const Box2DCheck check = CheckForBox2D(shape, kDefaultUnitsPerMetre);
     for (const PhysicsProblem& p : check.model.problems)
         ReportFile(path, FormatProblem(p).toStdString());
     return !check.Passed();

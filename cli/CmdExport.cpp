@@ -19,7 +19,7 @@ int RunExport(const ToolCommand& self, const QStringList& args) {
     if (!LoadVrkOrReport(files[0], file))
         return EXIT_INVALID_INPUT;
     QString why;
-    const ExportResult result = ExportBox2DFile(file.shape, CPoint(0, 0), scale, files[1], &why);
+    const ExportResult result = ExportBox2DFile(file.shape, scale, files[1], &why);
     if (result != ExportResult::Written) {
         // Errors of the object name the input; a failed write names the output.
         const bool objectErrors = result == ExportResult::ObjectErrors;

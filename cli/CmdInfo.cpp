@@ -55,7 +55,7 @@ int RunInfo(const ToolCommand& self, const QStringList& args) {
     if (!LoadVrkOrReport(files[0], file))
         return EXIT_INVALID_INPUT;
     // The file's coordinates are already relative to the center of mass.
-    const PhysicsModel model = BuildPhysicsModel(file.shape, CPoint(0, 0));
+    const PhysicsModel model = BuildPhysicsModel(file.shape);
     if (json) {
         std::printf("%s\n", PhysicsJson(files[0], file.shape, model).dump(2).c_str());
         return EXIT_OK;

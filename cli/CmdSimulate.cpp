@@ -55,7 +55,7 @@ int RunSimulate(const ToolCommand& self, const QStringList& args) {
         return EXIT_INVALID_INPUT;
     Simulation simulation;
     // The file's coordinates are relative to the center of mass already.
-    if (!simulation.Start(file.shape, CPoint(0, 0), settings)) {
+    if (!simulation.Start(file.shape, settings)) {
         for (const QString& e : simulation.Errors())
             ReportFile(files[0], e.toStdString());
         return EXIT_INVALID_INPUT;

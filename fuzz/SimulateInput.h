@@ -42,7 +42,7 @@ inline SimulatedInput SimulateInput(const uint8_t* data, size_t size) {
     settings.floorAngle = double(int(pick >> 2) - 32) * 45.0 / 32.0;
     settings.drop = (pick & 0x80) ? 0 : 100;
     Simulation sim;
-    if (!sim.Start(shape, CPoint(0, 0), settings)) {
+    if (!sim.Start(shape, settings)) {
         result.sound = !sim.Errors().isEmpty() && !sim.IsRunning();
         return result;
     }

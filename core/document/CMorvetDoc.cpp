@@ -27,20 +27,11 @@ bool CMorvetDoc::OnOpenDocument(const QString& path) {
 
 void CMorvetDoc::ResetEditState() {
     m_color = RGB(255, 255, 255);
-    m_origin = CPoint(0, 0);
     ClearHistory();
 }
 
 void CMorvetDoc::Serialize(CArchive& ar) {
-    if (ar.IsLoading()) {
-        m_shape.Serialize(ar);
-        m_origin = CPoint(0, 0);
-        return;
-    }
-    // The file holds coordinates relative to the center of mass.
-    CShape copy(m_shape);
-    copy.Move(WrapSub(0, m_origin.x), WrapSub(0, m_origin.y));
-    copy.Serialize(ar);
+    m_shape.Serialize(ar);
 }
 
 void CMorvetDoc::AddElement(int32_t type, COLORREF color, int32_t nPoints, const POINT* points) {
@@ -54,10 +45,10 @@ void CMorvetDoc::AddElement(int32_t type, COLORREF color, int32_t nPoints, const
     SetModifiedFlag(true);
 }
 
-CPrimitive* CMorvetDoc::ElementAtPoint(const POINT& pt) const {
+CPrimitive* CMorvetDoc::ElementAtPoint(const POINT& pt, const POINT& anchor) const {
     for (int i = m_shape.GetSize() - 1; i >= 0; --i) {
         CRect r;
-        GetPrimitiveHitRect(m_shape.m_elements[size_t(i)], &r);
+        GetPrimitiveHitRect(m_shape.m_elements[size_t(i)], &r, anchor);
         if (r.PtInRect(pt))
             return m_shape.m_elements[size_t(i)];
     }

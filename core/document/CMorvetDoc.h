@@ -10,16 +10,14 @@
 
 class IMorvetDocView;
 
-// One snapshot of the history: the object as it was, and where its origin lay
-// in the view at that moment, so a restore can put it back under the cross
-// even if the window was resized in between.
+// One snapshot of the history: the object as it was.
 struct CSnapshot {
     CShape shape;
-    CPoint origin;
 };
 
-// The document: one object, the view point where its origin lies, the colour
-// of new elements and the undo/redo history of object snapshots.
+// The document: one object in the coordinates its file holds (relative to the
+// center of mass), the colour of new elements and the undo/redo history of
+// object snapshots. Each window adds its own anchor when it shows the object.
 class CMorvetDoc : public CDocument {
 public:
     CMorvetDoc();
@@ -31,7 +29,9 @@ public:
 
     void ResetEditState();
     void AddElement(int32_t type, COLORREF color, int32_t nPoints, const POINT* points);
-    CPrimitive* ElementAtPoint(const POINT& pt) const;
+    // The topmost element hit at pt, in the units of a window that shows the
+    // object moved by anchor.
+    CPrimitive* ElementAtPoint(const POINT& pt, const POINT& anchor = POINT{0, 0}) const;
 
     // The snapshot must be a fresh copy of m_shape made just before a change;
     // the document takes ownership.
@@ -50,7 +50,6 @@ public:
     void ClearAllSelections();
 
     CShape m_shape;
-    CPoint m_origin;
     COLORREF m_color = RGB(255, 255, 255);
     std::vector<CSnapshot*> m_history; // newest first
     CReferenceImage m_reference;       // shown in the windows, not part of the object

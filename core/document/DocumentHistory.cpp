@@ -18,7 +18,7 @@ void CMorvetDoc::ClearHistory() {
 }
 
 void CMorvetDoc::PushSnapshot(CShape* snapshot) {
-    auto* entry = new CSnapshot{std::move(*snapshot), m_origin};
+    auto* entry = new CSnapshot{std::move(*snapshot)};
     delete snapshot;
     PushState(entry);
 }
@@ -72,10 +72,6 @@ void CMorvetDoc::RestoreSnapshot(int index) {
     const CSnapshot* entry = m_history[size_t(index)];
     m_shape = entry->shape;
     m_historyStamp = NextHistoryStamp();
-    // The snapshot was taken with the origin at entry->origin; bring it back
-    // under the current origin so a resize in between does not shift it.
-    if (entry->origin != m_origin)
-        m_shape.Move(WrapSub(m_origin.x, entry->origin.x), WrapSub(m_origin.y, entry->origin.y));
     SetModifiedFlag(true);
     UpdateAllViews(nullptr, 0, nullptr);
 }

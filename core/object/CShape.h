@@ -13,13 +13,14 @@ constexpr double DEFAULT_MASS_DENSITY = 20.0;
 
 // Bounding rectangle of one element; right and bottom are the extreme
 // coordinates themselves. A polyline or polygon without points has an empty
-// rectangle at the origin.
-void GetPrimitiveRect(const CPrimitive* prim, CRect* rect);
+// rectangle at the origin. With a shift, the rectangle of the element as a
+// window shows it: every point moved by shift, wrapping as MovePrimitive does.
+void GetPrimitiveRect(const CPrimitive* prim, CRect* rect, const POINT& shift = POINT{0, 0});
 
 // The rectangle a click or a rubber band hits: the bounding rectangle as the
 // element is drawn, so a circle of negative radius (whose bounding rectangle
 // runs from right to left) is hit where it shows.
-void GetPrimitiveHitRect(const CPrimitive* prim, CRect* rect);
+void GetPrimitiveHitRect(const CPrimitive* prim, CRect* rect, const POINT& shift = POINT{0, 0});
 
 // Whether the element has nothing to draw and no place of its own: a path
 // without points, a circle without its radius, a record of unknown type.
@@ -75,8 +76,9 @@ public:
     void Serialize(CArchive& ar);
 
     // Paints every element in index order; with a clip box, only the elements
-    // whose outline can reach it.
-    bool Draw(CDC* pDC, const CRect* pClip = nullptr) const;
+    // whose outline can reach it. The elements show moved by shift, wrapping
+    // as MovePrimitive does, while the object itself stays as it is.
+    bool Draw(CDC* pDC, const CRect* pClip = nullptr, const POINT& shift = POINT{0, 0}) const;
 
     double m_dMassDensity = DEFAULT_MASS_DENSITY;
     int32_t m_nPolarity = POLARITY_POSITIVE;

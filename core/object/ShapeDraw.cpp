@@ -4,8 +4,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
-bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
+bool CShape::Draw(CDC* pDC, const CRect* pClip, const POINT& shift) const {
+    const bool shifted = shift.x != 0 || shift.y != 0;
+    // One buffer for every shifted path of this pass.
+    std::vector<POINT> moved;
     CPen outline;
     if (!outline.CreatePen(PS_SOLID, 1, RGB(255, 255, 255)))
         return false;
@@ -16,7 +20,7 @@ bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
             // The test runs in 64 bits: a box at the end of the coordinate range
             // must not wrap around when grown.
             CRect r;
-            GetPrimitiveRect(p, &r);
+            GetPrimitiveRect(p, &r, shift);
             r.NormalizeRect(); // a circle of negative radius spans from right to left
             const int64_t l = int64_t(r.left) - 1, t = int64_t(r.top) - 1;
             const int64_t rt = int64_t(r.right) + 1, b = int64_t(r.bottom) + 1;
@@ -26,6 +30,12 @@ bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
         }
         CBrush brush(p->m_crColor);
         const POINT* pts = p->m_pPoints;
+        if (shifted && p->IsPath() && p->m_nPoints > 0) {
+            moved.resize(size_t(p->m_nPoints));
+            for (size_t i = 0; i < moved.size(); ++i)
+                moved[i] = CPoint(pts[i]) + shift;
+            pts = moved.data();
+        }
         switch (p->m_nType) {
         case PRIM_POLYLINE:
             pDC->Polyline(pts, p->m_nPoints);
@@ -46,7 +56,8 @@ bool CShape::Draw(CDC* pDC, const CRect* pClip) const {
             CBrush* old = pDC->SelectObject(p->m_nType == PRIM_CIRCLE ? &hollow : &brush);
             // The box in 64 bits: centre and radius may each lie anywhere in
             // the 32-bit range.
-            const int64_t cx = pts[0].x, cy = pts[0].y, radius = pts[1].x;
+            const int64_t cx = WrapAdd(pts[0].x, shift.x), cy = WrapAdd(pts[0].y, shift.y);
+            const int64_t radius = pts[1].x;
             pDC->WideEllipse(cx - radius, cy - radius, cx + radius, cy + radius);
             pDC->SelectObject(old);
             hollow.DeleteObject();

@@ -28,7 +28,7 @@ inline int32_t Offset(int32_t c, int64_t d) {
 }
 } // namespace
 
-void GetPrimitiveRect(const CPrimitive* prim, CRect* rect) {
+void GetPrimitiveRect(const CPrimitive* prim, CRect* rect, const POINT& shift) {
     const bool circle = !(prim->m_nType == PRIM_POLYLINE || prim->m_nType == PRIM_POLYGON);
     if (prim->m_nPoints <= 0 || (circle && prim->m_nPoints < 2)) {
         // An element without the points it needs covers nothing and is never hit.
@@ -36,28 +36,31 @@ void GetPrimitiveRect(const CPrimitive* prim, CRect* rect) {
         return;
     }
     const POINT* p = prim->m_pPoints;
+    const auto x = [&](int32_t i) { return WrapAdd(p[i].x, shift.x); };
+    const auto y = [&](int32_t i) { return WrapAdd(p[i].y, shift.y); };
     if (!circle) {
-        int32_t l = p[0].x, r = p[0].x, t = p[0].y, b = p[0].y;
+        int32_t l = x(0), r = l, t = y(0), b = t;
         for (int32_t i = 1; i < prim->m_nPoints; ++i) {
-            if (p[i].x < l)
-                l = p[i].x;
-            else if (p[i].x > r)
-                r = p[i].x;
-            if (p[i].y < t)
-                t = p[i].y;
-            else if (p[i].y > b)
-                b = p[i].y;
+            const int32_t px = x(i), py = y(i);
+            if (px < l)
+                l = px;
+            else if (px > r)
+                r = px;
+            if (py < t)
+                t = py;
+            else if (py > b)
+                b = py;
         }
         rect->SetRect(l, t, r, b);
     } else {
         const int32_t r = p[1].x;
-        rect->SetRect(Offset(p[0].x, -int64_t(r)), Offset(p[0].y, -int64_t(r)), Offset(p[0].x, r),
-                      Offset(p[0].y, r));
+        rect->SetRect(Offset(x(0), -int64_t(r)), Offset(y(0), -int64_t(r)), Offset(x(0), r),
+                      Offset(y(0), r));
     }
 }
 
-void GetPrimitiveHitRect(const CPrimitive* prim, CRect* rect) {
-    GetPrimitiveRect(prim, rect);
+void GetPrimitiveHitRect(const CPrimitive* prim, CRect* rect, const POINT& shift) {
+    GetPrimitiveRect(prim, rect, shift);
     rect->NormalizeRect();
 }
 

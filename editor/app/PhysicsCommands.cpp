@@ -8,6 +8,7 @@
 #include "physics/PhysicsReport.h"
 #include "platform/OutputPath.h"
 #include "res/CommandIds.h"
+#include "view/CMorvetView.h"
 #include "panels/CSimulationWindow.h"
 #include "panels/CUnitsPerMetre.h"
 
@@ -21,10 +22,10 @@ namespace {
 
 // One undoable step: the object moves so that its centroid, rounded to the
 // nearest unit, falls on the center of mass.
-void CenterAtCentroid(CMorvetDoc* doc) {
+void CenterAtCentroid(CMorvetDoc* doc, const CMorvetView* view) {
     if (!doc)
         return;
-    const PhysicsModel model = BuildPhysicsModel(doc->m_shape, doc->m_origin);
+    const PhysicsModel model = BuildPhysicsModel(doc->m_shape);
     if (!(model.mass.area > 0))
         return;
     const double x = std::round(model.mass.centroid.x());
@@ -32,10 +33,15 @@ void CenterAtCentroid(CMorvetDoc* doc) {
     constexpr double kLimit = std::numeric_limits<int32_t>::max() / 2;
     if ((x == 0 && y == 0) || !(std::abs(x) < kLimit && std::abs(y) < kLimit))
         return;
-    const CPoint origin = doc->m_origin;
+    // The move stops at the ends of the 32-bit range where the active window
+    // shows the object, its logical units.
+    const CPoint origin = view && view->GetDocument() == doc ? view->Anchor() : CPoint();
+    const CPoint back = -origin;
     doc->PushSnapshot(new CShape(doc->m_shape));
+    doc->m_shape.Move(origin.x, origin.y);
     doc->m_shape.Transform(origin.x + int32_t(x), origin.y + int32_t(y), origin.x, origin.y, 0.0,
                            1.0, 1.0);
+    doc->m_shape.Move(back.x, back.y);
     doc->SetModifiedFlag(true);
     doc->UpdateAllViews(nullptr);
 }
@@ -65,7 +71,7 @@ void Export(CMainFrame& frame, const CUnitsPerMetre& units, CShellPrompts& promp
     if (!doc || !prompts.exportFileName)
         return;
     const double unitsPerMetre = units.Value();
-    const PhysicsModel model = BuildPhysicsModel(doc->m_shape, doc->m_origin, unitsPerMetre);
+    const PhysicsModel model = BuildPhysicsModel(doc->m_shape, unitsPerMetre);
     if (model.HasErrors()) {
         if (prompts.message)
             prompts.message(&frame, QMessageBox::Warning, ObjectErrorsText(model), QMessageBox::Ok);
@@ -80,9 +86,9 @@ void Export(CMainFrame& frame, const CUnitsPerMetre& units, CShellPrompts& promp
     if (path.isEmpty())
         return;
     QString why = RefuseOutputPath(path, {doc->GetPathName()});
-    const ExportResult result =
-        why.isEmpty() ? ExportBox2DFile(doc->m_shape, doc->m_origin, unitsPerMetre, path, &why)
-                      : ExportResult::WriteFailed;
+    const ExportResult result = why.isEmpty()
+                                    ? ExportBox2DFile(doc->m_shape, unitsPerMetre, path, &why)
+                                    : ExportResult::WriteFailed;
     if (result == ExportResult::Written) {
         const int fixtures = int(model.fixtures.size());
         frame.statusBar()->showMessage(
@@ -110,7 +116,8 @@ void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CUnitsPerM
         ID_VIEW_PHYSICS_PANEL, [&panel] { panel.Toggle(); },
         [&panel](CCmdUI* ui) { ui->SetCheck(panel.isHidden() ? 0 : 1); });
     router.Add(
-        ID_OBJECT_CENTER_AT_CENTROID, [&frame] { CenterAtCentroid(frame.ActiveDocument()); },
+        ID_OBJECT_CENTER_AT_CENTROID,
+        [&frame] { CenterAtCentroid(frame.ActiveDocument(), frame.ActiveView()); },
         [&frame](CCmdUI* ui) {
             const CMorvetDoc* doc = frame.ActiveDocument();
             ui->Enable(doc && HasPositiveArea(doc->m_shape));
@@ -118,9 +125,8 @@ void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CUnitsPerM
     router.Add(
         ID_FILE_EXPORT, [&frame, &units, &prompts] { Export(frame, units, prompts); },
         [&frame](CCmdUI* ui) { ui->Enable(frame.ActiveDocument() != nullptr); });
-    // The simulation shows the object as the document holds it, whichever
-    // window drew last, at the program's scale; its window stands beside the
-    // main window.
+    // The simulation shows the object as the document holds it, at the
+    // program's scale; its window stands beside the main window.
     router.Add(
         ID_OBJECT_SIMULATE,
         [&frame, &units] {

@@ -49,8 +49,8 @@ struct Hasher {
 // Zoomed in, the place may lie outside the window: the drawing moves, at the
 // same zoom, so that the place comes to the window's middle.
 void ScrollIntoView(CMorvetView& view, const QPointF& place) {
-    const CPoint origin = view.GetDocument()->m_origin;
-    const double lx = std::round(place.x()) + origin.x, ly = std::round(place.y()) + origin.y;
+    const CPoint anchor = view.Anchor();
+    const double lx = std::round(place.x()) + anchor.x, ly = std::round(place.y()) + anchor.y;
     constexpr double kRange = 2e9;
     if (!(std::abs(lx) < kRange && std::abs(ly) < kRange))
         return;
@@ -76,15 +76,10 @@ uint64_t PhysicsFingerprint(const CMorvetDoc& doc) {
     hash.Add(density);
     hash.Add(uint64_t(uint32_t(s.m_nPolarity)) << 32 | uint32_t(s.m_bMayRotate));
     hash.Add(uint64_t(s.m_elements.size()));
-    const int64_t ox = doc.m_origin.x, oy = doc.m_origin.y;
     for (const CPrimitive* p : s.m_elements) {
         hash.Add(uint64_t(uint32_t(p->m_nType)) << 32 | uint32_t(p->m_nPoints));
-        const bool circle = !p->IsPath();
         for (int i = 0; i < p->m_nPoints; ++i) {
-            // A circle's radius is a length, not a place.
-            const bool length = circle && i == 1;
-            const int64_t x = p->m_pPoints[i].x - (length ? 0 : ox);
-            const int64_t y = p->m_pPoints[i].y - (length ? 0 : oy);
+            const int64_t x = p->m_pPoints[i].x, y = p->m_pPoints[i].y;
             hash.Add(uint64_t(x) * 0x9E3779B97F4A7C15ULL ^ uint64_t(y));
         }
     }
@@ -226,13 +221,12 @@ void CPhysicsPanel::StartAnalysis(const CMorvetDoc& doc, const Key& key) {
     m_stale = false;
     m_pending = key;
     auto shape = std::make_shared<const CShape>(doc.m_shape);
-    const CPoint origin = doc.m_origin;
     const double units = key.unitsPerMetre;
     auto promise = std::make_shared<QPromise<PhysicsModel>>();
     promise->start();
     m_analysis.setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, shape, origin, units] {
-        promise->addResult(CheckForBox2D(*shape, origin, units).model);
+    QThreadPool::globalInstance()->start([promise, shape, units] {
+        promise->addResult(CheckForBox2D(*shape, units).model);
         promise->finish();
     });
 }

@@ -232,8 +232,7 @@ double CSimulationWindow::Speed() const {
 
 bool CSimulationWindow::Restart() {
     m_simulation->Release();
-    const bool started =
-        m_simulation->Start(m_pDocument->m_shape, m_pDocument->m_origin, Settings());
+    const bool started = m_simulation->Start(m_pDocument->m_shape, Settings());
     m_errors = m_simulation->Errors();
     if (!started) {
         Pause();
@@ -245,10 +244,7 @@ bool CSimulationWindow::Restart() {
     }
     m_problems->hide();
     // The canvas draws the object as the file has it, the center of mass at 0,0.
-    CShape fileShape(m_pDocument->m_shape);
-    const CPoint o = m_pDocument->m_origin;
-    fileShape.Transform(o.x, o.y, 0, 0, 0.0, 1.0, 1.0);
-    m_canvas->SetSimulation(m_simulation.get(), fileShape);
+    m_canvas->SetSimulation(m_simulation.get(), m_pDocument->m_shape);
     m_clock.restart();
     ShowState();
     return true;

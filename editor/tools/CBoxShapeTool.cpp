@@ -110,20 +110,23 @@ void CBoxShapeTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point
         const CPoint t = s_ptTrack;
         switch (m_nToolType) {
         case TOOL_RECTANGLE: {
-            const POINT pts[5] = {{d.x, d.y}, {d.x, t.y}, {t.x, t.y}, {t.x, d.y}, {d.x, d.y}};
+            POINT pts[5] = {{d.x, d.y}, {d.x, t.y}, {t.x, t.y}, {t.x, d.y}, {d.x, d.y}};
+            pView->LogicalToObject(pts, 5);
             pDoc->AddElement(PRIM_POLYLINE, pDoc->m_color, 5, pts);
             break;
         }
         case TOOL_FILLED_RECTANGLE: {
-            const POINT pts[4] = {{d.x, d.y}, {d.x, t.y}, {t.x, t.y}, {t.x, d.y}};
+            POINT pts[4] = {{d.x, d.y}, {d.x, t.y}, {t.x, t.y}, {t.x, d.y}};
+            pView->LogicalToObject(pts, 4);
             pDoc->AddElement(PRIM_POLYGON, pDoc->m_color, 4, pts);
             break;
         }
         default: {
             const CRect s = SquareFromDrag(d, t);
             const int32_t radius = std::abs(s.right - s.left) / 2;
-            const POINT pts[2] = {{(s.left + s.right) / 2, (s.top + s.bottom) / 2},
-                                  {radius, radius}};
+            POINT pts[2] = {{(s.left + s.right) / 2, (s.top + s.bottom) / 2}, {radius, radius}};
+            // The centre is a place, the radius a length.
+            pView->LogicalToObject(pts, 1);
             pDoc->AddElement(m_nToolType == TOOL_CIRCLE ? PRIM_CIRCLE : PRIM_FILLED_CIRCLE,
                              pDoc->m_color, 2, pts);
             break;

@@ -17,10 +17,12 @@ void CMassCenterTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& poi
     if (!pView->HasCapture())
         return;
     CMorvetDoc* pDoc = pView->GetDocument();
-    const CPoint origin = pDoc->m_origin;
+    const CPoint origin = pView->Anchor();
     CPoint p = point;
     pView->DeviceToLogical(&p);
     pView->SnapPoint(&p, nFlags);
+    // The clicked point becomes the center of mass: every element moves by
+    // minus its object coordinates, wrapping as any move does.
     pDoc->m_shape.Move(WrapSub(origin.x, p.x), WrapSub(origin.y, p.y));
     // Every coordinate the file will hold has changed: closing without a save
     // prompt would lose the placement.

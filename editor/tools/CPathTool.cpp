@@ -6,6 +6,7 @@
 #include "view/CMorvetView.h"
 
 #include <cstdlib>
+#include <vector>
 
 int CPathTool::ElementType() const {
     return m_nToolType == TOOL_POLYGON ? PRIM_POLYGON : PRIM_POLYLINE;
@@ -85,7 +86,10 @@ void CPathTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) {
 
 void CPathTool::AddCollected(CMorvetView* pView) {
     CMorvetDoc* pDoc = pView->GetDocument();
-    pDoc->AddElement(ElementType(), pDoc->m_color, m_nPointCount, m_points);
+    // Collected in this window's logical units, added in the object's.
+    std::vector<POINT> points(m_points, m_points + m_nPointCount);
+    pView->LogicalToObject(points.data(), m_nPointCount);
+    pDoc->AddElement(ElementType(), pDoc->m_color, m_nPointCount, points.data());
 }
 
 void CPathTool::MouseDoubleClick(CMorvetView* pView, UINT, const CPoint&) {

@@ -15,8 +15,10 @@ POINT* CPickTool::HitVertex(CPrimitive* prim, const POINT& p, CMorvetView* pView
         return nullptr;
     // The reach is in pixels at any zoom: vertices are compared where they show.
     std::vector<POINT> shown(prim->m_pPoints, prim->m_pPoints + prim->m_nPoints);
-    if (pView)
+    if (pView) {
+        pView->ObjectToLogical(shown.data(), int(shown.size()));
         pView->LogicalToDevice(shown.data(), int(shown.size()));
+    }
     for (int i = 0; i < prim->m_nPoints; ++i) {
         const POINT& v = shown[size_t(i)];
         // Within two pixels either way, measured in 64 bits so that a vertex
@@ -76,7 +78,7 @@ void CPickTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) 
         }
     }
     if (s_nPickMode != PICK_VERTEX) {
-        if (CPrimitive* e = pDoc->ElementAtPoint(p)) {
+        if (CPrimitive* e = pDoc->ElementAtPoint(p, pView->Anchor())) {
             s_nPickMode = PICK_MOVE;
             m_bSnapshotDue = true;
             if (!pView->IsSelected(e)) {
@@ -97,7 +99,7 @@ void CPickTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) 
     s_ptPickLogical = p;
     m_ptDragStart = p;
     if (s_nPickMode == PICK_VERTEX)
-        m_ptVertexStart = *s_pGrabbedVertex;
+        m_ptVertexStart = CPoint(*s_pGrabbedVertex) + pView->Anchor();
     CShapeTool::MouseDown(pView, nFlags, point);
 }
 
@@ -137,10 +139,10 @@ void CPickTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) 
             // the nearest grid point.
             const CPoint moved(int32_t(int64_t(m_ptVertexStart.x) + p.x - m_ptDragStart.x),
                                int32_t(int64_t(m_ptVertexStart.y) + p.y - m_ptDragStart.y));
-            const CPoint target =
-                SnapToGrid(moved, pView->GetDocument()->m_origin, ProgramGrid().spacing);
-            dx = int32_t(int64_t(target.x) - s_pGrabbedVertex->x);
-            dy = int32_t(int64_t(target.y) - s_pGrabbedVertex->y);
+            const CPoint target = SnapToGrid(moved, pView->Anchor(), ProgramGrid().spacing);
+            const CPoint vertex = CPoint(*s_pGrabbedVertex) + pView->Anchor();
+            dx = int32_t(int64_t(target.x) - vertex.x);
+            dy = int32_t(int64_t(target.y) - vertex.y);
         }
         if (!snap || dx != 0 || dy != 0)
             MoveGrabbedVertex(pView, dx, dy);
@@ -195,7 +197,7 @@ void CPickTool::MouseDoubleClick(CMorvetView* pView, UINT nFlags, const CPoint& 
     if (nFlags & MK_SHIFT) {
         CPoint p = point;
         pView->DeviceToLogical(&p);
-        if (CPrimitive* e = pView->GetDocument()->ElementAtPoint(p))
+        if (CPrimitive* e = pView->GetDocument()->ElementAtPoint(p, pView->Anchor()))
             pView->DeselectElement(e);
     }
     CShapeTool::MouseDoubleClick(pView, nFlags, point);

@@ -143,13 +143,11 @@ void CMorvetView::OnDraw(CDC* pDC) {
     background.UnrealizeObject();
     dc->FillRect(clip, &background);
 
-    // The object's origin goes to the window's anchor, its middle taken as a
+    // The object's origin shows at the window's anchor, its middle taken as a
     // logical point. A printer context converts it first, as it always has.
     CPoint c = ClientMiddle();
     if (printing)
         pDC->LPtoDP(&c);
-    if (c != pDoc->m_origin)
-        pDoc->m_shape.Move(WrapSub(c.x, pDoc->m_origin.x), WrapSub(c.y, pDoc->m_origin.y));
 
     // The reference image and the grid belong to the window, never to paper.
     if (!printing) {
@@ -157,7 +155,11 @@ void CMorvetView::OnDraw(CDC* pDC) {
         if (m_bShowGrid)
             DrawGrid(dc, clip, c);
     }
-    (m_pSpinShape ? m_pSpinShape : &pDoc->m_shape)->Draw(dc, &clip);
+    // The spinning copy is already in logical units.
+    if (m_pSpinShape)
+        m_pSpinShape->Draw(dc, &clip);
+    else
+        pDoc->m_shape.Draw(dc, &clip, c);
 
     if (!printing) {
         // Marks keep their size in pixels: their corners are mapped, their
@@ -166,7 +168,7 @@ void CMorvetView::OnDraw(CDC* pDC) {
         marks.reserve(m_selection.size() * 4 + 1);
         for (const CPrimitive* prim : m_selection) {
             CRect r;
-            GetPrimitiveRect(prim, &r);
+            GetPrimitiveRect(prim, &r, c);
             marks.push_back(r.TopLeft());
             marks.push_back(CPoint(r.right, r.top));
             marks.push_back(r.BottomRight());
@@ -174,7 +176,7 @@ void CMorvetView::OnDraw(CDC* pDC) {
         }
         // The grabbed vertex is shared by all windows; only its own document shows it.
         if (CPickTool::GrabbedVertexIn(pDoc))
-            marks.push_back(*CShapeTool::s_pGrabbedVertex);
+            marks.push_back(CPoint(*CShapeTool::s_pGrabbedVertex) + c);
         std::vector<CPoint> onDevice = marks;
         if (!onDevice.empty())
             dc->LPtoDP(onDevice.data(), int(onDevice.size()));
@@ -200,7 +202,6 @@ void CMorvetView::OnDraw(CDC* pDC) {
         DrawCenterOfMassCross(dc, at);
         dc->SelectObject(old);
     }
-    pDoc->m_origin = c;
 
     if (memDC) {
         memDC.reset();
@@ -226,6 +227,18 @@ void CMorvetView::MapPoints(POINT* pts, int n, bool toLogical) {
         dc.DPtoLP(pts, n);
     else
         dc.LPtoDP(pts, n);
+}
+
+void CMorvetView::ObjectToLogical(POINT* pts, int n) const {
+    const CPoint a = Anchor();
+    for (int i = 0; i < n; ++i)
+        pts[i] = CPoint(pts[i]) + a;
+}
+
+void CMorvetView::LogicalToObject(POINT* pts, int n) const {
+    const CPoint a = Anchor();
+    for (int i = 0; i < n; ++i)
+        pts[i] = CPoint(pts[i]) - a;
 }
 
 void CMorvetView::DeviceToLogical(POINT* pt) {
@@ -269,7 +282,7 @@ void CMorvetView::SelectInRect(CRect rect, bool add) {
     CShape& shape = GetDocument()->m_shape;
     for (int i = 0; i < shape.GetSize(); ++i) {
         CRect r, meet;
-        GetPrimitiveHitRect(shape.m_elements[size_t(i)], &r);
+        GetPrimitiveHitRect(shape.m_elements[size_t(i)], &r, Anchor());
         if (meet.IntersectRect(r, rect))
             SelectElement(shape.m_elements[size_t(i)], true);
     }
@@ -285,30 +298,18 @@ void CMorvetView::DeselectElement(CPrimitive* prim) {
 
 void CMorvetView::InvalidateElement(CPrimitive* prim) {
     CRect r;
-    GetPrimitiveRect(prim, &r);
+    GetPrimitiveRect(prim, &r, Anchor());
     LogicalToDevice(&r);
     // Widened in 64 bits: an element at the end of the coordinate range must
     // not wrap around into an empty rectangle and leave its pixels stale.
     int64_t left = r.left, top = r.top, right = r.right, bottom = r.bottom;
-    // Another window of another size may have drawn last and left the object
-    // about its own middle; this window's next repaint moves the element to
-    // where this window shows it, and that is the area to repaint.
-    const CPoint middle = ClientMiddle();
-    const CPoint origin = GetDocument()->m_origin;
-    int64_t shiftX = int64_t(middle.x) - origin.x, shiftY = int64_t(middle.y) - origin.y;
     if (!m_zoom.IsActual()) {
-        // The shift is in units; on screen it is zoomed, and rounded once more.
-        shiftX = std::llround(double(shiftX) * m_zoom.Value());
-        shiftY = std::llround(double(shiftY) * m_zoom.Value());
+        // The rectangle's corners were rounded to pixels.
         left -= 1;
         top -= 1;
         right += 1;
         bottom += 1;
     }
-    left += shiftX;
-    right += shiftX;
-    top += shiftY;
-    bottom += shiftY;
     if (m_bActive && IsSelected(prim)) {
         left -= 4;
         top -= 5;
@@ -467,15 +468,6 @@ CPoint CMorvetView::ClientMiddle() const {
     return CPoint((client.right - client.left) / 2, (client.bottom - client.top) / 2);
 }
 
-void CMorvetView::AnchorToWindow() {
-    CMorvetDoc* pDoc = GetDocument();
-    const CPoint c = ClientMiddle();
-    if (c == pDoc->m_origin)
-        return;
-    pDoc->m_shape.Move(WrapSub(c.x, pDoc->m_origin.x), WrapSub(c.y, pDoc->m_origin.y));
-    pDoc->m_origin = c;
-}
-
 void CMorvetView::EndDragOnDeactivate() {
     // The drag ends as if the button came up where the pointer was last seen;
     // a path still being collected ends as a key ends it.
@@ -501,8 +493,6 @@ void CMorvetView::mousePressEvent(QMouseEvent* event) {
         return;
     m_bButtonDown = true;
     setFocus(Qt::MouseFocusReason);
-    if (m_bActive)
-        AnchorToWindow();
     const POINT* grabbed = CShapeTool::s_pGrabbedVertex;
     if (m_bActive)
         m_pCurrentTool->MouseDown(this, MouseFlags(event), ClientPoint(event));
@@ -546,8 +536,6 @@ void CMorvetView::mouseMoveEvent(QMouseEvent* event) {
         m_ptPanLast = m_ptLastMouse;
         return;
     }
-    if (m_bActive)
-        AnchorToWindow();
     if (m_bActive)
         m_pCurrentTool->MouseMove(this, MouseFlags(event), ClientPoint(event));
 }

@@ -55,6 +55,13 @@ public:
     void DeviceToLogical(RECT* rect);
     void LogicalToDevice(POINT* pts, int n = 1);
     void LogicalToDevice(RECT* rect);
+    // The object holds file coordinates; logical units are those plus the
+    // window's anchor (its middle), wrapping at the ends of the 32-bit range
+    // as a move does, so that arithmetic done in logical units gives the same
+    // result in every window and converting back restores every point.
+    CPoint Anchor() const { return ClientMiddle(); }
+    void ObjectToLogical(POINT* pts, int n = 1) const;
+    void LogicalToObject(POINT* pts, int n = 1) const;
     void SelectElement(CPrimitive* prim, bool add) override;
     void SelectInRect(CRect rect, bool add);
     void DeselectElement(CPrimitive* prim);
@@ -164,10 +171,6 @@ private:
     // since they were last told.
     void ShowChangesInOtherViews();
     void MapPoints(POINT* pts, int n, bool toLogical);
-    // Another view of the same document, of another size, may have drawn last
-    // and moved the object to its own middle; mouse input must meet the object
-    // where this view shows it.
-    void AnchorToWindow();
     // Where this window puts the object's origin when it draws.
     CPoint ClientMiddle() const;
     static UINT MouseFlags(const QMouseEvent* event);

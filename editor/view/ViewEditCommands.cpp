@@ -29,9 +29,16 @@ void OnEditCopy(CMorvetView& view) {
         return;
     DestroyClipboardElements();
     // Selection order, not drawing order: that is the order Paste restores.
+    // The clipboard holds the elements as this window shows them, so a paste
+    // into a window of another size or another document lands where they
+    // showed here (20 units down and right).
     g_clipboard.reserve(view.m_selection.size());
-    for (const CPrimitive* prim : view.m_selection)
-        g_clipboard.push_back(new CPrimitive(*prim));
+    const CPoint a = view.Anchor();
+    for (const CPrimitive* prim : view.m_selection) {
+        auto* copy = new CPrimitive(*prim);
+        MovePrimitive(copy, a.x, a.y);
+        g_clipboard.push_back(copy);
+    }
 }
 
 // Other views of the document may have selected what is about to be destroyed;
@@ -93,9 +100,11 @@ void OnEditPaste(CMorvetView& view) {
     pDoc->PushSnapshot(new CShape(pDoc->m_shape));
     view.m_selection.clear();
     view.m_selection.shrink_to_fit();
+    const CPoint back = -view.Anchor();
     for (const CPrimitive* prim : g_clipboard) {
         auto* copy = new CPrimitive(*prim);
         MovePrimitive(copy, 20, 20);
+        MovePrimitive(copy, back.x, back.y);
         pDoc->m_shape.m_elements.push_back(copy);
         view.m_selection.push_back(copy);
     }
@@ -136,11 +145,6 @@ bool CMorvetView::OnEditCmdMsg(int nID, CCmdUI* pCmdUI) {
             return false;
         }
     }
-    // The clipboard holds coordinates as this window shows them; another
-    // window of the document, of another size, may have drawn last and moved
-    // the object about its own middle, which would put a paste elsewhere.
-    if (nID == ID_EDIT_CUT || nID == ID_EDIT_COPY || nID == ID_EDIT_PASTE)
-        AnchorToWindow();
     switch (nID) {
     case ID_EDIT_UNDO:
         OnEditUndo(*this);

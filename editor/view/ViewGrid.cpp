@@ -36,7 +36,7 @@ bool CMorvetView::SnapsToGrid(UINT nFlags) const {
 
 void CMorvetView::SnapPoint(POINT* logical, UINT nFlags) const {
     if (SnapsToGrid(nFlags))
-        *logical = ::SnapToGrid(*logical, GetDocument()->m_origin, ProgramGrid().spacing);
+        *logical = ::SnapToGrid(*logical, Anchor(), ProgramGrid().spacing);
 }
 
 void CMorvetView::DrawGrid(CDC* pDC, const CRect& clip, const CPoint& origin) {

@@ -39,14 +39,17 @@ void OnObjectResize(CMorvetView& view) {
         view.m_selection.empty() ? pDoc->m_shape.m_elements : view.m_selection;
     if (!targets.empty()) {
         // About the middle of the union of the bounding rectangles, not the origin.
-        // Elements that draw nothing have no place to widen it with.
+        // Elements that draw nothing have no place to widen it with. The
+        // middle, the scaling and its stops at the ends of the 32-bit range
+        // are those of the elements as this window shows them.
+        const CPoint anchor = view.Anchor();
         bool any = false;
         CRect r;
         for (const CPrimitive* prim : targets) {
             if (HasNoExtent(prim))
                 continue;
             CRect next;
-            GetPrimitiveRect(prim, &next);
+            GetPrimitiveRect(prim, &next, anchor);
             if (!any)
                 r = next;
             r.left = std::min(r.left, next.left);
@@ -60,8 +63,12 @@ void OnObjectResize(CMorvetView& view) {
             // coordinates read from a file may span more than 32 bits can hold.
             const CPoint a(int32_t(r.left + (int64_t(r.right) - r.left) / 2),
                            int32_t(r.top + (int64_t(r.bottom) - r.top) / 2));
-            for (CPrimitive* prim : targets)
+            const CPoint back = -anchor;
+            for (CPrimitive* prim : targets) {
+                MovePrimitive(prim, anchor.x, anchor.y);
                 TransformPrimitive(prim, prim->m_pPoints, a.x, a.y, a.x, a.y, 0.0, f, f);
+                MovePrimitive(prim, back.x, back.y);
+            }
         }
     }
     pDoc->SetModifiedFlag(true);
@@ -90,25 +97,18 @@ void OnObjectCoordinates(CMorvetView& view) {
         return;
     CMorvetDoc* pDoc = view.GetDocument();
     const int32_t n = std::max(prim->m_nPoints, 0);
-    // Relative to the center of mass, converted as a save converts them, so
-    // that the values are the file's whatever window drew last.
+    // Relative to the center of mass: the object's own values, as the file
+    // holds them.
     CCoordinatesDialog dialog(prim->m_nType);
     dialog.m_points.assign(prim->m_pPoints, prim->m_pPoints + n);
-    const CPoint shownAbout = pDoc->m_origin;
-    TransformPrimitive(prim, dialog.m_points.data(), 0, 0, -shownAbout.x, -shownAbout.y, 0.0, 1.0,
-                       1.0);
     if (dialog.DoModal() != QDialog::Accepted)
         return;
 
-    // Other windows may have drawn while the dialog was open and moved the
-    // object about their own middle: convert back with the origin of now.
-    const CPoint origin = pDoc->m_origin;
     CPrimitive edited;
     edited.m_nType = prim->m_nType;
     edited.m_nPoints = int32_t(dialog.m_points.size());
     edited.m_pPoints = new POINT[dialog.m_points.size()];
     std::copy(dialog.m_points.begin(), dialog.m_points.end(), edited.m_pPoints);
-    TransformPrimitive(&edited, edited.m_pPoints, 0, 0, origin.x, origin.y, 0.0, 1.0, 1.0);
     const bool samePoints =
         edited.m_nPoints == n &&
         std::equal(edited.m_pPoints, edited.m_pPoints + n, prim->m_pPoints,

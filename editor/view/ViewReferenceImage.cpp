@@ -149,11 +149,10 @@ void CMorvetView::OnObjectTraceImage() {
     CTraceImageDialog dialog(pDoc->m_reference, this);
     if (dialog.exec() != QDialog::Accepted || dialog.Result().outlines.empty())
         return;
-    // The new polygons go where this window shows the picture.
-    AnchorToWindow();
+    // The picture's middle lies on the center of mass, so the traced
+    // coordinates are the object's own.
     pDoc->PushSnapshot(new CShape(pDoc->m_shape));
-    AppendTraceToShape(dialog.Result(), pDoc->m_color, dialog.AddHoles(), pDoc->m_shape,
-                       pDoc->m_origin);
+    AppendTraceToShape(dialog.Result(), pDoc->m_color, dialog.AddHoles(), pDoc->m_shape);
     pDoc->SetModifiedFlag(true);
     pDoc->UpdateAllViews(nullptr);
 }

@@ -117,22 +117,20 @@ bool CMorvetView::ObjectBox(CRect* box) const {
     if (shape.GetSize() == 0)
         return false;
     int64_t l = INT64_MAX, t = INT64_MAX, r = INT64_MIN, b = INT64_MIN;
-    for (int i = 0; i < shape.GetSize(); ++i) {
+    const CPoint anchor = Anchor();
+    for (const CPrimitive* prim : shape.m_elements) {
         CRect e;
-        shape.GetElementRect(i, &e);
+        GetPrimitiveRect(prim, &e, anchor);
         l = std::min<int64_t>(l, e.left);
         t = std::min<int64_t>(t, e.top);
         r = std::max<int64_t>(r, e.right);
         b = std::max<int64_t>(b, e.bottom);
     }
-    // Held about whichever window drew last; this window shows it about its own middle.
-    const CPoint m = ClientMiddle(), origin = GetDocument()->m_origin;
-    const int64_t dx = int64_t(m.x) - origin.x, dy = int64_t(m.y) - origin.y;
     const auto clamp = [](int64_t v) {
         return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
     };
     // The outline reaches one unit past the right and bottom extremes.
-    *box = CRect(clamp(l + dx), clamp(t + dy), clamp(r + dx + 1), clamp(b + dy + 1));
+    *box = CRect(clamp(l), clamp(t), clamp(r + 1), clamp(b + 1));
     return true;
 }
 

@@ -39,24 +39,25 @@ void OnObjectSpin(CMorvetView& view) {
         return;
     view.SelectElement(nullptr, false);
     // Nothing may be left for a repaint to redraw while the frames own the
-    // surface; drawing now also brings the object's origin under this view's
-    // middle, about which the copy turns.
+    // surface.
     view.UpdateWindow();
 
     CClientDC dc(&view);
     view.OnPrepareDC(&dc);
-    // The copy turns about the window's anchor, the object's origin in units;
-    // the zoom maps it to the screen like everything else.
-    const CRect client = view.GetClientRect();
-    const CPoint c((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    // The copy turns about the window's anchor, the object's origin in
+    // logical units, and stops at the ends of the 32-bit range there; the
+    // zoom maps it to the screen like everything else.
+    const CPoint c = view.Anchor();
+    CShape shown(pDoc->m_shape);
+    shown.Move(c.x, c.y);
     // One copy for every frame: its point arrays are refilled in place.
-    CShape spin(pDoc->m_shape);
+    CShape spin(shown);
     {
         CSpinState state(view, &spin);
         double angle = kFirstAngle;
         do {
             view.OnPrepareDC(&dc);
-            pDoc->m_shape.TransformInto(spin, c.x, c.y, c.x, c.y, angle, 1.0, 1.0);
+            shown.TransformInto(spin, c.x, c.y, c.x, c.y, angle, 1.0, 1.0);
             view.OnDraw(&dc);
             view.repaint();
             QThread::msleep(kPauseMs);

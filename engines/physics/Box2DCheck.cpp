@@ -1,7 +1,7 @@
 #include "physics/Box2DCheck.h"
 #include "physics/PhysicsReport.h"
 
-Box2DCheck CheckForBox2D(const CShape& shape, CPoint origin, double unitsPerMetre) {
+Box2DCheck CheckForBox2D(const CShape& shape, double unitsPerMetre) {
     Box2DCheck check;
     // NaN fails both comparisons.
     if (!(unitsPerMetre >= kMinUnitsPerMetre && unitsPerMetre <= kMaxUnitsPerMetre)) {
@@ -10,7 +10,7 @@ Box2DCheck CheckForBox2D(const CShape& shape, CPoint origin, double unitsPerMetr
                             .arg(kMaxUnitsPerMetre);
         return check;
     }
-    check.model = BuildPhysicsModel(shape, origin, unitsPerMetre);
+    check.model = BuildPhysicsModel(shape, unitsPerMetre);
     for (const PhysicsProblem& p : check.model.problems)
         if (p.severity == PhysicsProblem::Error)
             check.errors << FormatProblem(p);

@@ -18,4 +18,4 @@ struct Box2DCheck {
 // whole object (mass density, mass and inertia representable in floats).
 // A scale outside 1 to 400 units per metre is an error of its own, with an
 // empty model.
-Box2DCheck CheckForBox2D(const CShape& shape, CPoint origin, double unitsPerMetre);
+Box2DCheck CheckForBox2D(const CShape& shape, double unitsPerMetre);

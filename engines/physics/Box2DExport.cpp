@@ -113,15 +113,15 @@ std::string Box2DJson(const PhysicsModel& model) {
     return out;
 }
 
-ExportResult ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPerMetre,
-                             const QString& path, QString* why) {
+ExportResult ExportBox2DFile(const CShape& shape, double unitsPerMetre, const QString& path,
+                             QString* why) {
     if (!IsExportScale(unitsPerMetre)) {
         *why = QString("the scale must lie between %1 and %2 units per metre")
                    .arg(kMinUnitsPerMetre)
                    .arg(kMaxUnitsPerMetre);
         return ExportResult::BadScale;
     }
-    const Box2DCheck check = CheckForBox2D(shape, origin, unitsPerMetre);
+    const Box2DCheck check = CheckForBox2D(shape, unitsPerMetre);
     if (!check.Passed()) {
         *why = check.errors.join('\n');
         return ExportResult::ObjectErrors;

@@ -22,8 +22,8 @@ enum class ExportResult { Written, BadScale, ObjectErrors, WriteFailed };
 // "element N: error: message" or "error: message"), otherwise writes the file
 // safely (why says what went wrong). Nothing is written unless the result is
 // Written.
-ExportResult ExportBox2DFile(const CShape& shape, CPoint origin, double unitsPerMetre,
-                             const QString& path, QString* why);
+ExportResult ExportBox2DFile(const CShape& shape, double unitsPerMetre, const QString& path,
+                             QString* why);
 
 // Whether a scale is one the export takes (1 to 400 units per metre).
 bool IsExportScale(double unitsPerMetre);

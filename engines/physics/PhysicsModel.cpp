@@ -56,7 +56,7 @@ public:
     ModelBuilder(PhysicsModel& model, double unitsPerMetre)
         : m_model(model), m_scale(unitsPerMetre) {}
 
-    void Add(const CPrimitive& prim, int element, CPoint origin);
+    void Add(const CPrimitive& prim, int element);
     void Finish();
 
 private:
@@ -291,12 +291,12 @@ void ModelBuilder::AddPolygon(const std::vector<IPoint>& pts, int element) {
                 &first);
 }
 
-void ModelBuilder::Add(const CPrimitive& prim, int element, CPoint origin) {
+void ModelBuilder::Add(const CPrimitive& prim, int element) {
     m_elementFixtures = m_model.fixtures.size();
     const int count = std::max(prim.m_nPoints, 0);
     const POINT* p = prim.m_pPoints;
-    const auto fileX = [&](int i) { return int64_t(p[i].x) - origin.x; };
-    const auto fileY = [&](int i) { return int64_t(p[i].y) - origin.y; };
+    const auto fileX = [&](int i) { return int64_t(p[i].x); };
+    const auto fileY = [&](int i) { return int64_t(p[i].y); };
     const QPointF first = count > 0 ? QPointF(double(fileX(0)), double(fileY(0))) : QPointF();
     switch (prim.m_nType) {
     case PRIM_POLYLINE: {
@@ -377,7 +377,7 @@ void ModelBuilder::Finish() {
 
 } // namespace
 
-PhysicsModel BuildPhysicsModel(const CShape& shape, CPoint origin, double unitsPerMetre) {
+PhysicsModel BuildPhysicsModel(const CShape& shape, double unitsPerMetre) {
     PhysicsModel model;
     model.density = shape.m_dMassDensity;
     model.fixedRotation = !shape.m_bMayRotate;
@@ -385,7 +385,7 @@ PhysicsModel BuildPhysicsModel(const CShape& shape, CPoint origin, double unitsP
     model.unitsPerMetre = unitsPerMetre;
     ModelBuilder builder(model, unitsPerMetre);
     for (int i = 0; i < shape.GetSize(); ++i)
-        builder.Add(*shape.m_elements[size_t(i)], i, origin);
+        builder.Add(*shape.m_elements[size_t(i)], i);
     builder.Finish();
     return model;
 }

@@ -56,11 +56,8 @@ constexpr double kMaxUnitsPerMetre = 400;
 constexpr int kWallSegmentsPerCircle = 32;
 constexpr double kWallThickness = 1;
 
-// shape's coordinates minus origin are the file's coordinates (the document
-// keeps its object moved to the window's anchor, with m_origin saying where
-// the center of mass is).
-PhysicsModel BuildPhysicsModel(const CShape& shape, CPoint origin,
-                               double unitsPerMetre = kDefaultUnitsPerMetre);
+// shape's coordinates are the file's, relative to the center of mass.
+PhysicsModel BuildPhysicsModel(const CShape& shape, double unitsPerMetre = kDefaultUnitsPerMetre);
 
 // Whether BuildPhysicsModel would find an area above zero, answered without
 // building the model: it stops at the first element that carries mass.

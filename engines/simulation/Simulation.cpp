@@ -79,7 +79,7 @@ bool Simulation::Refuse(const QString& message) {
     return false;
 }
 
-bool Simulation::Start(const CShape& shape, CPoint origin, const SimulationSettings& settings) {
+bool Simulation::Start(const CShape& shape, const SimulationSettings& settings) {
     Stop();
     m_errors.clear();
     m_settings = settings;
@@ -89,7 +89,7 @@ bool Simulation::Start(const CShape& shape, CPoint origin, const SimulationSetti
 
     // The one judgement the export and the editor's panel make too: density,
     // mass, inertia and every coordinate within what Box2D's floats hold.
-    Box2DCheck check = CheckForBox2D(shape, origin, settings.unitsPerMetre);
+    Box2DCheck check = CheckForBox2D(shape, settings.unitsPerMetre);
     m_model = std::move(check.model);
     if (!check.Passed()) {
         m_errors = check.errors;

@@ -44,11 +44,11 @@ public:
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
 
-    // Builds the world for the object (its elements' coordinates minus origin
-    // are the file's). Returns false, with Errors() saying why (one line each,
+    // Builds the world for the object (its coordinates are the file's,
+    // relative to the center of mass). Returns false, with Errors() saying why (one line each,
     // as "element 2: error: ..." or "error: ..."), when the object cannot be
     // simulated; any earlier world is gone either way.
-    bool Start(const CShape& shape, CPoint origin, const SimulationSettings& settings);
+    bool Start(const CShape& shape, const SimulationSettings& settings);
     // Frees the world.
     void Stop();
     bool IsRunning() const { return m_world != nullptr; }

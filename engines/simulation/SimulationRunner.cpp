@@ -70,11 +70,10 @@ SimulationSnapshot SimulationRunner::Snapshot() const {
     return m_snapshot;
 }
 
-bool SimulationRunner::Start(const CShape& shape, CPoint origin,
-                             const SimulationSettings& settings) {
+bool SimulationRunner::Start(const CShape& shape, const SimulationSettings& settings) {
     DropTime();
     Access access(*this);
-    return m_simulation.Start(shape, origin, settings);
+    return m_simulation.Start(shape, settings);
 }
 
 void SimulationRunner::Stop() {

@@ -33,7 +33,7 @@ public:
     SimulationRunner(const SimulationRunner&) = delete;
     SimulationRunner& operator=(const SimulationRunner&) = delete;
 
-    bool Start(const CShape& shape, CPoint origin, const SimulationSettings& settings);
+    bool Start(const CShape& shape, const SimulationSettings& settings);
     void Stop();
     // One step now, on the calling thread.
     void Step();

@@ -3,8 +3,7 @@
 #include "trace/ImageTracer.h"
 
 // Appends one filled polygon per traced outline, in the given colour, and,
-// when asked, each hole as a closed polyline (a wall) after them. origin is
-// where the shape's center of mass lies in its own coordinates (the editor
-// keeps the object about its window's middle).
+// when asked, each hole as a closed polyline (a wall) after them. The traced
+// coordinates are already relative to the center of mass, as the file's are.
 void AppendTraceToShape(const TraceResult& trace, COLORREF color, bool holesAsPolylines,
-                        CShape& shape, const POINT& origin = POINT{0, 0});
+                        CShape& shape);

@@ -38,12 +38,11 @@ using DocumentWindowsTest = AppFixture;
 TEST_F(DocumentWindowsTest, EveryWindowOfTheDocumentShowsEachChangeOnceTheCommandIsDone) {
     ASSERT_TRUE(Start());
     // A red square under a blue one: (-30,-30) and (-10,-10), 40 wide.
-    const CPoint o = Doc()->m_origin;
     for (const auto& [corner, color] : {std::pair{-30, RGB(255, 0, 0)}, {-10, RGB(0, 0, 255)}}) {
-        const POINT pts[4] = {{o.x + corner, o.y + corner},
-                              {o.x + corner + 40, o.y + corner},
-                              {o.x + corner + 40, o.y + corner + 40},
-                              {o.x + corner, o.y + corner + 40}};
+        const POINT pts[4] = {{corner, corner},
+                              {corner + 40, corner},
+                              {corner + 40, corner + 40},
+                              {corner, corner + 40}};
         Doc()->AddElement(PRIM_POLYGON, color, 4, pts);
     }
     Frame()->ExecuteCommand(ID_WINDOW_NEW);
@@ -128,7 +127,7 @@ TEST_F(DocumentWindowsTest, EveryWindowOfTheDocumentShowsEachChangeOnceTheComman
     Idle();
     const QImage before = Fresh(other);
     CRect r;
-    Doc()->m_shape.GetElementRect(0, &r);
+    GetPrimitiveRect(Doc()->m_shape.m_elements[0], &r, view->Anchor());
     const QPoint grab(r.left + 1, r.top + 1);
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, grab);
     QTest::mouseMove(view, grab + QPoint(30, 20));
@@ -143,7 +142,7 @@ TEST_F(DocumentWindowsTest, EveryWindowOfTheDocumentShowsEachChangeOnceTheComman
     // window once it is let go.
     const CPrimitive* square = Doc()->m_shape.m_elements[0];
     view->SelectElement(Doc()->m_shape.m_elements[0], false);
-    const CPoint shift = CPoint(view->width() / 2, view->height() / 2) - Doc()->m_origin;
+    const CPoint shift(view->width() / 2, view->height() / 2);
     const QPoint vertex(square->m_pPoints[1].x + shift.x, square->m_pPoints[1].y + shift.y);
     for (const QPoint p : {vertex, QPoint(2, 2)}) {
         const QImage before = Shown(other);

@@ -35,8 +35,6 @@ protected:
 
 // Adds an element given in file coordinates (relative to the center of mass).
 void AddFileElement(CMorvetDoc* doc, int type, std::vector<POINT> pts) {
-    for (POINT& p : pts)
-        p = POINT{p.x + doc->m_origin.x, p.y + doc->m_origin.y};
     doc->AddElement(type, RGB(0, 0, 255), int32_t(pts.size()), pts.data());
 }
 
@@ -61,7 +59,7 @@ TEST_F(PhysicsPanelTest, FollowsTheObjectOncePerDragAndIsRemembered) {
     EXPECT_EQ(panel->RebuildCount(), 1); // nothing changed
 
     // Drag the rectangle 10 units right with the select tool.
-    const CPoint o = Doc()->m_origin;
+    const CPoint o = View()->Anchor();
     const QPoint start(o.x + 40, o.y + 35);
     QTest::mousePress(View(), Qt::LeftButton, {}, start);
     for (int step = 1; step <= 5; ++step) {
@@ -102,7 +100,7 @@ TEST_F(PhysicsPanelTest, AProblemSelectsItsElementAndMarksItsPlace) {
     EXPECT_EQ(list->item(0)->text(),
               "element 1: error: filled polygon's edges cross or touch at (20, 20)");
 
-    const CPoint o = Doc()->m_origin;
+    const CPoint o = View()->Anchor();
     const QRgb yellow = qRgb(255, 255, 0);
     const auto markAt = [&](int dx, int dy) {
         View()->UpdateWindow();
@@ -170,11 +168,11 @@ TEST_F(PhysicsPanelTest, CenterOfMassAtCentroidIsOneUndoableStep) {
     Idle();
     EXPECT_TRUE(Doc()->IsModified());
     // Centroid (40.5, 30) rounds to (41, 30).
-    const PhysicsModel after = BuildPhysicsModel(Doc()->m_shape, Doc()->m_origin);
+    const PhysicsModel after = BuildPhysicsModel(Doc()->m_shape);
     EXPECT_DOUBLE_EQ(after.mass.centroid.x(), -0.5);
     EXPECT_DOUBLE_EQ(after.mass.centroid.y(), 0);
     const POINT p = Doc()->m_shape.m_elements[1]->m_pPoints[0];
-    EXPECT_EQ(p.x - Doc()->m_origin.x, 21 - 41);
+    EXPECT_EQ(p.x, 21 - 41);
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_EDIT_UNDO));
     for (int i = 0; i < before.GetSize(); ++i)
         EXPECT_EQ(Doc()->m_shape.m_elements[size_t(i)]->m_pPoints[0].x,
@@ -195,7 +193,7 @@ TEST_F(PhysicsPanelTest, FileExportRefusesErrorsBeforeAskingAndTellsWhatItWrote)
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
     EXPECT_TRUE(user.messages.isEmpty()) << user.messages.join('\n').toStdString();
     EXPECT_EQ(scales, QList<double>{100});
-    const PhysicsModel model = BuildPhysicsModel(Doc()->m_shape, Doc()->m_origin, 100);
+    const PhysicsModel model = BuildPhysicsModel(Doc()->m_shape, 100);
     EXPECT_EQ(ReadFile("good.json").toStdString(), Box2DJson(model));
     EXPECT_EQ(Frame()->StatusText(),
               QStringLiteral("Exported good.json: 1 body, %1 fixtures, %2 units per metre")
@@ -259,7 +257,7 @@ TEST_F(PhysicsPanelTest, UnitsPerMetreIsOneSettingForPanelSimulationAndExport) {
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
     EXPECT_EQ(asked, 80);
     EXPECT_EQ(ReadFile("scaled.json").toStdString(),
-              Box2DJson(BuildPhysicsModel(Doc()->m_shape, Doc()->m_origin, 80)));
+              Box2DJson(BuildPhysicsModel(Doc()->m_shape, 80)));
 
     // Remembered for the next run, which shows it in both places.
     w->close();
@@ -309,7 +307,7 @@ TEST_F(PhysicsPanelTest, AnalysesACopyOnAWorkerAndShowsOnlyFiguresOfTheObjectAsI
     ASSERT_TRUE(Settle());
     EXPECT_EQ(shown.count(), 1);
     EXPECT_EQ(panel->RebuildCount(), rebuilds + 2);
-    const PhysicsModel expected = BuildPhysicsModel(Doc()->m_shape, Doc()->m_origin);
+    const PhysicsModel expected = BuildPhysicsModel(Doc()->m_shape);
     EXPECT_EQ(panel->Figure(0), FormatFigure(expected.mass.area) + " units²");
     EXPECT_EQ(panel->Figure(2), QString("(%1, %2)")
                                     .arg(FormatFigure(expected.mass.centroid.x()),

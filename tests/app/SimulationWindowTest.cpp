@@ -14,9 +14,7 @@
 
 namespace {
 void AddBox(CMorvetDoc* doc, int l, int t, int r, int b, int32_t type = PRIM_POLYGON) {
-    const CPoint o = doc->m_origin;
-    const POINT pts[4] = {
-        {o.x + l, o.y + t}, {o.x + r, o.y + t}, {o.x + r, o.y + b}, {o.x + l, o.y + b}};
+    const POINT pts[4] = {{l, t}, {r, t}, {r, b}, {l, b}};
     doc->AddElement(type, RGB(0, 200, 0), 4, pts);
 }
 
@@ -68,10 +66,7 @@ TEST_F(SimulationWindowTest, OpensPlaysPausesStepsRestartsThrowsAndClosesWithIts
     EXPECT_EQ(sim.State().steps, 0);
     EXPECT_EQ(sim.Model().fixtures.size(), 2u);
     // An object made invalid shows its problems in the window and runs no more.
-    const POINT bowTie[4] = {{doc->m_origin.x, doc->m_origin.y},
-                             {doc->m_origin.x + 40, doc->m_origin.y + 40},
-                             {doc->m_origin.x + 40, doc->m_origin.y},
-                             {doc->m_origin.x, doc->m_origin.y + 40}};
+    const POINT bowTie[4] = {{0, 0}, {40, 40}, {40, 0}, {0, 40}};
     doc->AddElement(PRIM_POLYGON, RGB(1, 1, 1), 4, bowTie);
     QTest::keyClick(gravity, Qt::Key_Home);
     EXPECT_FALSE(sim.IsRunning());
@@ -122,8 +117,7 @@ TEST_F(SimulationWindowTest, ClosingTheWindowStopsItAndTheCommandOpensAFreshOne)
 
 TEST_F(SimulationWindowTest, AnObjectWithErrorsOpensNoSimulationAndShowsItsProblems) {
     ASSERT_TRUE(Start());
-    const CPoint o = Doc()->m_origin;
-    const POINT bowTie[4] = {{o.x, o.y}, {o.x + 40, o.y + 40}, {o.x + 40, o.y}, {o.x, o.y + 40}};
+    const POINT bowTie[4] = {{0, 0}, {40, 40}, {40, 0}, {0, 40}};
     Doc()->AddElement(PRIM_POLYGON, RGB(1, 1, 1), 4, bowTie);
     QString shown;
     WhenModal<QMessageBox>([&](QMessageBox* box) {

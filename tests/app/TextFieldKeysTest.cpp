@@ -15,9 +15,7 @@ namespace {
 using TextFieldKeysTest = AppFixture;
 
 void AddSquare(CMorvetDoc* doc, int x) {
-    const CPoint o = doc->m_origin;
-    const POINT pts[4] = {
-        {o.x + x, o.y}, {o.x + x + 20, o.y}, {o.x + x + 20, o.y + 20}, {o.x + x, o.y + 20}};
+    const POINT pts[4] = {{x, 0}, {x + 20, 0}, {x + 20, 20}, {x, 20}};
     doc->AddElement(PRIM_POLYGON, RGB(0, 0, 255), 4, pts);
 }
 

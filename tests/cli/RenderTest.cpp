@@ -18,7 +18,7 @@ QImage EditorPicture(const QString& path, QSize size, bool cross) {
     CMorvetDoc doc;
     EXPECT_TRUE(doc.OnOpenDocument(path)) << doc.LastError().toStdString();
     const int cx = size.width() / 2, cy = size.height() / 2;
-    doc.m_shape.Transform(0, 0, cx - doc.m_origin.x, cy - doc.m_origin.y, 0.0, 1.0, 1.0);
+    doc.m_shape.Transform(0, 0, cx, cy, 0.0, 1.0, 1.0);
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
     CDC dc(&image);

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-// A document with one active 400 x 300 view, its origin at the middle (200, 150).
+// A document with one active 400 x 300 view, its anchor at the middle (200, 150).
 struct CommandFixture : ::testing::Test {
     CMorvetDoc doc;
     std::unique_ptr<CMorvetView> view;
@@ -30,13 +30,21 @@ struct CommandFixture : ::testing::Test {
         return v;
     }
 
-    // Appended without a snapshot, so each test starts with an empty history.
+    // Appended without a snapshot, so each test starts with an empty history;
+    // the points are those the document's first window shows.
     static CPrimitive* Add(CMorvetDoc& d, int type, COLORREF color,
                            std::initializer_list<POINT> pts) {
         auto* own = new POINT[pts.size()];
         std::copy(pts.begin(), pts.end(), own);
         d.m_shape.AppendElement(type, color, int32_t(pts.size()), own);
-        return d.m_shape.m_elements.back();
+        CPrimitive* added = d.m_shape.m_elements.back();
+        for (CViewBase* v : d.Views())
+            if (auto* shown = dynamic_cast<CMorvetView*>(v)) {
+                const CPoint back = -shown->Anchor();
+                MovePrimitive(added, back.x, back.y);
+                break;
+            }
+        return added;
     }
     CPrimitive* Square(int left, int top, int size, COLORREF color = RGB(0, 0, 255)) {
         return Add(
@@ -53,9 +61,14 @@ struct CommandFixture : ::testing::Test {
         EXPECT_TRUE(v.OnCmdMsg(id, &ui)) << id;
         return ui;
     }
-    static std::vector<POINT> Points(const CPrimitive* p) {
-        return std::vector<POINT>(p->m_pPoints, p->m_pPoints + p->m_nPoints);
+    // The points as a window shows them: a circle's radius is a length.
+    static std::vector<POINT> PointsIn(const CMorvetView& v, const CPrimitive* p) {
+        CPrimitive shown(*p);
+        const CPoint a = v.Anchor();
+        MovePrimitive(&shown, a.x, a.y);
+        return std::vector<POINT>(shown.m_pPoints, shown.m_pPoints + shown.m_nPoints);
     }
+    std::vector<POINT> Points(const CPrimitive* p) const { return PointsIn(*view, p); }
     static std::vector<POINT> Shifted(std::vector<POINT> pts, int dx, int dy) {
         for (POINT& p : pts) {
             p.x += dx;

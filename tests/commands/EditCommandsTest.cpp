@@ -53,7 +53,7 @@ TEST_F(EditCommands, CopyClearPasteBringsTheElementsBackOffsetAndSelected) {
     const CPrimitive* s = doc.m_shape.m_elements[0];
     const CPrimitive* c = doc.m_shape.m_elements[1];
     EXPECT_EQ(Points(s), Shifted(squarePts, 20, 20));
-    EXPECT_EQ(c->m_pPoints[0], (POINT{320, 220}));
+    EXPECT_EQ(Points(c)[0], (POINT{320, 220}));
     EXPECT_EQ(c->m_pPoints[1].x, 10) << "a pasted circle keeps its radius";
     EXPECT_EQ(view->m_selection, (std::vector<CPrimitive*>{doc.m_shape.m_elements}));
     view->UpdateWindow();
@@ -99,7 +99,7 @@ TEST_F(EditCommands, PasteIntoAnotherDocumentKeepsTheCopiedCoordinates) {
     auto otherView = OpenView(other, 200, 120);
     Run(*otherView, ID_EDIT_PASTE);
     ASSERT_EQ(other.m_shape.GetSize(), 1);
-    EXPECT_EQ(Points(other.m_shape.m_elements[0]), Shifted(pts, 20, 20));
+    EXPECT_EQ(PointsIn(*otherView, other.m_shape.m_elements[0]), Shifted(pts, 20, 20));
     EXPECT_TRUE(other.IsModified());
     EXPECT_FALSE(doc.IsModified());
 }
@@ -121,7 +121,9 @@ TEST_F(EditCommands, CutThenUndoRestoresAndTheClipboardKeepsIndependentCopies) {
     restored->m_pPoints[0].x = 999;
     restored->m_crColor = RGB(1, 2, 3);
     ASSERT_EQ(g_clipboard.size(), 1u);
-    EXPECT_EQ(Points(g_clipboard[0]), pts);
+    const CPrimitive* copy = g_clipboard[0];
+    EXPECT_EQ(std::vector<POINT>(copy->m_pPoints, copy->m_pPoints + copy->m_nPoints), pts)
+        << "the clipboard holds the element as the window showed it";
     EXPECT_EQ(g_clipboard[0]->m_crColor, RGB(0, 0, 255));
 }
 

@@ -236,7 +236,7 @@ TEST_F(ObjectCommands, ResizeScalesTheSelectionAboutItsOwnCentre) {
     view->SelectElement(circle, false);
     ResizeBy("2");
     Run(*view, ID_OBJECT_RESIZE);
-    EXPECT_EQ(circle->m_pPoints[0], (POINT{100, 100}));
+    EXPECT_EQ(Points(circle)[0], (POINT{100, 100}));
     EXPECT_EQ(circle->m_pPoints[1].x, 20);
     EXPECT_EQ(Points(other), otherPts);
     EXPECT_EQ(doc.HistorySize(), 1);
@@ -254,7 +254,7 @@ TEST_F(ObjectCommands, ResizeWithoutSelectionShrinksTowardsTheBoundingBoxCentre)
     ResizeBy("0.5");
     Run(*view, ID_OBJECT_RESIZE);
     EXPECT_EQ(Points(a), (std::vector<POINT>{{150, 80}, {170, 100}}));
-    EXPECT_EQ(b->m_pPoints[0], (POINT{240, 110}));
+    EXPECT_EQ(Points(b)[0], (POINT{240, 110}));
     EXPECT_EQ(b->m_pPoints[1].x, 10);
     EXPECT_TRUE(doc.IsModified());
 
@@ -289,10 +289,24 @@ TEST_F(ObjectCommands, ResizeAnchorsOnElementsThatDrawAndLargeCirclesDrawRight) 
         view->UpdateWindow();
     }
     // Scaled by 400 about (200, 250): the right edge stays at x = 200.
-    EXPECT_EQ(circle->m_pPoints[0], (POINT{-79800, 250}));
+    EXPECT_EQ(Points(circle)[0], (POINT{-79800, 250}));
     EXPECT_EQ(circle->m_pPoints[1].x, 80000);
     EXPECT_EQ(morvet_test::CircleMismatch(view->Surface(), -79800, 250, 80000, true, 0x0000FF,
                                           QRect(193, 143, 15, 15)),
               "");
     EXPECT_EQ(Px(300, 50), 0u);
+}
+
+// Scaling stops at the ends of the 32-bit range where the window shows the
+// element, about its middle there, not where the file holds it.
+TEST_F(ObjectCommands, ResizeStopsAtTheRangeEndsAsTheWindowShowsTheElement) {
+    constexpr int32_t kMax = INT32_MAX;
+    CPrimitive* line = Add(doc, PRIM_POLYLINE, 0, {{kMax - 150, 0}, {kMax - 10, 0}});
+    ASSERT_EQ(line->m_pPoints[0], (POINT{kMax - 350, -150}));
+    ResizeBy("2");
+    Run(*view, ID_OBJECT_RESIZE);
+    // About x = kMax - 80 in the window: the left end goes to kMax - 220, the
+    // right end stops at kMax, which the file holds 200 further left.
+    EXPECT_EQ(Points(line), (std::vector<POINT>{{kMax - 220, 0}, {kMax, 0}}));
+    EXPECT_EQ(line->m_pPoints[1], (POINT{kMax - 200, -150}));
 }

@@ -230,12 +230,12 @@ TEST_F(ReferenceImageTest, TraceDialogPreviewsAndOkAddsOnePolygonPerOutlineAsOne
     // so the disc's centre (75, 150) of the picture lies at (-65, 0).
     CRect box;
     GetPrimitiveRect(disc, &box);
-    EXPECT_NEAR((box.left + box.right) / 2.0 - doc.m_origin.x, -65, 2);
-    EXPECT_NEAR((box.top + box.bottom) / 2.0 - doc.m_origin.y, 0, 2);
+    EXPECT_NEAR((box.left + box.right) / 2.0, -65, 2);
+    EXPECT_NEAR((box.top + box.bottom) / 2.0, 0, 2);
     EXPECT_TRUE(doc.IsModified());
     // The green fill shows in the window, over the picture.
     view->UpdateWindow();
-    EXPECT_EQ(Px(doc.m_origin.x - 65, doc.m_origin.y), 0x0AC81Eu);
+    EXPECT_EQ(Px(view->Anchor().x - 65, view->Anchor().y), 0x0AC81Eu);
 
     ASSERT_TRUE(Run(*view, ID_EDIT_UNDO));
     EXPECT_EQ(doc.m_shape.GetSize(), 0);
@@ -300,8 +300,8 @@ TEST_F(ReferenceImageTest, TraceDialogOpensAtOnceStopsAndOkAddsTheFinishedTrace)
     for (size_t i = 0; i < traced.outlines.size(); ++i) {
         const CPrimitive* e = doc.m_shape.m_elements[int(i)];
         ASSERT_EQ(size_t(e->m_nPoints), traced.outlines[i].size());
-        EXPECT_EQ(e->m_pPoints[0].x - doc.m_origin.x, traced.outlines[i][0].x);
-        EXPECT_EQ(e->m_pPoints[0].y - doc.m_origin.y, traced.outlines[i][0].y);
+        EXPECT_EQ(e->m_pPoints[0].x, traced.outlines[i][0].x);
+        EXPECT_EQ(e->m_pPoints[0].y, traced.outlines[i][0].y);
     }
 }
 

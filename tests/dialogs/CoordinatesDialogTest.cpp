@@ -63,14 +63,14 @@ struct CoordinatesTest : CommandFixture {
         CShapeTool::s_pGrabbedVertex = nullptr;
         CommandFixture::TearDown();
     }
-    std::vector<POINT> Relative(const CPrimitive* p) const {
-        return Shifted(Points(p), -doc.m_origin.x, -doc.m_origin.y);
+    static std::vector<POINT> Relative(const CPrimitive* p) {
+        return std::vector<POINT>(p->m_pPoints, p->m_pPoints + p->m_nPoints);
     }
 };
 
 } // namespace
 
-// Values are relative to the center of mass whichever window drew last; a
+// Values are relative to the center of mass whatever the windows do; a
 // table edit by keys, an inserted and a deleted point make one undo step
 // that every window shows.
 TEST_F(CoordinatesTest, TypedPointsReplaceThePathAsOneUndoStep) {
@@ -78,8 +78,7 @@ TEST_F(CoordinatesTest, TypedPointsReplaceThePathAsOneUndoStep) {
     view->SelectElement(poly, false);
     auto other = OpenView(doc, 600, 400);
     other->OnActivateView(false, view.get(), other.get());
-    other->UpdateWindow(); // the object now lies about (300, 200)
-    ASSERT_EQ(doc.m_origin, CPoint(300, 200));
+    other->UpdateWindow();
     CShapeTool::s_pGrabbedVertex = &poly->m_pPoints[2];
     const std::vector<POINT> original = Relative(poly);
     EXPECT_TRUE(Update(*view, ID_OBJECT_COORDINATES).m_bEnabled);
@@ -232,4 +231,20 @@ TEST_F(CoordinatesTest, ACircleShowsItsCentreAndRadiusAndRefusesANegativeRadius)
 
     QKeyEvent ctrlE(QEvent::KeyPress, Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(CAcceleratorFilter::CommandForKey(&ctrlE), ID_OBJECT_COORDINATES);
+}
+
+// The window shows this element wrapped past the ends of the range; the
+// dialog still gives the file's values, and OK without a change keeps them.
+TEST_F(CoordinatesTest, ValuesAtTheRangeEndsAreTheFilesAndOkKeepsThem) {
+    doc.m_shape.AppendElement(PRIM_POLYLINE, RGB(0, 0, 255), 2,
+                              new POINT[2]{{INT32_MAX, INT32_MIN}, {-5, 7}});
+    CPrimitive* line = doc.m_shape.m_elements.back();
+    view->SelectElement(line, false);
+    WhenModal<CCoordinatesDialog>([](CCoordinatesDialog* d) {
+        EXPECT_EQ(Cells(Table(d)), Rows({{"2147483647", "-2147483648"}, {"-5", "7"}}));
+        Click(d, "okButton");
+    });
+    Run(*view, ID_OBJECT_COORDINATES);
+    EXPECT_EQ(doc.HistorySize(), 0);
+    EXPECT_EQ(line->m_pPoints[0], (POINT{INT32_MAX, INT32_MIN}));
 }

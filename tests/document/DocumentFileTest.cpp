@@ -50,19 +50,19 @@ QByteArray Record(int32_t type, int32_t n, std::initializer_list<POINT> pts) {
     return b;
 }
 
-// A document holding one polyline at (260, 170)-(300, 200) under origin (250, 180).
+// A document holding one polyline at (10, -10)-(50, 20) and a circle at the
+// center of mass.
 void Fill(CMorvetDoc& doc) {
     doc.OnNewDocument();
-    Add(doc, PRIM_POLYLINE, RGB(1, 2, 3), {{260, 170}, {300, 200}});
-    Add(doc, PRIM_CIRCLE, 0, {{250, 180}, {15, 4}});
-    doc.m_origin = CPoint(250, 180);
+    Add(doc, PRIM_POLYLINE, RGB(1, 2, 3), {{10, -10}, {50, 20}});
+    Add(doc, PRIM_CIRCLE, 0, {{0, 0}, {15, 4}});
 }
 
 const QString kExample = QStringLiteral(MORVET_TEST_DATA "/red-filled-circle.vrk");
 
 } // namespace
 
-TEST(DocumentFile, SavingWritesCoordinatesRelativeToTheOrigin) {
+TEST(DocumentFile, SavingWritesTheObjectsCoordinates) {
     CMorvetDoc doc;
     Fill(doc);
     const QByteArray inMemory = Bytes(doc.m_shape);
@@ -72,10 +72,9 @@ TEST(DocumentFile, SavingWritesCoordinatesRelativeToTheOrigin) {
     ASSERT_EQ(bytes.size(), 24 + 12 + 16 + 12 + 16);
     EXPECT_EQ(bytes.mid(36, 16), Le(10) + Le(-10) + Le(50) + Le(20));
     EXPECT_EQ(bytes.mid(64, 16), Le(0) + Le(0) + Le(15) + Le(4)) << "radius unchanged";
-    // The object in memory and the origin are unchanged.
+    // The object in memory is unchanged.
     EXPECT_EQ(Bytes(doc.m_shape), inMemory);
-    EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0], (POINT{260, 170}));
-    EXPECT_EQ(doc.m_origin, CPoint(250, 180));
+    EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0], (POINT{10, -10}));
 }
 
 TEST(DocumentFile, SavingTwiceWritesTheSameBytes) {
@@ -101,7 +100,6 @@ TEST(DocumentFile, SaveAndOpenRoundTripThroughAFile) {
 
     CMorvetDoc opened;
     ASSERT_TRUE(opened.OnOpenDocument(path)) << opened.LastError().toStdString();
-    EXPECT_EQ(opened.m_origin, CPoint(0, 0));
     EXPECT_FALSE(opened.IsModified());
     EXPECT_FALSE(opened.CanUndo());
     EXPECT_FALSE(opened.CanRedo());
@@ -110,20 +108,18 @@ TEST(DocumentFile, SaveAndOpenRoundTripThroughAFile) {
     EXPECT_EQ(opened.m_shape.m_elements[0]->m_pPoints[0], (POINT{10, -10}));
     EXPECT_EQ(opened.m_shape.m_elements[0]->m_pPoints[1], (POINT{50, 20}));
     EXPECT_EQ(opened.m_shape.m_elements[0]->m_crColor, RGB(1, 2, 3));
-    // Saved again at origin (0, 0) it gives the bytes of the first save.
+    // Saved again it gives the bytes of the first save.
     const QString again = dir.filePath("again.vrk");
     ASSERT_TRUE(opened.OnSaveDocument(again));
     EXPECT_EQ(ReadFile(again), ReadFile(path));
 }
 
-TEST(DocumentFile, LoadingSetsTheOriginToZero) {
+TEST(DocumentFile, LoadingKeepsTheFilesCoordinates) {
     CMorvetDoc doc;
     doc.OnNewDocument();
-    doc.m_origin = CPoint(400, 300);
     const QByteArray bytes = ReadFile(kExample);
     CArchive ar(bytes);
     doc.Serialize(ar);
-    EXPECT_EQ(doc.m_origin, CPoint(0, 0));
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0], (POINT{0, 0}));
 }
@@ -135,10 +131,6 @@ TEST(DocumentFile, RedFilledCircleFileOpensAndSavesByteForByte) {
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(doc.m_shape.m_elements[0]->m_nType, PRIM_FILLED_CIRCLE);
     EXPECT_EQ(doc.m_shape.m_elements[0]->m_crColor, RGB(255, 0, 0));
-    // The view moves the object under the centre of its window; saving still
-    // writes it relative to the center of mass.
-    doc.m_shape.Transform(0, 0, 320, 240, 0.0, 1.0, 1.0);
-    doc.m_origin = CPoint(320, 240);
     const QString out = dir.filePath("out.vrk");
     ASSERT_TRUE(doc.OnSaveDocument(out));
     EXPECT_EQ(ReadFile(out), ReadFile(kExample));

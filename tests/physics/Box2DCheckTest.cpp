@@ -15,7 +15,7 @@ void AddPath(CShape& s, int type, std::vector<POINT> pts) {
 }
 
 std::string Errors(const CShape& shape, double scale) {
-    return CheckForBox2D(shape, CPoint(0, 0), scale).errors.join('\n').toStdString();
+    return CheckForBox2D(shape, scale).errors.join('\n').toStdString();
 }
 
 TEST(Box2DCheck, ReasonsFollowTheSinglePrecisionTestThatFailed) {
@@ -24,7 +24,7 @@ TEST(Box2DCheck, ReasonsFollowTheSinglePrecisionTestThatFailed) {
     // fall just inside it.
     CShape wall;
     AddPath(wall, PRIM_POLYLINE, {{10, 10}, {10, 40}});
-    const Box2DCheck check = CheckForBox2D(wall, CPoint(0, 0), 400);
+    const Box2DCheck check = CheckForBox2D(wall, 400);
     ASSERT_EQ(check.errors.size(), 1);
     EXPECT_EQ(check.errors[0].toStdString(),
               "element 0: error: too small for Box2D at 400 units per metre: corners 1 units "

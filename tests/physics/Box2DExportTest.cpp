@@ -121,22 +121,20 @@ void ExpectShapesSumToFileMassData(const json& doc, const b2Body* body) {
     ExpectRelative(inertia, b.at("massData-I").get<double>(), "Box2D's inertia");
 }
 
-json Exported(const CShape& shape, CPoint origin, double scale) {
-    const Box2DCheck check = CheckForBox2D(shape, origin, scale);
+json Exported(const CShape& shape, double scale) {
+    const Box2DCheck check = CheckForBox2D(shape, scale);
     EXPECT_TRUE(check.Passed()) << check.errors.join('\n').toStdString();
     return json::parse(Box2DJson(check.model));
 }
 
 TEST(Box2DExport, FileLoadsIntoBox2DWithItsOwnMassData) {
-    const CPoint origin(320, 240);
-    CShape shape = Sample();
-    shape.Transform(0, 0, origin.x, origin.y, 0, 1, 1); // held as the document holds it
+    const CShape shape = Sample();
     QTemporaryDir dir;
     for (double scale : {100.0, 1.0, 37.5, 250.0}) {
         SCOPED_TRACE(scale);
         const QString path = dir.filePath("out.json");
         QString why;
-        ASSERT_EQ(ExportBox2DFile(shape, origin, scale, path, &why), ExportResult::Written)
+        ASSERT_EQ(ExportBox2DFile(shape, scale, path, &why), ExportResult::Written)
             << why.toStdString();
         std::ifstream in(path.toStdString());
         const json doc = json::parse(in);
@@ -144,7 +142,7 @@ TEST(Box2DExport, FileLoadsIntoBox2DWithItsOwnMassData) {
         const b2Body* loaded = Load(doc, world);
         ExpectFileMassData(doc, loaded);
         ExpectShapesSumToFileMassData(doc, loaded);
-        const PhysicsModel model = BuildPhysicsModel(shape, origin, scale);
+        const PhysicsModel model = BuildPhysicsModel(shape, scale);
         const json& b = doc["body"][0];
         EXPECT_EQ(b["type"], 2);
         EXPECT_EQ(b["massData-center"], json({{"x", 0}, {"y", 0}}));
@@ -184,14 +182,14 @@ CShape FarRingAndLongBar(bool ringFirst) {
 
 TEST(Box2DExport, AFarSmallFixtureNoLongerStopsTheLoader) {
     for (bool ringFirst : {true, false}) {
-        const json doc = Exported(FarRingAndLongBar(ringFirst), CPoint(0, 0), 100);
+        const json doc = Exported(FarRingAndLongBar(ringFirst), 100);
         b2World world(b2Vec2(0, -10));
         ExpectFileMassData(doc, Load(doc, world));
     }
     // With the density on every fixture, as the file used to be written, the
     // loader's running sums in floats leave the ring no inertia about its
     // centroid, and Box2D stops: the case above is the one that mattered.
-    json withDensity = Exported(FarRingAndLongBar(true), CPoint(0, 0), 100);
+    json withDensity = Exported(FarRingAndLongBar(true), 100);
     for (json& f : withDensity["body"][0]["fixture"])
         f["density"] = 20.0;
     EXPECT_DEATH(
@@ -237,7 +235,7 @@ TEST(Box2DExport, EveryWrittenFileLoadsWithItsMassData) {
             }
         }
         const double scale = scales[round % 5];
-        const Box2DCheck check = CheckForBox2D(s, CPoint(0, 0), scale);
+        const Box2DCheck check = CheckForBox2D(s, scale);
         if (!check.Passed()) {
             ++refused;
             continue;
@@ -264,25 +262,21 @@ TEST(Box2DExport, ObjectsWithErrorsOrBadScalesAreNotWritten) {
     CShape bad;
     AddPath(bad, PRIM_POLYGON, {{0, 0}, {10, 10}, {10, 0}, {0, 10}});
     QString why;
-    EXPECT_EQ(ExportBox2DFile(bad, CPoint(0, 0), 100, path, &why), ExportResult::ObjectErrors);
+    EXPECT_EQ(ExportBox2DFile(bad, 100, path, &why), ExportResult::ObjectErrors);
     EXPECT_TRUE(why.startsWith("element 0: error: ")) << why.toStdString();
     CShape small;
     small.AppendElement(PRIM_CIRCLE, 0, 2, new POINT[2]{{0, 0}, {1, 1}});
-    EXPECT_EQ(ExportBox2DFile(small, CPoint(0, 0), 100, path, &why), ExportResult::ObjectErrors);
+    EXPECT_EQ(ExportBox2DFile(small, 100, path, &why), ExportResult::ObjectErrors);
     EXPECT_TRUE(why.contains("too small for Box2D")) << why.toStdString();
-    EXPECT_EQ(ExportBox2DFile(small, CPoint(0, 0), 20, path, &why), ExportResult::Written)
-        << why.toStdString();
+    EXPECT_EQ(ExportBox2DFile(small, 20, path, &why), ExportResult::Written) << why.toStdString();
     QFile::remove(path);
     CShape fine = Sample();
-    EXPECT_EQ(ExportBox2DFile(fine, CPoint(0, 0), 401, path, &why), ExportResult::BadScale);
-    EXPECT_EQ(ExportBox2DFile(fine, CPoint(0, 0), 0.5, path, &why), ExportResult::BadScale);
-    EXPECT_EQ(ExportBox2DFile(fine, CPoint(0, 0), 100, "/no/such/dir/x.json", &why),
-              ExportResult::WriteFailed);
+    EXPECT_EQ(ExportBox2DFile(fine, 401, path, &why), ExportResult::BadScale);
+    EXPECT_EQ(ExportBox2DFile(fine, 0.5, path, &why), ExportResult::BadScale);
+    EXPECT_EQ(ExportBox2DFile(fine, 100, "/no/such/dir/x.json", &why), ExportResult::WriteFailed);
     EXPECT_FALSE(QFile::exists(path));
     b2World world(b2Vec2(0, -10));
-    EXPECT_EQ(
-        CreateBox2DBody(world, BuildPhysicsModel(bad, CPoint(0, 0)), 100, b2Vec2(0, 0), 0.2f, 0),
-        nullptr);
+    EXPECT_EQ(CreateBox2DBody(world, BuildPhysicsModel(bad), 100, b2Vec2(0, 0), 0.2f, 0), nullptr);
     EXPECT_EQ(world.GetBodyCount(), 0);
 }
 

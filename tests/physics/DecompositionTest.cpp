@@ -164,7 +164,7 @@ TEST(Decomposition, GeneratedPolygonsSplitExactlyIntoConvexPieces) {
         const int n = grid ? 3 + round % 7 : 3 + round % 80; // past 48 edges: the grid search
         const std::vector<P> outline =
             grid ? GridPolygon(rng, n) : StarPolygon(rng, n, round % 2 ? 1000 : 30);
-        const PhysicsModel m = BuildPhysicsModel(OnePolygon(outline), CPoint(0, 0));
+        const PhysicsModel m = BuildPhysicsModel(OnePolygon(outline));
         const bool geosValid = geos.IsValid(outline);
         ASSERT_EQ(!m.HasErrors(), geosValid) << "round " << round;
         if (!geosValid) {
@@ -200,7 +200,7 @@ TEST(Decomposition, LargeOutlinesTakeGeosTriangulationChecked) {
         comb.push_back(P{0, 100});
         for (const auto& o : {outline, comb}) {
             ASSERT_TRUE(geos.IsValid(o));
-            const PhysicsModel m = BuildPhysicsModel(OnePolygon(o), CPoint(0, 0));
+            const PhysicsModel m = BuildPhysicsModel(OnePolygon(o));
             ASSERT_FALSE(m.HasErrors());
             CheckPieces(o, m, geos);
         }
@@ -238,7 +238,7 @@ TEST(Decomposition, InvalidOutlinesAreRefusedWithTheirPlace) {
 
     };
     for (const Case& c : cases) {
-        const PhysicsModel m = BuildPhysicsModel(OnePolygon(c.outline), CPoint(0, 0));
+        const PhysicsModel m = BuildPhysicsModel(OnePolygon(c.outline));
         ASSERT_TRUE(m.HasErrors());
         ASSERT_EQ(m.problems.size(), 1u);
         EXPECT_TRUE(m.problems[0].hasPlace);
@@ -254,18 +254,18 @@ TEST(Decomposition, ConcaveAndLargeConvexPolygonsAreNotes) {
     for (int k = 0; k < 12; ++k)
         octagonPlus.push_back(P{std::lround(100 * std::cos(k * 0.5235987755982988)),
                                 std::lround(100 * std::sin(k * 0.5235987755982988))});
-    const PhysicsModel convex = BuildPhysicsModel(OnePolygon(octagonPlus), CPoint(0, 0));
+    const PhysicsModel convex = BuildPhysicsModel(OnePolygon(octagonPlus));
     ASSERT_EQ(convex.problems.size(), 1u);
     EXPECT_EQ(convex.problems[0].severity, PhysicsProblem::Note);
     EXPECT_EQ(convex.fixtures.size(), 2u);
-    const PhysicsModel concave = BuildPhysicsModel(
-        OnePolygon({{0, 0}, {20, 0}, {20, 80}, {60, 80}, {60, 100}, {0, 100}}), CPoint(0, 0));
+    const PhysicsModel concave =
+        BuildPhysicsModel(OnePolygon({{0, 0}, {20, 0}, {20, 80}, {60, 80}, {60, 100}, {0, 100}}));
     ASSERT_EQ(concave.problems.size(), 1u);
     EXPECT_EQ(concave.problems[0].severity, PhysicsProblem::Note);
     EXPECT_EQ(concave.fixtures.size(), 2u);
     // Straight corners drop out: a square with points along its sides is one piece.
     const PhysicsModel square = BuildPhysicsModel(
-        OnePolygon({{0, 0}, {5, 0}, {10, 0}, {10, 5}, {10, 10}, {0, 10}, {0, 10}}), CPoint(0, 0));
+        OnePolygon({{0, 0}, {5, 0}, {10, 0}, {10, 5}, {10, 10}, {0, 10}, {0, 10}}));
     EXPECT_TRUE(square.problems.empty());
     ASSERT_EQ(square.fixtures.size(), 1u);
     EXPECT_EQ(square.fixtures[0].vertices.size(), 4u);

@@ -8,18 +8,17 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-const CPoint kOrigin(400, 300);
 
 void AddPath(CShape& s, int type, std::initializer_list<POINT> pts) {
     auto* p = new POINT[pts.size()];
     int i = 0;
     for (const POINT& q : pts)
-        p[i++] = POINT{q.x + kOrigin.x, q.y + kOrigin.y};
+        p[i++] = q;
     s.AppendElement(type, 0xFF, int(pts.size()), p);
 }
 
 void AddCircle(CShape& s, int type, int cx, int cy, int r) {
-    s.AppendElement(type, 0xFF, 2, new POINT[2]{{cx + kOrigin.x, cy + kOrigin.y}, {r, r}});
+    s.AppendElement(type, 0xFF, 2, new POINT[2]{{cx, cy}, {r, r}});
 }
 
 void AddRect(CShape& s, int l, int t, int r, int b) {
@@ -28,7 +27,7 @@ void AddRect(CShape& s, int l, int t, int r, int b) {
 
 // Expected figures from area, centroid and polar moment about the centroid.
 void ExpectMass(const CShape& shape, double area, double cx, double cy, double polarCentroid) {
-    const PhysicsModel m = BuildPhysicsModel(shape, kOrigin);
+    const PhysicsModel m = BuildPhysicsModel(shape);
     const double rho = shape.m_dMassDensity, tol = 1e-9;
     const double d2 = cx * cx + cy * cy;
     EXPECT_NEAR(m.mass.area, area, tol * area);
@@ -118,7 +117,7 @@ TEST(MassProperties, NoMassElementsAreNotes) {
     AddCircle(s, PRIM_FILLED_CIRCLE, 0, 0, -5);
     AddPath(s, 7, {{1, 1}, {2, 2}});
     AddPath(s, PRIM_POLYGON, {{1, 1}, {5, 5}});
-    const PhysicsModel m = BuildPhysicsModel(s, kOrigin);
+    const PhysicsModel m = BuildPhysicsModel(s);
     EXPECT_EQ(m.mass.area, 0);
     EXPECT_EQ(m.mass.mass, 0);
     EXPECT_TRUE(m.fixtures.empty());
@@ -142,16 +141,16 @@ TEST(MassProperties, InertiaAboutTheCentroidFarFromTheCenterOfMass) {
         CShape s;
         s.m_dMassDensity = 1;
         AddRect(s, far, far, far + 10, far + 10);
-        PhysicsModel m = BuildPhysicsModel(s, kOrigin);
+        PhysicsModel m = BuildPhysicsModel(s);
         EXPECT_NEAR(m.mass.inertiaAboutCentroid, RectPolar(10, 10), 1e-9 * RectPolar(10, 10));
         // Two squares 30 apart, and a 1 x 1 one far beyond them: the parallel
         // axis theorem about their common centroid.
         AddRect(s, far + 30, far, far + 40, far + 10);
-        m = BuildPhysicsModel(s, kOrigin);
+        m = BuildPhysicsModel(s);
         const double two = 2 * RectPolar(10, 10) + 200 * 15 * 15;
         EXPECT_NEAR(m.mass.inertiaAboutCentroid, two, 1e-9 * two);
         AddRect(s, far + 1000, far + 1000, far + 1001, far + 1001);
-        m = BuildPhysicsModel(s, kOrigin);
+        m = BuildPhysicsModel(s);
         const double cx = (200 * 20.0 + 1000.5) / 201, cy = (200 * 5.0 + 1000.5) / 201;
         const double three = 2 * RectPolar(10, 10) +
                              100 * ((5 - cx) * (5 - cx) + (5 - cy) * (5 - cy)) +

@@ -36,8 +36,10 @@ struct PrintingFixture : ::testing::Test {
         view->OnActivateView(true, view.get(), nullptr);
         view->UpdateWindow();
     }
+    // In the window's logical units, about its middle (200, 150).
     void AddRectangle(int l, int t, int r, int b, COLORREF fill) {
-        const POINT pts[4] = {{l, t}, {r, t}, {r, b}, {l, b}};
+        POINT pts[4] = {{l, t}, {r, t}, {r, b}, {l, b}};
+        view->LogicalToObject(pts, 4);
         doc.AddElement(PRIM_POLYGON, fill, 4, pts);
         view->UpdateWindow();
     }

@@ -62,11 +62,9 @@ std::vector<int> Runs(const QImage& image, int y, int x0, int x1, QRgb colour) {
 // An object with the center of mass at its middle: a green box and, right of
 // it, a white vertical polyline, both given in units from the center of mass.
 void AddObject(CMorvetDoc* doc) {
-    const CPoint o = doc->m_origin;
-    const POINT box[4] = {
-        {o.x - 20, o.y - 10}, {o.x + 20, o.y - 10}, {o.x + 20, o.y + 10}, {o.x - 20, o.y + 10}};
+    const POINT box[4] = {{-20, -10}, {20, -10}, {20, 10}, {-20, 10}};
     doc->AddElement(PRIM_POLYGON, RGB(0, 200, 0), 4, box);
-    const POINT line[2] = {{o.x + 60, o.y - 30}, {o.x + 60, o.y + 30}};
+    const POINT line[2] = {{60, -30}, {60, 30}};
     doc->AddElement(PRIM_POLYLINE, RGB(0, 200, 0), 2, line);
     doc->m_shape.m_bMayRotate = 0;
     doc->UpdateAllViews(nullptr);
@@ -135,8 +133,8 @@ TEST_F(ScreenScaleTest, CrossAndLinesAreAsWideAsTheOutlinesInBothWindows) {
     ASSERT_EQ(View()->devicePixelRatio(), 2) << "run with QT_SCALE_FACTOR=2";
     {
         SCOPED_TRACE("editor");
-        ExpectEvenWidths(Plain(View()->grab().toImage()), QPointF(doc->m_origin.x, doc->m_origin.y),
-                         1.0, 2);
+        ExpectEvenWidths(Plain(View()->grab().toImage()),
+                         QPointF(View()->Anchor().x, View()->Anchor().y), 1.0, 2);
     }
 
     QTest::keyClick(View(), Qt::Key_T, Qt::ControlModifier);

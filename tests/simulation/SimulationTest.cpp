@@ -39,7 +39,7 @@ CShape Box(int l, int t, int r, int b, bool mayRotate = true) {
 std::vector<SimulationState> RunFor(const CShape& shape, const SimulationSettings& settings,
                                     double seconds) {
     Simulation sim;
-    EXPECT_TRUE(sim.Start(shape, CPoint(0, 0), settings)) << sim.Errors().join('\n').toStdString();
+    EXPECT_TRUE(sim.Start(shape, settings)) << sim.Errors().join('\n').toStdString();
     std::vector<SimulationState> states;
     for (int i = 0; i < int(std::lround(seconds / Simulation::kStep)); ++i) {
         sim.Step();
@@ -148,8 +148,8 @@ TEST(SimulationTest, TheSameInputGivesTheSameStatesOnEveryRun) {
     const auto first = RunFor(s, settings, 5);
     // Interleaved with another world, which must not disturb it.
     Simulation other, again;
-    ASSERT_TRUE(other.Start(Box(0, 0, 30, 30), CPoint(5, 5), settings));
-    ASSERT_TRUE(again.Start(s, CPoint(0, 0), settings));
+    ASSERT_TRUE(other.Start(Box(-5, -5, 25, 25), settings));
+    ASSERT_TRUE(again.Start(s, settings));
     for (const SimulationState& expected : first) {
         other.Step();
         again.Step();
@@ -163,7 +163,7 @@ TEST(SimulationTest, TheSameInputGivesTheSameStatesOnEveryRun) {
 
 TEST(SimulationTest, TheAccumulatorRunsWholeStepsAndDropsWhatItIsRefused) {
     Simulation sim;
-    ASSERT_TRUE(sim.Start(Box(-10, -10, 10, 10), CPoint(0, 0), SimulationSettings()));
+    ASSERT_TRUE(sim.Start(Box(-10, -10, 10, 10), SimulationSettings()));
     EXPECT_EQ(sim.Advance(0.5 * Simulation::kStep), 0);
     EXPECT_EQ(sim.Advance(0.5 * Simulation::kStep), 1);
     // Frames of a 144 Hz screen at normal speed: 60 steps in 144 frames.
@@ -187,7 +187,7 @@ int SettledSteps(const SimulationRunner& runner) {
 TEST(SimulationTest, TheRunnerStepsOnItsThreadAsTheSimulationDoesAndDropsTheBacklog) {
     const CShape box = Box(-40, -20, -20, 20);
     SimulationRunner runner;
-    ASSERT_TRUE(runner.Start(box, CPoint(0, 0), SimulationSettings()));
+    ASSERT_TRUE(runner.Start(box, SimulationSettings()));
     runner.AddTime(0.2);
     ASSERT_EQ(SettledSteps(runner), 12);
     runner.AddTime(0.25);
@@ -198,7 +198,7 @@ TEST(SimulationTest, TheRunnerStepsOnItsThreadAsTheSimulationDoesAndDropsTheBack
     runner.AddTime((30 - afterBoth) * Simulation::kStep);
     ASSERT_EQ(SettledSteps(runner), 30);
     Simulation plain;
-    ASSERT_TRUE(plain.Start(box, CPoint(0, 0), SimulationSettings()));
+    ASSERT_TRUE(plain.Start(box, SimulationSettings()));
     for (int i = 0; i < 30; ++i)
         plain.Step();
     EXPECT_EQ(runner.State().y, plain.State().y);
@@ -219,39 +219,26 @@ TEST(SimulationTest, TheRunnerStepsOnItsThreadAsTheSimulationDoesAndDropsTheBack
     EXPECT_FALSE(runner.IsRunning());
 }
 
-TEST(SimulationTest, TheStartPlaceIsTheCenterOfMassWhereverTheObjectLies) {
-    // The document keeps its object moved to a window's anchor: the same
-    // object at another origin is the same simulation.
-    CShape moved = Box(-30, -10, 30, 10);
-    moved.Transform(0, 0, 400, 300, 0, 1, 1);
-    const auto here = RunFor(Box(-30, -10, 30, 10), SimulationSettings(), 1);
-    Simulation sim;
-    ASSERT_TRUE(sim.Start(moved, CPoint(400, 300), SimulationSettings()));
-    for (int i = 0; i < 60; ++i)
-        sim.Step();
-    EXPECT_EQ(sim.State().y, here.back().y);
-}
-
 TEST(SimulationTest, AnObjectOrSettingsThatCannotBeSimulatedGetNoWorldAndSayWhy) {
     SimulationSettings settings;
     CShape crossing;
     Append(crossing, PRIM_POLYGON, {{0, 0}, {40, 40}, {40, 0}, {0, 40}});
     Simulation sim;
-    EXPECT_FALSE(sim.Start(crossing, CPoint(0, 0), settings));
+    EXPECT_FALSE(sim.Start(crossing, settings));
     EXPECT_FALSE(sim.IsRunning());
     ASSERT_FALSE(sim.Errors().isEmpty());
     EXPECT_TRUE(sim.Errors()[0].startsWith("element 0:")) << sim.Errors()[0].toStdString();
     sim.Step(); // harmless without a world
     EXPECT_EQ(sim.State().steps, 0);
 
-    EXPECT_FALSE(sim.Start(CShape(), CPoint(0, 0), settings)); // nothing with mass
+    EXPECT_FALSE(sim.Start(CShape(), settings)); // nothing with mass
     CShape zeroDensity = Box(0, 0, 10, 10);
     zeroDensity.m_dMassDensity = 0;
-    EXPECT_FALSE(sim.Start(zeroDensity, CPoint(0, 0), settings));
+    EXPECT_FALSE(sim.Start(zeroDensity, settings));
     // Found by fuzzing: so small a density that the inverse mass overflows.
     for (double density : {std::nan(""), 1e-300, 1e-20, 1e300}) {
         zeroDensity.m_dMassDensity = density;
-        EXPECT_FALSE(sim.Start(zeroDensity, CPoint(0, 0), settings)) << density;
+        EXPECT_FALSE(sim.Start(zeroDensity, settings)) << density;
     }
 
     for (auto bad : {&SimulationSettings::gravity, &SimulationSettings::floorAngle,
@@ -260,11 +247,11 @@ TEST(SimulationTest, AnObjectOrSettingsThatCannotBeSimulatedGetNoWorldAndSayWhy)
         for (double value : {std::nan(""), -1e9, 1e9}) {
             SimulationSettings s;
             s.*bad = value;
-            EXPECT_FALSE(sim.Start(Box(0, 0, 10, 10), CPoint(0, 0), s));
+            EXPECT_FALSE(sim.Start(Box(0, 0, 10, 10), s));
             EXPECT_FALSE(sim.IsRunning());
         }
     // A good start after refusals works as ever.
-    EXPECT_TRUE(sim.Start(Box(0, 0, 10, 10), CPoint(0, 0), settings));
+    EXPECT_TRUE(sim.Start(Box(0, 0, 10, 10), settings));
 }
 
 // Every file of the reader's corpus and many generated objects, at the ends
@@ -331,7 +318,7 @@ TEST(SimulationTest, NothingInvalidReachesBox2DFromTheCorpusOrGeneratedObjects) 
             settings.unitsPerMetre = scale;
             settings.floorAngle = scale == 1.0 ? -45 : 45;
             Simulation sim;
-            if (!sim.Start(shape, CPoint(0, 0), settings)) {
+            if (!sim.Start(shape, settings)) {
                 EXPECT_FALSE(sim.Errors().isEmpty());
                 continue;
             }
@@ -384,9 +371,9 @@ TEST(SimulationTest, TheSimulationAndTheExportRefuseTheSameObjectsForTheSameReas
             settings.unitsPerMetre = scale;
             settings.drop = 0;
             Simulation sim;
-            const bool ran = sim.Start(s, CPoint(0, 0), settings);
+            const bool ran = sim.Start(s, settings);
             QString why;
-            const ExportResult exported = ExportBox2DFile(s, CPoint(0, 0), scale, path, &why);
+            const ExportResult exported = ExportBox2DFile(s, scale, path, &why);
             ASSERT_EQ(ran, exported == ExportResult::Written) << why.toStdString();
             if (ran)
                 ++agreedRuns;
@@ -404,7 +391,7 @@ TEST(SimulationTest, TheSimulationAndTheExportRefuseTheSameObjectsForTheSameReas
     settings.unitsPerMetre = 400;
     settings.drop = SimulationSettings::kMaxDrop;
     Simulation sim;
-    ASSERT_FALSE(sim.Start(Box(3950000, 0, 3950010, 10), CPoint(0, 0), settings));
+    ASSERT_FALSE(sim.Start(Box(3950000, 0, 3950010, 10), settings));
     EXPECT_EQ(sim.Errors().join('\n').toStdString(),
               "error: the object and its drop span more than 10000 metres at 400 units per metre, "
               "too far for Box2D's precision; lower the drop.");

@@ -120,7 +120,7 @@ TEST_F(BoxShapeToolTest, ViewsOfOtherSizesShowTheNewElementWhereTheyDrawIt) {
     auto other = std::make_unique<CMorvetView>(&doc);
     other->resize(600, 400);
     other->show();
-    other->UpdateWindow(); // the other window drew last: the object is about (300,200)
+    other->UpdateWindow();
     Use(TOOL_RECTANGLE);
     Drag(10, 10, 60, 40);
     view->UpdateWindow();

@@ -76,7 +76,8 @@ TEST_F(GrabbedVertexLifetimeTest, ClosingTheDocumentDropsTheVertex) {
     auto other = std::make_unique<CMorvetDoc>();
     other->OnNewDocument();
     auto otherView = MakeView(*other);
-    POINT* pts = new POINT[2]{{100, 100}, {300, 250}};
+    // (100, 100) to (300, 250) in its window.
+    POINT* pts = new POINT[2]{{-100, -50}, {100, 100}};
     other->m_shape.AppendElement(PRIM_POLYLINE, RGB(255, 255, 255), 2, pts);
     view->OnActivateView(false, nullptr, view.get());
     otherView->OnActivateView(true, otherView.get(), nullptr);

@@ -39,12 +39,8 @@ struct GridSnapTest : ToolFixture {
         Release(x1, y1, m);
     }
     // The points of an element relative to the center of mass.
-    std::vector<CPoint> Relative(const CPrimitive* e, bool circle = false) const {
-        std::vector<CPoint> r = PointsOf(e);
-        for (size_t i = 0; i < r.size(); ++i)
-            if (!circle || i == 0)
-                r[i] = r[i] - doc.m_origin;
-        return r;
+    static std::vector<CPoint> Relative(const CPrimitive* e) {
+        return std::vector<CPoint>(e->m_pPoints, e->m_pPoints + e->m_nPoints);
     }
 };
 
@@ -94,7 +90,7 @@ TEST(GridGeometry, SnappedPointsAreTheNearestGridPointsAndStayInRange) {
 }
 
 TEST_F(GridSnapTest, ToolsPutPointsOnTheGridAndCtrlTurnsSnappingRound) {
-    ASSERT_EQ(doc.m_origin, CPoint(200, 150));
+    ASSERT_EQ(view->Anchor(), CPoint(200, 150));
     // From 17 left and 8 above the cross to 33 right and 22 below it.
     Use(TOOL_RECTANGLE);
     Drag(200 - 17, 150 - 8, 200 + 33, 150 + 22);
@@ -105,7 +101,7 @@ TEST_F(GridSnapTest, ToolsPutPointsOnTheGridAndCtrlTurnsSnappingRound) {
         ASSERT_TRUE(doc.OnSaveDocument(dir.filePath("r.vrk")));
         CMorvetDoc back;
         ASSERT_TRUE(back.OnOpenDocument(dir.filePath("r.vrk")));
-        EXPECT_EQ(PointsOf(back.m_shape.m_elements[0]),
+        EXPECT_EQ(Relative(back.m_shape.m_elements[0]),
                   Pts({{-20, -10}, {-20, 20}, {30, 20}, {30, -10}, {-20, -10}}));
     }
 
@@ -120,7 +116,7 @@ TEST_F(GridSnapTest, ToolsPutPointsOnTheGridAndCtrlTurnsSnappingRound) {
     // The circle's box corners on grid points; then polygon vertices.
     Use(TOOL_FILLED_CIRCLE);
     Drag(200 + 12, 150 - 31, 200 + 68, 150 + 28);
-    EXPECT_EQ(Relative(Last(), true), Pts({{40, 0}, {30, 30}}));
+    EXPECT_EQ(Relative(Last()), Pts({{40, 0}, {30, 30}}));
     Use(TOOL_POLYGON);
     Drag(200 - 41, 150 + 44, 200 + 6, 150 + 47);
     Click(200 + 24, 150 + 76);
@@ -177,9 +173,9 @@ TEST_F(GridSnapTest, CenterOfMassAndTheSelectToolMoveByWholeSteps) {
     Move(262, 163);
     Move(279, 162);
     Release(279, 162);
-    EXPECT_EQ(CPoint(poly->m_pPoints[1]) - doc.m_origin, CPoint(80, 10));
+    EXPECT_EQ(CPoint(poly->m_pPoints[1]), CPoint(80, 10));
     Key(Qt::Key_Left);
-    EXPECT_EQ(CPoint(poly->m_pPoints[1]) - doc.m_origin, CPoint(79, 10));
+    EXPECT_EQ(CPoint(poly->m_pPoints[1]), CPoint(79, 10));
     CShapeTool::s_pGrabbedVertex = nullptr;
     Key(Qt::Key_Down);
     EXPECT_EQ(PointsOf(poly), Pts({{216, 170}, {279, 161}, {256, 200}}));

@@ -16,7 +16,7 @@ QByteArray SavedBytes(CMorvetDoc& d) {
 }
 
 TEST_F(MassCenterToolTest, ReleasePointComesUnderTheCrossAndIntoTheFileAsZero) {
-    ASSERT_EQ(doc.m_origin, CPoint(200, 150));
+    ASSERT_EQ(view->Anchor(), CPoint(200, 150));
     CPrimitive* line = Add(PRIM_POLYLINE, {{210, 140}, {260, 140}});
     CPrimitive* ring = Add(PRIM_CIRCLE, {{100, 100}, {7, 7}});
     view->SelectElement(line, false);

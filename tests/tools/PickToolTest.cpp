@@ -142,9 +142,9 @@ TEST_F(PickToolTest, VertexIsGrabbedWithinTwoUnitsOfTheOnlySelectedPath) {
     Release(100, 100);
 
     CPrimitive* close = Add(PRIM_POLYGON, {{300, 100}, {303, 100}, {303, 140}});
-    EXPECT_EQ(CPickTool::HitVertex(close, CPoint(302, 100)), &close->m_pPoints[0]);
+    EXPECT_EQ(CPickTool::HitVertex(close, CPoint(302, 100), view.get()), &close->m_pPoints[0]);
     CPrimitive* circle = Add(PRIM_CIRCLE, {{300, 200}, {10, 10}});
-    EXPECT_EQ(CPickTool::HitVertex(circle, CPoint(300, 200)), nullptr);
+    EXPECT_EQ(CPickTool::HitVertex(circle, CPoint(300, 200), view.get()), nullptr);
 }
 
 TEST_F(PickToolTest, TabStepsTheSelectionThroughTheDrawingOrder) {
@@ -236,10 +236,10 @@ TEST_F(PickToolTest, KeyMoveInAnotherDocumentAfterADragCanBeUndone) {
     otherView->SelectElement(other.m_shape.m_elements[0], false);
     otherView->setFocus();
     QTest::keyClick(otherView.get(), Qt::Key_Right);
-    EXPECT_EQ(PointsOf(other.m_shape.m_elements[0])[0], CPoint(11, 10));
+    EXPECT_EQ(CPoint(other.m_shape.m_elements[0]->m_pPoints[0]), CPoint(11, 10));
     ASSERT_TRUE(other.CanUndo());
     other.Undo();
-    EXPECT_EQ(PointsOf(other.m_shape.m_elements[0])[0], CPoint(10, 10));
+    EXPECT_EQ(CPoint(other.m_shape.m_elements[0]->m_pPoints[0]), CPoint(10, 10));
 }
 
 TEST_F(PickToolTest, ArrowKeysMoveTheGrabbedVertexAfterRelease) {

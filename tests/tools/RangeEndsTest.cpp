@@ -1,6 +1,6 @@
 // Objects whose coordinates lie at the ends of the 32-bit range, as a file may
 // hold them, go through everything a user does with them in the editor: two
-// windows of different sizes re-anchoring them, drawing, hit tests, dragging,
+// windows of different sizes showing them, drawing, hit tests, dragging,
 // arrow keys, a grabbed vertex, paste, placing the center of mass, saving.
 // Every pure move there and back restores every point, and saving gives back
 // the very bytes opened. Under the sanitizer build any overflow on the way
@@ -97,11 +97,12 @@ struct RangeEnds : ToolFixture {
 };
 
 TEST_F(RangeEnds, PureMovesThereAndBackRestoreEveryPointAndSavingTheBytesOpened) {
-    ASSERT_EQ(doc.m_origin, CPoint(200, 150));
+    const CPoint anchor = view->Anchor();
+    ASSERT_EQ(anchor, CPoint(200, 150));
     const auto placed = AllPoints(doc.m_shape);
-    // Re-anchored by (200, 150), wrapping past the ends.
-    EXPECT_EQ(placed[0][0], CPoint(-2147483496, 150));
-    EXPECT_EQ(placed[0][2], CPoint(kMin + 199, kMin + 150));
+    // Shown about (200, 150), wrapping past the ends.
+    EXPECT_EQ(placed[0][0] + anchor, CPoint(-2147483496, 150));
+    EXPECT_EQ(placed[0][2] + anchor, CPoint(kMin + 199, kMin + 150));
     EXPECT_EQ(Px(150, 150), 0x4080FFu) << "a negative radius draws as render draws it";
     EXPECT_EQ(Px(100, 40), 0x20C010u) << "a circle of radius 2^31 - 1 draws";
     EXPECT_EQ(Px(300, 40), 0u);

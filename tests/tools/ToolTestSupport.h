@@ -13,8 +13,9 @@
 #include <vector>
 
 // Drives the tools through real mouse and key events on a shown, active view of
-// 400x300, whose origin is therefore (200,150) and whose logical coordinates are
-// its client coordinates.
+// 400x300, whose anchor is therefore (200,150) and whose logical coordinates are
+// its client coordinates. Add and PointsOf speak in those coordinates; the
+// document holds them less the anchor.
 struct ToolFixture : ::testing::Test {
     CMorvetDoc doc;
     std::unique_ptr<CMorvetView> view;
@@ -62,6 +63,8 @@ struct ToolFixture : ::testing::Test {
         POINT* own = new POINT[pts.size()];
         std::copy(pts.begin(), pts.end(), own);
         doc.m_shape.AppendElement(type, c, int32_t(pts.size()), own);
+        const CPoint back = -view->Anchor();
+        MovePrimitive(doc.m_shape.m_elements.back(), back.x, back.y);
         return doc.m_shape.m_elements.back();
     }
 
@@ -92,8 +95,12 @@ struct ToolFixture : ::testing::Test {
 
     QRgb Px(int x, int y) const { return view->Surface().pixel(x, y) & 0xFFFFFF; }
 
-    static std::vector<CPoint> PointsOf(const CPrimitive* e) {
-        return std::vector<CPoint>(e->m_pPoints, e->m_pPoints + e->m_nPoints);
+    // The points as the view shows them: a circle's radius is a length.
+    std::vector<CPoint> PointsOf(const CPrimitive* e) const {
+        CPrimitive shown(*e);
+        const CPoint a = view->Anchor();
+        MovePrimitive(&shown, a.x, a.y);
+        return std::vector<CPoint>(shown.m_pPoints, shown.m_pPoints + shown.m_nPoints);
     }
     CPrimitive* Last() const { return doc.m_shape.m_elements.back(); }
 };

@@ -298,7 +298,7 @@ TEST(TraceShapes, TracedObjectsPassThePhysicsCheck) {
             continue;
         CShape shape;
         AppendTraceToShape(r, RGB(0, 0, 0), true, shape);
-        const Box2DCheck check = CheckForBox2D(shape, CPoint(0, 0), kDefaultUnitsPerMetre);
+        const Box2DCheck check = CheckForBox2D(shape, kDefaultUnitsPerMetre);
         ASSERT_TRUE(check.Passed()) << check.errors.join('\n').toStdString();
         for (const PhysicsProblem& problem : check.model.problems)
             ASSERT_NE(problem.severity, PhysicsProblem::Error) << problem.message.toStdString();

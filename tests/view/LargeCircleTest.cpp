@@ -15,7 +15,7 @@ TEST(LargeCircles, DrawOnTheCanvasAsTheirClosedFormWhateverTheRadiusAndItsSign) 
     view.resize(400, 300);
     view.show();
     view.UpdateWindow();
-    ASSERT_EQ(doc.m_origin, CPoint(200, 150));
+    ASSERT_EQ(view.Anchor(), CPoint(200, 150));
     const QRect cross(193, 143, 15, 15);
     const int64_t radii[] = {200,   40000,   65536,     65537,
                              80000, 1000000, 1LL << 30, std::numeric_limits<int32_t>::max()};
@@ -30,7 +30,8 @@ TEST(LargeCircles, DrawOnTheCanvasAsTheirClosedFormWhateverTheRadiusAndItsSign) 
                                  << (vertical ? " right edge" : " bottom edge"));
                     doc.m_shape = CShape();
                     const int32_t radius = int32_t(sign * r);
-                    auto* pts = new POINT[2]{{int32_t(cx), int32_t(cy)}, {radius, radius}};
+                    auto* pts =
+                        new POINT[2]{{int32_t(cx - 200), int32_t(cy - 150)}, {radius, radius}};
                     doc.m_shape.AppendElement(filled ? PRIM_FILLED_CIRCLE : PRIM_CIRCLE,
                                               RGB(0, 0, 255), 2, pts);
                     view.Invalidate();

@@ -106,11 +106,11 @@ TEST_F(DispatchFixture, ViewsOfDifferentSizesHitWhatTheyShow) {
     big.show();
     view->UpdateWindow();
     POINT pts[3] = {{100, 100}, {110, 100}, {110, 110}};
+    view->LogicalToObject(pts, 3);
     doc.AddElement(PRIM_POLYGON, 0, 3, pts);
-    big.UpdateWindow(); // moves the object to the big view's middle
-    EXPECT_EQ(doc.m_origin, CPoint(300, 200));
+    big.UpdateWindow();
     QTest::mousePress(view.get(), Qt::LeftButton, {}, QPoint(105, 102));
-    EXPECT_EQ(doc.m_origin, CPoint(100, 100));
-    EXPECT_EQ(doc.ElementAtPoint(CPoint(105, 102)), doc.m_shape.m_elements[0]);
+    EXPECT_EQ(doc.ElementAtPoint(CPoint(105, 102), view->Anchor()), doc.m_shape.m_elements[0]);
+    EXPECT_EQ(doc.ElementAtPoint(CPoint(305, 202), big.Anchor()), doc.m_shape.m_elements[0]);
     QTest::mouseRelease(view.get(), Qt::LeftButton, {}, QPoint(105, 102));
 }

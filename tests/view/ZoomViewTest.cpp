@@ -33,14 +33,14 @@ void Wheel(CMorvetView& view, QPoint at, QPoint angle, Qt::KeyboardModifiers mod
     view.UpdateWindow();
 }
 
-// Every element of a random object within the given box, in units about the
-// window's middle.
+// Every element of a random object within the given box, in the logical units
+// of the fixture's 400 x 300 window, whose middle is the center of mass.
 void FillRandom(CMorvetDoc& doc, int count, CRect box, unsigned seed) {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> px(box.left, box.right - 40), py(box.top, box.bottom - 40);
     std::uniform_int_distribution<int> size(1, 40);
     for (int i = 0; i < count; ++i) {
-        const int x = px(rng), y = py(rng), s = size(rng);
+        const int x = px(rng) - 200, y = py(rng) - 150, s = size(rng);
         if (i % 3 == 2) {
             const POINT pts[2] = {{x + 20, y + 20}, {s / 2, s / 2}};
             doc.AddElement(PRIM_FILLED_CIRCLE, RGB(0, 255, 0), 2, pts);
@@ -176,7 +176,7 @@ TEST_F(ZoomViewTest, FitObjectShowsEveryElementWithItsMargin) {
     CRect all(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
     for (int i = 0; i < doc.m_shape.GetSize(); ++i) {
         CRect r;
-        doc.m_shape.GetElementRect(i, &r);
+        GetPrimitiveRect(doc.m_shape.m_elements[size_t(i)], &r, view->Anchor());
         view->LogicalToDevice(&r);
         all = CRect(std::min(all.left, r.left), std::min(all.top, r.top),
                     std::max(all.right, r.right), std::max(all.bottom, r.bottom));
@@ -237,7 +237,7 @@ TEST_F(ZoomViewTest, AScrolledStripMatchesAFullRedrawAndScrollBarsComeOnlyWhenNe
     CMorvetDoc small;
     small.OnNewDocument();
     auto other = MakeView(small, 400, 300);
-    const POINT box[4] = {{150, 100}, {250, 100}, {250, 200}, {150, 200}};
+    const POINT box[4] = {{-50, -50}, {50, -50}, {50, 50}, {-50, 50}};
     small.AddElement(PRIM_POLYGON, RGB(255, 0, 0), 4, box);
     other->SetZoom(CZoom{1, 2}, CPoint(200, 150));
     for (const QScrollBar* bar : other->findChildren<QScrollBar*>())
@@ -248,15 +248,13 @@ TEST_F(ZoomViewTest, AScrolledStripMatchesAFullRedrawAndScrollBarsComeOnlyWhenNe
 
 TEST_F(ZoomViewTest, WindowsAtDifferentZoomsEachHitAndDrawWhatTheyShow) {
     auto wide = MakeView(doc, 600, 500);
-    const CPoint o = doc.m_origin;
-    const POINT boxPts[4] = {
-        {o.x + 10, o.y + 10}, {o.x + 30, o.y + 10}, {o.x + 30, o.y + 20}, {o.x + 10, o.y + 20}};
-    doc.AddElement(PRIM_POLYGON, RGB(255, 255, 0), 4, boxPts); // units (10,10)-(30,20)
+    const POINT boxPts[4] = {{10, 10}, {30, 10}, {30, 20}, {10, 20}};
+    doc.AddElement(PRIM_POLYGON, RGB(255, 255, 0), 4, boxPts);
     CPrimitive* box = doc.m_shape.m_elements.back();
     view->SetZoom(CZoom{4, 1}, CPoint(200, 150));
     wide->SetZoom(CZoom{1, 2}, CPoint(300, 250));
     view->UpdateWindow();
-    wide->UpdateWindow(); // the object now lives about the wide window's middle
+    wide->UpdateWindow();
     // At 400 % the box's middle, 20 and 15 units from the center of mass, is
     // 80 and 60 pixels from the small window's middle; at 50 % 10 and 7 from
     // the wide one's.
@@ -284,9 +282,8 @@ TEST_F(ZoomViewTest, WindowsAtDifferentZoomsEachHitAndDrawWhatTheyShow) {
     QTest::mouseRelease(wide.get(), Qt::LeftButton, {}, QPoint(290, 240));
     const CPrimitive* added = doc.m_shape.m_elements.back();
     ASSERT_NE(added, box);
-    const CPoint origin = doc.m_origin;
-    EXPECT_EQ(CPoint(added->m_pPoints[0]) - origin, CPoint(-40, -40));
-    EXPECT_EQ(CPoint(added->m_pPoints[2]) - origin, CPoint(-20, -20));
+    EXPECT_EQ(CPoint(added->m_pPoints[0]), CPoint(-40, -40));
+    EXPECT_EQ(CPoint(added->m_pPoints[2]), CPoint(-20, -20));
     view->UpdateWindow();
     wide->UpdateWindow();
     EXPECT_EQ(view->Surface().pixel(200 - 4 * 30, 150 - 4 * 30) & 0xFFFFFF, 0x00FFFFu);
