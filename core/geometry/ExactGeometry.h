@@ -1,7 +1,7 @@
 #pragma once
 // Exact predicates on integer points. Coordinates are 64-bit but come from
-// 32-bit file values (possibly minus a 32-bit origin), so differences fit in
-// 34 bits and their products in 128 bits: every sign below is exact.
+// 32-bit file values, so differences fit in 33 bits and their products in 128
+// bits: every sign below is exact.
 #include <algorithm>
 #include <cstdint>
 
