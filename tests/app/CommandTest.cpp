@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 #include "app/CAcceleratorFilter.h"
 #include "app/CCommandActions.h"
+#include "app/CCommandRouter.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,9 +27,10 @@ QStringList Items(QMenu* menu) {
     return items;
 }
 
-int CommandFor(int key, Qt::KeyboardModifiers mods, const QString& text = QString()) {
+int CommandFor(const CCommandRouter& router, int key, Qt::KeyboardModifiers mods,
+               const QString& text = QString()) {
     QKeyEvent event(QEvent::KeyPress, key, mods, text);
-    return CAcceleratorFilter::CommandForKey(&event);
+    return router.CommandForKey(&event);
 }
 
 } // namespace
@@ -150,7 +152,8 @@ TEST_F(CommandTest, ADisabledCommandNeverRunsNotEvenFromItsKey) {
     int runs = 0;
     bool enabled = false;
     Frame()->Router().Add(
-        ID_NEXT_PANE, [&] { ++runs; }, [&](CCmdUI* ui) { ui->Enable(enabled); });
+        {ID_NEXT_PANE, nullptr, nullptr, nullptr, {PlainKey(Qt::Key_F6)}}, [&] { ++runs; },
+        [&](CCmdUI* ui) { ui->Enable(enabled); });
     // The state is asked at the moment of the key, whatever the last idle
     // update showed.
     QTest::keyClick(View(), Qt::Key_F6);
@@ -186,7 +189,12 @@ TEST_F(CommandTest, AcceleratorsReachTheActiveViewsCommands) {
     EXPECT_EQ(DocCount(), 2);
 }
 
-TEST(AcceleratorTable, KeysMatchWithExactModifiersAndKeypadKeysOnlyFromTheKeypad) {
+TEST_F(CommandTest, KeysMatchWithExactModifiersAndKeypadKeysOnlyFromTheKeypad) {
+    ASSERT_TRUE(Start());
+    const auto CommandFor = [this](int key, Qt::KeyboardModifiers mods,
+                                   const QString& text = QString()) {
+        return ::CommandFor(Frame()->Router(), key, mods, text);
+    };
     // "-" and "=" are typed characters; keypad + and - are keys of their own.
     EXPECT_EQ(CommandFor(Qt::Key_Minus, Qt::NoModifier, "-"), ID_OBJECT_MOVE_BACK);
     EXPECT_EQ(CommandFor(Qt::Key_Minus, Qt::KeypadModifier, "-"), ID_OBJECT_MOVE_BACK);
@@ -237,7 +245,7 @@ TEST_F(CommandTest, SimulateFollowsSpinInTheObjectMenuOnCtrlT) {
     ASSERT_GE(spin, 0);
     ASSERT_LT(spin + 1, items.size());
     EXPECT_EQ(items[spin + 1], "&Simulate...\tCtrl+T");
-    EXPECT_EQ(CommandFor(Qt::Key_T, Qt::ControlModifier), ID_OBJECT_SIMULATE);
+    EXPECT_EQ(CommandFor(Frame()->Router(), Qt::Key_T, Qt::ControlModifier), ID_OBJECT_SIMULATE);
     EXPECT_TRUE(Frame()->Actions().Action(ID_OBJECT_SIMULATE)->isEnabled());
     Frame()->Children()[0]->close();
     Idle();
