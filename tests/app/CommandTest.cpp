@@ -238,6 +238,34 @@ TEST_F(CommandTest, KeysMatchWithExactModifiersAndKeypadKeysOnlyFromTheKeypad) {
     EXPECT_EQ(CommandFor(Qt::Key_A, Qt::NoModifier, "a"), 0);
 }
 
+// A key registered for two commands runs only the first: the other one's key
+// would do nothing without a word. Every key of every registration, pressed,
+// must reach its own command.
+TEST_F(CommandTest, EveryRegisteredKeyReachesItsOwnCommand) {
+    ASSERT_TRUE(Start());
+    const CCommandRouter& router = Frame()->Router();
+    int keys = 0;
+    for (int id = 1; id <= 0xFFFF; ++id) {
+        const CCommandSpec* spec = router.Spec(id);
+        if (!spec)
+            continue;
+        for (const CCommandKey& k : spec->keys) {
+            Qt::KeyboardModifiers mods;
+            mods.setFlag(Qt::ShiftModifier, k.shift);
+            mods.setFlag(Qt::ControlModifier, k.ctrl);
+            mods.setFlag(Qt::AltModifier, k.alt);
+            mods.setFlag(Qt::KeypadModifier, k.keypad);
+            const bool character = k.kind == CCommandKey::Character;
+            EXPECT_EQ(CommandFor(router, character ? int(Qt::Key_unknown) : k.key, mods,
+                                 character ? QString(QChar(k.key)) : QString()),
+                      id)
+                << "key " << k.key << " of command " << id;
+            ++keys;
+        }
+    }
+    EXPECT_EQ(keys, 36);
+}
+
 TEST_F(CommandTest, SimulateFollowsSpinInTheObjectMenuOnCtrlT) {
     ASSERT_TRUE(Start());
     const QStringList items = Items(Frame()->Menu(IDR_OBJECT_TYPE, 2));
