@@ -1,7 +1,7 @@
 #include "app/CAcceleratorFilter.h"
 
+#include "app/CCommandRouter.h"
 #include "res/CommandIds.h"
-#include "res/CommandTable.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -96,38 +96,14 @@ bool EditsText(const QWidget* w) {
 }
 } // namespace
 
-CAcceleratorFilter::CAcceleratorFilter(QWidget* frame, std::function<void(int)> execute)
-    : QObject(frame), m_frame(frame), m_execute(std::move(execute)) {
+CAcceleratorFilter::CAcceleratorFilter(QWidget* frame, const CCommandRouter& router,
+                                       std::function<void(int)> execute)
+    : QObject(frame), m_frame(frame), m_router(router), m_execute(std::move(execute)) {
     qApp->installEventFilter(this);
 }
 
 CAcceleratorFilter::~CAcceleratorFilter() {
     qApp->removeEventFilter(this);
-}
-
-int CAcceleratorFilter::CommandForKey(const QKeyEvent* event) {
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    const bool shift = mods & Qt::ShiftModifier;
-    const bool ctrl = mods & Qt::ControlModifier;
-    const bool alt = mods & Qt::AltModifier;
-    const bool keypad = mods & Qt::KeypadModifier;
-    // The Enter key of the keypad is the same key as Return to the table.
-    const int key = event->key() == Qt::Key_Enter ? int(Qt::Key_Return) : event->key();
-    const QString text = event->text();
-
-    for (const CAccelInfo& accel : AcceleratorTable()) {
-        if (accel.kind == CAccelInfo::Character) {
-            if (!ctrl && !alt && text.size() == 1 && text.at(0).unicode() == accel.key)
-                return accel.command;
-            continue;
-        }
-        if (key != accel.key || shift != accel.shift || ctrl != accel.ctrl || alt != accel.alt)
-            continue;
-        if (accel.keypad && !keypad)
-            continue;
-        return accel.command;
-    }
-    return 0;
 }
 
 bool CAcceleratorFilter::TextFieldTakes(const QKeyEvent* event) {
@@ -159,8 +135,8 @@ bool CAcceleratorFilter::TextFieldTakes(const QKeyEvent* event) {
     return false;
 }
 
-bool CAcceleratorFilter::FieldUndoes(const QKeyEvent* event) {
-    const int command = CommandForKey(event);
+bool CAcceleratorFilter::FieldUndoes(const QKeyEvent* event) const {
+    const int command = m_router.CommandForKey(event);
     return (command == ID_EDIT_UNDO || command == ID_EDIT_REDO) &&
            EditsText(QApplication::focusWidget());
 }
@@ -181,7 +157,7 @@ bool CAcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!TargetsFrame(watched) || TextFieldTakes(key))
             break;
-        const int command = CommandForKey(key);
+        const int command = m_router.CommandForKey(key);
         if (command == 0)
             break;
         if (FieldUndoes(key))

@@ -3,10 +3,11 @@
 #include <QPointer>
 #include <functional>
 
+class CCommandRouter;
 class QKeyEvent;
 class QWidget;
 
-// Translates the accelerator table's keys into commands before the focused
+// Translates the registered keys of the commands into commands before the focused
 // widget sees them, as long as the key goes to a widget of the main window
 // (not to a dialog or an open menu). A key that matches an accelerator is
 // consumed even when its command is disabled, except where the focus is in a
@@ -21,16 +22,15 @@ class QWidget;
 class CAcceleratorFilter : public QObject {
     Q_OBJECT
 public:
-    CAcceleratorFilter(QWidget* frame, std::function<void(int)> execute);
+    CAcceleratorFilter(QWidget* frame, const CCommandRouter& router,
+                       std::function<void(int)> execute);
     ~CAcceleratorFilter() override;
 
-    // The command of the first table entry that matches the key, or 0.
-    static int CommandForKey(const QKeyEvent* event);
     // Whether the focused widget edits text and answers the key itself.
     static bool TextFieldTakes(const QKeyEvent* event);
     // Whether the key is the editor's Undo or Redo with the focus in such a
     // field, which then undoes or redoes its own typing instead.
-    static bool FieldUndoes(const QKeyEvent* event);
+    bool FieldUndoes(const QKeyEvent* event) const;
 
     // Told of every input event, so the command states can be refreshed once
     // the event queue is empty.
@@ -43,5 +43,6 @@ private:
     bool TargetsFrame(QObject* watched) const;
 
     QPointer<QWidget> m_frame;
+    const CCommandRouter& m_router;
     std::function<void(int)> m_execute;
 };

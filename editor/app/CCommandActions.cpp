@@ -12,37 +12,41 @@ const char* const kIdProperty = "commandId";
 }
 
 CCommandActions::CCommandActions(QObject* parent, std::function<void(int)> execute)
-    : QObject(parent), m_radioGroup(new QActionGroup(this)) {
+    : QObject(parent), m_owner(parent), m_execute(std::move(execute)),
+      m_radioGroup(new QActionGroup(this)) {
     // Radio marks are drawn only for actions of an exclusive group; the update
     // handlers decide which one is checked.
     m_radioGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (const CCommandInfo& info : CommandTable()) {
-        // Owned by the frame, so that prompts of menus opened anywhere reach
-        // its status bar.
-        auto* action = new QAction(parent);
-        action->setProperty(kIdProperty, info.id);
-        if (info.menuText)
-            action->setText(QString::fromUtf8(info.menuText));
-        else if (info.tooltip)
-            action->setText(QString::fromUtf8(info.tooltip));
-        if (info.prompt)
-            action->setStatusTip(QString::fromUtf8(info.prompt));
-        if (info.tooltip)
-            action->setToolTip(QString::fromUtf8(info.tooltip));
-        const QIcon icon = ToolbarIcon(info.id);
-        if (!icon.isNull()) {
-            action->setIcon(icon);
-            action->setIconVisibleInMenu(false);
-        }
-        const int id = info.id;
-        connect(action, &QAction::triggered, this, [execute, id] { execute(id); });
-        m_actions[id] = action;
-    }
 }
 
-QAction* CCommandActions::Action(int id) const {
+QAction* CCommandActions::Action(int id) {
     const auto it = m_actions.find(id);
-    return it == m_actions.end() ? nullptr : it->second;
+    if (it != m_actions.end())
+        return it->second;
+    // Owned by the frame, so that prompts of menus opened anywhere reach its
+    // status bar.
+    auto* action = new QAction(m_owner);
+    action->setProperty(kIdProperty, id);
+    const QIcon icon = ToolbarIcon(id);
+    if (!icon.isNull()) {
+        action->setIcon(icon);
+        action->setIconVisibleInMenu(false);
+    }
+    connect(action, &QAction::triggered, this, [this, id] { m_execute(id); });
+    m_actions[id] = action;
+    return action;
+}
+
+void CCommandActions::Describe(const CCommandSpec& spec) {
+    QAction* action = Action(spec.id);
+    if (spec.menuText)
+        action->setText(QString::fromUtf8(spec.menuText));
+    else if (spec.tooltip)
+        action->setText(QString::fromUtf8(spec.tooltip));
+    if (spec.prompt)
+        action->setStatusTip(QString::fromUtf8(spec.prompt));
+    if (spec.tooltip)
+        action->setToolTip(QString::fromUtf8(spec.tooltip));
 }
 
 int CCommandActions::CommandId(const QAction* action) {

@@ -2,12 +2,34 @@
 
 #include "view/CMorvetView.h"
 
+#include <QKeyEvent>
+#include <algorithm>
+
 void CCommandRouter::SetActiveViewSource(std::function<CMorvetView*()> source) {
     m_activeView = std::move(source);
 }
 
-void CCommandRouter::Add(int id, Handler handler, UpdateHandler update) {
-    m_handlers[id] = Entry{std::move(handler), std::move(update)};
+void CCommandRouter::SetRegistrationObserver(std::function<void(const CCommandSpec&)> observer) {
+    m_observer = std::move(observer);
+}
+
+void CCommandRouter::Describe(CCommandSpec spec) {
+    const auto same = [&spec](const CCommandSpec& s) { return s.id == spec.id; };
+    const auto it = std::find_if(m_specs.begin(), m_specs.end(), same);
+    const CCommandSpec& stored =
+        it != m_specs.end() ? (*it = std::move(spec)) : m_specs.emplace_back(std::move(spec));
+    if (m_observer)
+        m_observer(stored);
+}
+
+void CCommandRouter::Add(CCommandSpec spec, Handler handler, UpdateHandler update) {
+    m_handlers[spec.id] = Entry{std::move(handler), std::move(update)};
+    Describe(std::move(spec));
+}
+
+void CCommandRouter::AddViewCommands() {
+    for (const CViewCommand& command : CMorvetView::Commands())
+        Describe(command.spec);
 }
 
 CMorvetView* CCommandRouter::ActiveView() const {
@@ -46,4 +68,37 @@ bool CCommandRouter::Execute(int id) {
     const Handler handler = it->second.handler;
     handler();
     return true;
+}
+
+int CCommandRouter::CommandForKey(const QKeyEvent* event) const {
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool shift = mods & Qt::ShiftModifier;
+    const bool ctrl = mods & Qt::ControlModifier;
+    const bool alt = mods & Qt::AltModifier;
+    const bool keypad = mods & Qt::KeypadModifier;
+    // The Enter key of the keypad is the same key as Return to the table.
+    const int key = event->key() == Qt::Key_Enter ? int(Qt::Key_Return) : event->key();
+    const QString text = event->text();
+
+    for (const CCommandSpec& spec : m_specs) {
+        for (const CCommandKey& k : spec.keys) {
+            if (k.kind == CCommandKey::Character) {
+                if (!ctrl && !alt && text.size() == 1 && text.at(0).unicode() == k.key)
+                    return spec.id;
+                continue;
+            }
+            if (key != k.key || shift != k.shift || ctrl != k.ctrl || alt != k.alt)
+                continue;
+            if (k.keypad && !keypad)
+                continue;
+            return spec.id;
+        }
+    }
+    return 0;
+}
+
+const CCommandSpec* CCommandRouter::Spec(int id) const {
+    const auto it = std::find_if(m_specs.begin(), m_specs.end(),
+                                 [id](const CCommandSpec& s) { return s.id == id; });
+    return it == m_specs.end() ? nullptr : &*it;
 }

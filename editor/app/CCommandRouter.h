@@ -1,24 +1,35 @@
 #pragma once
 #include "platform/CCmdUI.h"
+#include "res/CommandTable.h"
 
 #include <functional>
 #include <map>
+#include <vector>
 
 class CMorvetView;
+class QKeyEvent;
 
-// Sends a command to the active view first, then to the handlers of the
-// document, frame and application registered here. A command that no
-// reachable handler takes is disabled, and a command is always asked for its
-// state right before it runs, so a disabled command never runs.
+// The one path of every command. A command is registered once, with what the
+// user sees of it (menu text, prompt, tooltip, keys) and its handlers. It goes
+// to the active view first, then to the handlers of the document, frame and
+// application registered here. A command that no reachable handler takes is
+// disabled, and a command is always asked for its state right before it runs,
+// so a disabled command never runs.
 class CCommandRouter {
 public:
     using Handler = std::function<void()>;
     using UpdateHandler = std::function<void(CCmdUI*)>;
 
     void SetActiveViewSource(std::function<CMorvetView*()> source);
-    // Registers the handler of a command outside the view. Without an update
-    // handler the command is enabled whenever it is reached.
-    void Add(int id, Handler handler, UpdateHandler update = {});
+    // Told of every command as it is registered, to give it its menu item,
+    // button and prompt.
+    void SetRegistrationObserver(std::function<void(const CCommandSpec&)> observer);
+
+    // Registers a command outside the view. Without an update handler the
+    // command is enabled whenever it is reached.
+    void Add(CCommandSpec spec, Handler handler, UpdateHandler update = {});
+    // Registers the commands the active view answers (CMorvetView::OnCmdMsg).
+    void AddViewCommands();
 
     // Fills in the state of the command id in pCmdUI.
     void Update(CCmdUI* pCmdUI) const;
@@ -26,13 +37,22 @@ public:
     // Runs the command if it is enabled; returns whether a handler ran.
     bool Execute(int id);
 
+    // The command of the first registered key that matches the key event, or 0.
+    int CommandForKey(const QKeyEvent* event) const;
+    // What the user sees of a registered command, or null.
+    const CCommandSpec* Spec(int id) const;
+
 private:
     struct Entry {
         Handler handler;
         UpdateHandler update;
     };
     CMorvetView* ActiveView() const;
+    void Describe(CCommandSpec spec);
 
     std::function<CMorvetView*()> m_activeView;
+    std::function<void(const CCommandSpec&)> m_observer;
     std::map<int, Entry> m_handlers;
+    // In order of registration, which is the order keys are matched in.
+    std::vector<CCommandSpec> m_specs;
 };

@@ -44,12 +44,15 @@ CMainFrame::CMainFrame(CDocManager& docs, CRecentFileList& recentFiles)
     m_menuStyle = CMenuPromptStyle::Instance();
     m_router.SetActiveViewSource([this] { return ActiveView(); });
     m_actions = new CCommandActions(this, [this](int id) { ExecuteCommand(id); });
+    m_router.SetRegistrationObserver(
+        [this](const CCommandSpec& spec) { m_actions->Describe(spec); });
     CreateBars();
     BuildMenus();
     ShowMenu(IDR_MAIN_FRAME);
+    m_router.AddViewCommands();
     RegisterFrameCommands();
 
-    m_accelerators = new CAcceleratorFilter(this, [this](int id) { ExecuteCommand(id); });
+    m_accelerators = new CAcceleratorFilter(this, m_router, [this](int id) { ExecuteCommand(id); });
     m_accelerators->onInput = [this] { RequestIdleUpdate(); };
     m_idleTimer.setSingleShot(true);
     connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::OnIdleUpdateCmdUI);
@@ -96,21 +99,26 @@ void CMainFrame::CreateBars() {
 void CMainFrame::RegisterFrameCommands() {
     const auto needDocument = [this](CCmdUI* ui) { ui->Enable(ActiveDocument() != nullptr); };
     m_router.Add(
-        ID_FILE_CLOSE, [this] { m_docs.CloseDocument(ActiveDocument()); }, needDocument);
+        {ID_FILE_CLOSE, "&Close", "Close the active document", "Close"},
+        [this] { m_docs.CloseDocument(ActiveDocument()); }, needDocument);
     m_router.Add(
-        ID_FILE_SAVE, [this] { m_docs.DoFileSave(ActiveDocument()); }, needDocument);
+        {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active document", "Save", {CtrlKey(Qt::Key_S)}},
+        [this] { m_docs.DoFileSave(ActiveDocument()); }, needDocument);
     m_router.Add(
-        ID_FILE_SAVE_AS, [this] { m_docs.DoSaveAs(ActiveDocument()); }, needDocument);
+        {ID_FILE_SAVE_AS, "Save &As...", "Save the active document with a new name", "Save As"},
+        [this] { m_docs.DoSaveAs(ActiveDocument()); }, needDocument);
 
     m_router.Add(
-        ID_VIEW_TOOLBAR, [this] { m_toolBar->setVisible(m_toolBar->isHidden()); },
+        {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
+        [this] { m_toolBar->setVisible(m_toolBar->isHidden()); },
         [this](CCmdUI* ui) { ui->SetCheck(m_toolBar->isHidden() ? 0 : 1); });
     m_router.Add(
-        ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
+        {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+        [this] { statusBar()->setVisible(statusBar()->isHidden()); },
         [this](CCmdUI* ui) { ui->SetCheck(statusBar()->isHidden() ? 0 : 1); });
 
     m_router.Add(
-        ID_WINDOW_NEW,
+        {ID_WINDOW_NEW, "&New Window", "Open another window for the active document", "New Window"},
         [this] {
             if (CMorvetDoc* doc = ActiveDocument())
                 CreateChildFrame(doc);
@@ -118,23 +126,41 @@ void CMainFrame::RegisterFrameCommands() {
         needDocument);
     const auto needWindows = [this](CCmdUI* ui) { ui->Enable(!m_children.empty()); };
     m_router.Add(
-        ID_WINDOW_CASCADE, [this] { m_mdiArea->cascadeSubWindows(); }, needWindows);
+        {ID_WINDOW_CASCADE, "&Cascade", "Arrange windows so they overlap", "Cascade Windows"},
+        [this] { m_mdiArea->cascadeSubWindows(); }, needWindows);
     m_router.Add(
-        ID_WINDOW_TILE_HORZ, [this] { m_mdiArea->tileSubWindows(); }, needWindows);
+        {ID_WINDOW_TILE_HORZ, "&Tile", "Arrange windows as non-overlapping tiles", "Tile Windows"},
+        [this] { m_mdiArea->tileSubWindows(); }, needWindows);
     m_router.Add(
-        ID_WINDOW_ARRANGE, [this] { ArrangeIcons(); }, needWindows);
+        {ID_WINDOW_ARRANGE, "&Arrange Icons", "Arrange icons at the bottom of the window",
+         "Arrange Icons"},
+        [this] { ArrangeIcons(); }, needWindows);
 
     // No window is split into panes, so F6 and Shift+F6 have nowhere to go.
     const auto noPanes = [](CCmdUI* ui) { ui->Enable(false); };
     m_router.Add(
-        ID_NEXT_PANE, [] {}, noPanes);
+        {ID_NEXT_PANE,
+         nullptr,
+         "Switch to the next window pane",
+         "Next Pane",
+         {PlainKey(Qt::Key_F6)}},
+        [] {}, noPanes);
     m_router.Add(
-        ID_PREV_PANE, [] {}, noPanes);
+        {ID_PREV_PANE,
+         nullptr,
+         "Switch back to the previous window pane",
+         "Previous Pane",
+         {ShiftKey(Qt::Key_F6)}},
+        [] {}, noPanes);
 
     // Ctrl+F4 closes the window as its close button does, with the save
     // prompt when it is the document's last one.
     m_router.Add(
-        ID_WINDOW_CLOSE_ACTIVE,
+        {ID_WINDOW_CLOSE_ACTIVE,
+         nullptr,
+         "Close the active window",
+         "Close Window",
+         {CtrlKey(Qt::Key_F4)}},
         [this] {
             if (m_pActiveChild)
                 m_pActiveChild->close();
@@ -142,9 +168,19 @@ void CMainFrame::RegisterFrameCommands() {
         needDocument);
     const auto needTwoWindows = [this](CCmdUI* ui) { ui->Enable(m_children.size() > 1); };
     m_router.Add(
-        ID_WINDOW_NEXT, [this] { ActivateNeighbour(+1); }, needTwoWindows);
+        {ID_WINDOW_NEXT,
+         nullptr,
+         "Switch to the next window",
+         "Next Window",
+         {CtrlKey(Qt::Key_F6)}},
+        [this] { ActivateNeighbour(+1); }, needTwoWindows);
     m_router.Add(
-        ID_WINDOW_PREV, [this] { ActivateNeighbour(-1); }, needTwoWindows);
+        {ID_WINDOW_PREV,
+         nullptr,
+         "Switch to the previous window",
+         "Previous Window",
+         {CtrlShiftKey(Qt::Key_F6)}},
+        [this] { ActivateNeighbour(-1); }, needTwoWindows);
 }
 
 void CMainFrame::ActivateNeighbour(int step) {

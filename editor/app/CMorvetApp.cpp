@@ -72,14 +72,26 @@ bool CMorvetApp::ProcessShellCommand(const CCommandLineInfo& cmdInfo) {
 
 void CMorvetApp::RegisterCommands() {
     CCommandRouter& router = m_mainFrame->Router();
-    router.Add(ID_APP_ABOUT, [this] { OnAppAbout(); });
-    router.Add(ID_FILE_NEW, [this] { OnFileNew(); });
-    router.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
-    router.Add(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
-    router.Add(ID_APP_EXIT, [this] { OnAppExit(); });
+    router.Add({ID_APP_ABOUT, "&About Morvet...",
+                "Display program information, version number and copyright", "About"},
+               [this] { OnAppAbout(); });
+    router.Add({ID_FILE_NEW, "&New\tCtrl+N", "Create a new document", "New", {CtrlKey(Qt::Key_N)}},
+               [this] { OnFileNew(); });
+    router.Add({ID_FILE_OPEN,
+                "&Open...\tCtrl+O",
+                "Open an existing document",
+                "Open",
+                {CtrlKey(Qt::Key_O)}},
+               [this] { OnFileOpen(); });
+    router.Add({ID_FILE_PRINT_SETUP, "P&rint Setup...", "Change the printer and printing options",
+                "Print Setup"},
+               [this] { OnFilePrintSetup(); });
+    router.Add({ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents", "Exit"},
+               [this] { OnAppExit(); });
     for (int i = 0; i < kRecentFileCount; ++i)
         router.Add(
-            ID_FILE_MRU_FILE1 + i, [this, i] { OnOpenRecentFile(i); },
+            {ID_FILE_MRU_FILE1 + i, nullptr, "Open this document"},
+            [this, i] { OnOpenRecentFile(i); },
             [this, i](CCmdUI* ui) { ui->Enable(i < m_recentFiles->Count()); });
 }
 

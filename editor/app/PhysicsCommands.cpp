@@ -113,22 +113,31 @@ void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CUnitsPerM
                              CShellPrompts& prompts) {
     CCommandRouter& router = frame.Router();
     router.Add(
-        ID_VIEW_PHYSICS_PANEL, [&panel] { panel.Toggle(); },
+        {ID_VIEW_PHYSICS_PANEL, "&Physics Panel",
+         "Show or hide the object's mass, centroid, inertia and physics problems",
+         "Toggle Physics Panel"},
+        [&panel] { panel.Toggle(); },
         [&panel](CCmdUI* ui) { ui->SetCheck(panel.isHidden() ? 0 : 1); });
     router.Add(
-        ID_OBJECT_CENTER_AT_CENTROID,
+        {ID_OBJECT_CENTER_AT_CENTROID, "Center of Mass at C&entroid",
+         "Move the center of mass to the object's centroid", "Center of Mass at Centroid"},
         [&frame] { CenterAtCentroid(frame.ActiveDocument(), frame.ActiveView()); },
         [&frame](CCmdUI* ui) {
             const CMorvetDoc* doc = frame.ActiveDocument();
             ui->Enable(doc && HasPositiveArea(doc->m_shape));
         });
     router.Add(
-        ID_FILE_EXPORT, [&frame, &units, &prompts] { Export(frame, units, prompts); },
+        {ID_FILE_EXPORT, "&Export...", "Export the object as a Box2D body (b2dJson)", "Export"},
+        [&frame, &units, &prompts] { Export(frame, units, prompts); },
         [&frame](CCmdUI* ui) { ui->Enable(frame.ActiveDocument() != nullptr); });
     // The simulation shows the object as the document holds it, at the
     // program's scale; its window stands beside the main window.
     router.Add(
-        ID_OBJECT_SIMULATE,
+        {ID_OBJECT_SIMULATE,
+         "&Simulate...\tCtrl+T",
+         "Drop the object onto a floor in a physics simulation",
+         "Simulate",
+         {CtrlKey(Qt::Key_T)}},
         [&frame, &units] {
             if (CMorvetDoc* doc = frame.ActiveDocument())
                 CSimulationWindow::Open(doc, &frame, units);

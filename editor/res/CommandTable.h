@@ -1,17 +1,50 @@
 #pragma once
 #include <vector>
 
-// One command: the menu text with its mnemonic and, after a tab, the hint of
-// its accelerator; the status-bar prompt; the toolbar tooltip.
-struct CCommandInfo {
-    int id;
-    const char* menuText; // nullptr for commands that have no menu item
-    const char* prompt;   // nullptr for none
-    const char* tooltip;  // nullptr for none
+// A key that runs a command. A character key matches the typed character
+// without Ctrl or Alt; any other key matches with exactly the given modifiers.
+struct CCommandKey {
+    enum Kind { Character, Key };
+    Kind kind;
+    int key; // the character, or a Qt::Key
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool keypad = false; // the key must come from the numeric keypad
 };
 
-const std::vector<CCommandInfo>& CommandTable();
-const CCommandInfo* FindCommand(int id);
+constexpr CCommandKey CharacterKey(char c) {
+    return {CCommandKey::Character, c};
+}
+constexpr CCommandKey PlainKey(int key) {
+    return {CCommandKey::Key, key};
+}
+constexpr CCommandKey ShiftKey(int key) {
+    return {CCommandKey::Key, key, true};
+}
+constexpr CCommandKey CtrlKey(int key) {
+    return {CCommandKey::Key, key, false, true};
+}
+constexpr CCommandKey CtrlShiftKey(int key) {
+    return {CCommandKey::Key, key, true, true};
+}
+constexpr CCommandKey AltKey(int key) {
+    return {CCommandKey::Key, key, false, false, true};
+}
+constexpr CCommandKey KeypadKey(int key) {
+    return {CCommandKey::Key, key, false, false, false, true};
+}
+
+// What the user sees of one command: the menu text with its mnemonic and,
+// after a tab, the hint of its key; the status-bar prompt; the toolbar
+// tooltip; the keys that run it. Registered with the command's handlers.
+struct CCommandSpec {
+    int id = 0;
+    const char* menuText = nullptr; // nullptr for commands that have no menu item
+    const char* prompt = nullptr;
+    const char* tooltip = nullptr;
+    std::vector<CCommandKey> keys = {};
+};
 
 // The number of recent-file slots the program keeps.
 constexpr int kRecentFileCount = 4;
@@ -26,21 +59,6 @@ struct CMenuInfo {
 // Menu IDR_MAIN_FRAME while no document window is open, IDR_OBJECT_TYPE while
 // one is.
 const std::vector<CMenuInfo>& MenuResource(int menuId);
-
-// One accelerator. A character entry matches the typed character without Ctrl
-// or Alt; a key entry matches the key with exactly the given modifiers.
-struct CAccelInfo {
-    enum Kind { Character, Key };
-    Kind kind;
-    int key; // the character, or a Qt::Key
-    bool shift;
-    bool ctrl;
-    bool alt;
-    bool keypad; // the key must come from the numeric keypad
-    int command;
-};
-
-const std::vector<CAccelInfo>& AcceleratorTable();
 
 // The toolbar's slots in order, 0 for a separator.
 const std::vector<int>& ToolbarLayout();

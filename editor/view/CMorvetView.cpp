@@ -392,13 +392,34 @@ void CMorvetView::SetToolCursor(int cursorId) {
     setCursor(LoadToolCursor(cursorId));
 }
 
+const std::vector<CViewCommand>& CMorvetView::Commands() {
+    static const std::vector<CViewCommand> commands = [] {
+        std::vector<CViewCommand> all;
+        AddEditCommands(all);
+        AddObjectCommands(all);
+        AddPrintCommands(all);
+        AddZoomCommands(all);
+        AddGridCommands(all);
+        AddReferenceCommands(all);
+        return all;
+    }();
+    return commands;
+}
+
 bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
-    const bool handled = OnEditCmdMsg(nID, pCmdUI) || OnObjectCmdMsg(nID, pCmdUI) ||
-                         OnPrintCmdMsg(nID, pCmdUI) || OnZoomCmdMsg(nID, pCmdUI) ||
-                         OnGridCmdMsg(nID, pCmdUI) || OnReferenceCmdMsg(nID, pCmdUI);
-    if (handled && !pCmdUI)
-        ShowChangesInOtherViews();
-    return handled;
+    const auto& commands = Commands();
+    const auto it = std::find_if(commands.begin(), commands.end(),
+                                 [nID](const CViewCommand& c) { return c.spec.id == nID; });
+    if (it == commands.end())
+        return false;
+    if (pCmdUI) {
+        if (it->update)
+            it->update(*this, pCmdUI);
+        return true;
+    }
+    it->run(*this);
+    ShowChangesInOtherViews();
+    return true;
 }
 
 void CMorvetView::ShowChangesInOtherViews() {

@@ -5,6 +5,7 @@
 #include "platform/CDC.h"
 #include "platform/CRect.h"
 #include "platform/VirtualKeys.h"
+#include "view/CViewCommand.h"
 #include "view/ViewZoom.h"
 
 #include <QImage>
@@ -109,6 +110,9 @@ public:
     // Command routing: with pCmdUI the command's update handler runs and the
     // result says whether the view has one; without, the command runs.
     bool OnCmdMsg(int nID, CCmdUI* pCmdUI);
+    // Every command a view answers, each registered once with its texts,
+    // keys and handlers.
+    static const std::vector<CViewCommand>& Commands();
 
     // Puts a logical point on the nearest grid point when snapping applies to
     // input with these mouse flags: the program's Snap to Grid, turned round
@@ -142,13 +146,13 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // Command handlers, one file per menu.
-    bool OnEditCmdMsg(int nID, CCmdUI* pCmdUI);
-    bool OnObjectCmdMsg(int nID, CCmdUI* pCmdUI);
-    bool OnPrintCmdMsg(int nID, CCmdUI* pCmdUI);
-    bool OnZoomCmdMsg(int nID, CCmdUI* pCmdUI);
-    bool OnGridCmdMsg(int nID, CCmdUI* pCmdUI);
-    bool OnReferenceCmdMsg(int nID, CCmdUI* pCmdUI);
+    // The commands of the view, one file per menu; each appends its own.
+    static void AddEditCommands(std::vector<CViewCommand>& commands);
+    static void AddObjectCommands(std::vector<CViewCommand>& commands);
+    static void AddPrintCommands(std::vector<CViewCommand>& commands);
+    static void AddZoomCommands(std::vector<CViewCommand>& commands);
+    static void AddGridCommands(std::vector<CViewCommand>& commands);
+    static void AddReferenceCommands(std::vector<CViewCommand>& commands);
     // The document's reference image, under the object, through the mapping
     // of pDC; origin is the center of mass in logical units.
     void DrawReferenceImage(CDC* pDC, const CPoint& origin);

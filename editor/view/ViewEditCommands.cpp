@@ -122,52 +122,56 @@ void OnEditSelectAll(CMorvetView& view) {
 
 } // namespace
 
-bool CMorvetView::OnEditCmdMsg(int nID, CCmdUI* pCmdUI) {
-    if (pCmdUI) {
-        switch (nID) {
-        case ID_EDIT_UNDO:
-            pCmdUI->Enable(GetDocument()->CanUndo());
-            return true;
-        case ID_EDIT_REDO:
-            pCmdUI->Enable(GetDocument()->CanRedo());
-            return true;
-        case ID_EDIT_CUT:
-        case ID_EDIT_COPY:
-        case ID_EDIT_CLEAR:
-            OnUpdateHasSelection(*this, pCmdUI);
-            return true;
-        case ID_EDIT_PASTE:
-            pCmdUI->Enable(!g_clipboard.empty());
-            return true;
-        case ID_EDIT_SELECT_ALL:
-            return true;
-        default:
-            return false;
-        }
-    }
-    switch (nID) {
-    case ID_EDIT_UNDO:
-        OnEditUndo(*this);
-        return true;
-    case ID_EDIT_REDO:
-        OnEditRedo(*this);
-        return true;
-    case ID_EDIT_CUT:
-        OnEditCut(*this);
-        return true;
-    case ID_EDIT_COPY:
-        OnEditCopy(*this);
-        return true;
-    case ID_EDIT_PASTE:
-        OnEditPaste(*this);
-        return true;
-    case ID_EDIT_CLEAR:
-        OnEditClear(*this);
-        return true;
-    case ID_EDIT_SELECT_ALL:
-        OnEditSelectAll(*this);
-        return true;
-    default:
-        return false;
-    }
+void CMorvetView::AddEditCommands(std::vector<CViewCommand>& commands) {
+    const auto hasSelection = [](CMorvetView& view, CCmdUI* ui) { OnUpdateHasSelection(view, ui); };
+    commands.push_back(
+        {{ID_EDIT_UNDO,
+          "&Undo\tCtrl+Z",
+          "Undo the last action",
+          "Undo",
+          {CtrlKey(Qt::Key_Z), AltKey(Qt::Key_Backspace)}},
+         OnEditUndo,
+         [](CMorvetView& view, CCmdUI* ui) { ui->Enable(view.GetDocument()->CanUndo()); }});
+    commands.push_back(
+        {{ID_EDIT_REDO,
+          "Redo\tCtrl+Y",
+          "Redo the previously undone action",
+          "Redo",
+          {CtrlKey(Qt::Key_Y)}},
+         OnEditRedo,
+         [](CMorvetView& view, CCmdUI* ui) { ui->Enable(view.GetDocument()->CanRedo()); }});
+    commands.push_back({{ID_EDIT_CUT,
+                         "Cu&t\tCtrl+X",
+                         "Cut the selection and put it on the Clipboard",
+                         "Cut",
+                         {CtrlKey(Qt::Key_X), ShiftKey(Qt::Key_Delete)}},
+                        OnEditCut,
+                        hasSelection});
+    commands.push_back({{ID_EDIT_COPY,
+                         "&Copy\tCtrl+C",
+                         "Copy the selection and put it on the Clipboard",
+                         "Copy",
+                         {CtrlKey(Qt::Key_C), CtrlKey(Qt::Key_Insert)}},
+                        OnEditCopy,
+                        hasSelection});
+    commands.push_back({{ID_EDIT_PASTE,
+                         "&Paste\tCtrl+V",
+                         "Insert Clipboard contents",
+                         "Paste",
+                         {CtrlKey(Qt::Key_V), ShiftKey(Qt::Key_Insert)}},
+                        OnEditPaste,
+                        [](CMorvetView&, CCmdUI* ui) { ui->Enable(!g_clipboard.empty()); }});
+    commands.push_back({{ID_EDIT_CLEAR,
+                         "Clear\tDelete",
+                         "Erase the selection",
+                         "Erase",
+                         {PlainKey(Qt::Key_Delete)}},
+                        OnEditClear,
+                        hasSelection});
+    commands.push_back({{ID_EDIT_SELECT_ALL,
+                         "Select All\tCtrl-A",
+                         "Select the entire document",
+                         "Select All",
+                         {CtrlKey(Qt::Key_A)}},
+                        OnEditSelectAll});
 }

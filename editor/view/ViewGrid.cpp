@@ -71,44 +71,48 @@ void CMorvetView::DrawGrid(CDC* pDC, const CRect& clip, const CPoint& origin) {
     pDC->SelectObject(old);
 }
 
-bool CMorvetView::OnGridCmdMsg(int nID, CCmdUI* pCmdUI) {
-    GridSettings& grid = ProgramGrid();
-    switch (nID) {
-    case ID_VIEW_SHOW_GRID:
-        if (pCmdUI) {
-            pCmdUI->SetCheck(m_bShowGrid ? 1 : 0);
-            return true;
-        }
-        m_bShowGrid = !m_bShowGrid;
-        // The next window, and the next run, start as this window was last left.
-        grid.showGrid = m_bShowGrid;
-        RememberGrid();
-        Invalidate(true);
-        return true;
-    case ID_VIEW_SNAP_TO_GRID:
-        if (pCmdUI) {
-            pCmdUI->SetCheck(grid.snap ? 1 : 0);
-            return true;
-        }
-        grid.snap = !grid.snap;
-        RememberGrid();
-        return true;
-    case ID_VIEW_GRID_SPACING: {
-        if (pCmdUI)
-            return true;
-        CGridSpacingDialog dialog(this);
-        dialog.m_nSpacing = grid.spacing;
-        if (dialog.DoModal() != QDialog::Accepted || dialog.m_nSpacing == grid.spacing)
-            return true;
-        grid.spacing = dialog.m_nSpacing;
-        RememberGrid();
-        // Every window that shows the grid, of any document, shows the new spacing.
-        for (QWidget* w : QApplication::allWidgets())
-            if (auto* view = qobject_cast<CMorvetView*>(w); view && view->m_bShowGrid)
-                view->Invalidate(true);
-        return true;
-    }
-    default:
-        return false;
-    }
+void CMorvetView::AddGridCommands(std::vector<CViewCommand>& commands) {
+    commands.push_back(
+        {{ID_VIEW_SHOW_GRID,
+          "Show &Grid\tCtrl+G",
+          "Show or hide the grid in this window",
+          "Show Grid",
+          {CtrlKey(Qt::Key_G)}},
+         [](CMorvetView& view) {
+             view.m_bShowGrid = !view.m_bShowGrid;
+             // The next window, and the next run, start as this
+             // window was last left.
+             ProgramGrid().showGrid = view.m_bShowGrid;
+             RememberGrid();
+             view.Invalidate(true);
+         },
+         [](CMorvetView& view, CCmdUI* ui) { ui->SetCheck(view.m_bShowGrid ? 1 : 0); }});
+    commands.push_back(
+        {{ID_VIEW_SNAP_TO_GRID,
+          "S&nap to Grid\tCtrl+Shift+G",
+          "Put new points on the grid; hold Ctrl while dragging to do the opposite",
+          "Snap to Grid",
+          {CtrlShiftKey(Qt::Key_G)}},
+         [](CMorvetView&) {
+             GridSettings& grid = ProgramGrid();
+             grid.snap = !grid.snap;
+             RememberGrid();
+         },
+         [](CMorvetView&, CCmdUI* ui) { ui->SetCheck(ProgramGrid().snap ? 1 : 0); }});
+    commands.push_back(
+        {{ID_VIEW_GRID_SPACING, "Grid Spa&cing...", "Set the distance between grid lines",
+          "Grid Spacing"},
+         [](CMorvetView& view) {
+             GridSettings& grid = ProgramGrid();
+             CGridSpacingDialog dialog(&view);
+             dialog.m_nSpacing = grid.spacing;
+             if (dialog.DoModal() != QDialog::Accepted || dialog.m_nSpacing == grid.spacing)
+                 return;
+             grid.spacing = dialog.m_nSpacing;
+             RememberGrid();
+             // Every window that shows the grid, of any document, shows the new spacing.
+             for (QWidget* w : QApplication::allWidgets())
+                 if (auto* other = qobject_cast<CMorvetView*>(w); other && other->m_bShowGrid)
+                     other->Invalidate(true);
+         }});
 }

@@ -12,29 +12,6 @@
 
 namespace {
 
-int ToolTypeForCommand(int nID) {
-    switch (nID) {
-    case ID_TOOL_SELECT:
-        return TOOL_SELECT;
-    case ID_TOOL_CENTER_OF_MASS:
-        return TOOL_MASS_CENTER;
-    case ID_TOOL_POLYLINE:
-        return TOOL_POLYLINE;
-    case ID_TOOL_POLYGON:
-        return TOOL_POLYGON;
-    case ID_TOOL_RECTANGLE:
-        return TOOL_RECTANGLE;
-    case ID_TOOL_FILLED_RECTANGLE:
-        return TOOL_FILLED_RECTANGLE;
-    case ID_TOOL_CIRCLE:
-        return TOOL_CIRCLE;
-    case ID_TOOL_FILLED_CIRCLE:
-        return TOOL_FILLED_CIRCLE;
-    default:
-        return -1;
-    }
-}
-
 void OnObjectFillColor(CMorvetView& view) {
     QColorDialog dialog(QColor(0, 0, 0));
     if (dialog.exec() != QDialog::Accepted)
@@ -96,64 +73,86 @@ void OnEditShowCenter(CMorvetView& view) {
 
 } // namespace
 
-bool CMorvetView::OnObjectCmdMsg(int nID, CCmdUI* pCmdUI) {
-    const int toolType = ToolTypeForCommand(nID);
-    if (toolType >= 0) {
-        if (pCmdUI)
-            pCmdUI->SetRadio(m_pCurrentTool->m_nToolType == toolType);
-        else
-            m_pCurrentTool = CShapeTool::ToolForType(toolType);
-        return true;
-    }
-    if (pCmdUI) {
-        switch (nID) {
-        case ID_OBJECT_MOVE_BACK:
-        case ID_OBJECT_MOVE_FORWARD:
-            OnUpdateHasSelection(*this, pCmdUI);
-            return true;
-        case ID_OBJECT_SPIN:
-            pCmdUI->Enable(GetDocument()->m_shape.m_bMayRotate != 0);
-            return true;
-        case ID_EDIT_SHOW_CENTER_OF_MASS:
-            pCmdUI->SetCheck(m_bShowCenter ? 1 : 0);
-            return true;
-        case ID_OBJECT_FILL_COLOR:
-        case ID_OBJECT_PROPERTIES:
-        case ID_OBJECT_RESIZE:
-            return true;
-        case ID_OBJECT_COORDINATES:
-            OnUpdateObjectCoordinates(*this, pCmdUI);
-            return true;
-        default:
-            return false;
-        }
-    }
-    switch (nID) {
-    case ID_OBJECT_FILL_COLOR:
-        OnObjectFillColor(*this);
-        return true;
-    case ID_OBJECT_MOVE_BACK:
-        OnObjectMoveBack(*this);
-        return true;
-    case ID_OBJECT_MOVE_FORWARD:
-        OnObjectMoveForward(*this);
-        return true;
-    case ID_OBJECT_SPIN:
-        OnObjectSpin(*this);
-        return true;
-    case ID_OBJECT_PROPERTIES:
-        OnObjectProperties(*this);
-        return true;
-    case ID_OBJECT_RESIZE:
-        OnObjectResize(*this);
-        return true;
-    case ID_OBJECT_COORDINATES:
-        OnObjectCoordinates(*this);
-        return true;
-    case ID_EDIT_SHOW_CENTER_OF_MASS:
-        OnEditShowCenter(*this);
-        return true;
-    default:
-        return false;
-    }
+namespace {
+
+// Choosing a tool: the radio mark shows the tool of the active view.
+CViewCommand ToolCommand(CCommandSpec spec, int toolType) {
+    return {
+        std::move(spec),
+        [toolType](CMorvetView& view) { view.m_pCurrentTool = CShapeTool::ToolForType(toolType); },
+        [toolType](CMorvetView& view, CCmdUI* ui) {
+            ui->SetRadio(view.m_pCurrentTool->m_nToolType == toolType);
+        }};
+}
+
+} // namespace
+
+void CMorvetView::AddObjectCommands(std::vector<CViewCommand>& commands) {
+    const auto hasSelection = [](CMorvetView& view, CCmdUI* ui) { OnUpdateHasSelection(view, ui); };
+    commands.push_back(
+        {{ID_EDIT_SHOW_CENTER_OF_MASS, "Show center of mass",
+          "Display a red X at the center of mass", "Show center of mass"},
+         OnEditShowCenter,
+         [](CMorvetView& view, CCmdUI* ui) { ui->SetCheck(view.m_bShowCenter ? 1 : 0); }});
+    commands.push_back({{ID_OBJECT_PROPERTIES,
+                         "Properties...\tAlt+Enter",
+                         "Sets the Properties of the object",
+                         nullptr,
+                         {AltKey(Qt::Key_Return)}},
+                        OnObjectProperties});
+    commands.push_back({{ID_OBJECT_RESIZE,
+                         "Resize...\tCtrl+R",
+                         "Resize the selection",
+                         "Resize selection",
+                         {CtrlKey(Qt::Key_R)}},
+                        OnObjectResize});
+    commands.push_back(ToolCommand(
+        {ID_TOOL_SELECT, "Select", "Choose object selection tool", "Selection Tool"}, TOOL_SELECT));
+    commands.push_back(ToolCommand(
+        {ID_TOOL_CENTER_OF_MASS, "Center of Mass", "Select Center of Mass Tool", "Center of Mass"},
+        TOOL_MASS_CENTER));
+    commands.push_back(ToolCommand(
+        {ID_TOOL_POLYLINE, "Polyline", "Select Polyline Tool", "Open Polyline"}, TOOL_POLYLINE));
+    commands.push_back(ToolCommand(
+        {ID_TOOL_POLYGON, "Polygon", "Select Polygon Tool", "Filled Polygon"}, TOOL_POLYGON));
+    commands.push_back(ToolCommand(
+        {ID_TOOL_RECTANGLE, "Rectangle", "Select Rectangle Tool", "Rectangle"}, TOOL_RECTANGLE));
+    commands.push_back(ToolCommand({ID_TOOL_FILLED_RECTANGLE, "Filled Rectangle",
+                                    "Select Filled Rectangle Tool", "Filled Rectangle"},
+                                   TOOL_FILLED_RECTANGLE));
+    commands.push_back(
+        ToolCommand({ID_TOOL_CIRCLE, "Circle", "Select Circle Tool", "Circle"}, TOOL_CIRCLE));
+    commands.push_back(ToolCommand(
+        {ID_TOOL_FILLED_CIRCLE, "Filled Circle", "Select Filled Circle Tool", "Filled Circle"},
+        TOOL_FILLED_CIRCLE));
+    commands.push_back(
+        {{ID_OBJECT_FILL_COLOR, "Fill Color...", "Sets color to a custom color", "Custom color"},
+         OnObjectFillColor});
+    // "-" and "=" as typed; the keypad's minus and plus whatever they type.
+    commands.push_back({{ID_OBJECT_MOVE_BACK,
+                         "Move back\tMinus",
+                         "Move selection back",
+                         "Move Back",
+                         {CharacterKey('-'), KeypadKey(Qt::Key_Minus)}},
+                        OnObjectMoveBack,
+                        hasSelection});
+    commands.push_back({{ID_OBJECT_MOVE_FORWARD,
+                         "Move Forward\tPlus",
+                         "Move selection forward",
+                         "Move Forward",
+                         {CharacterKey('='), KeypadKey(Qt::Key_Plus)}},
+                        OnObjectMoveForward,
+                        hasSelection});
+    commands.push_back({{ID_OBJECT_SPIN, "Spin", "Spin the object", "Spin"},
+                        OnObjectSpin,
+                        [](CMorvetView& view, CCmdUI* ui) {
+                            ui->Enable(view.GetDocument()->m_shape.m_bMayRotate != 0);
+                        }});
+    commands.push_back({{ID_OBJECT_COORDINATES,
+                         "&Coordinates...\tCtrl+E",
+                         "Type the coordinates of the selected element",
+                         "Element Coordinates",
+                         {CtrlKey(Qt::Key_E)}},
+                        OnObjectCoordinates,
+                        OnUpdateObjectCoordinates});
 }

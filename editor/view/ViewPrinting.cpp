@@ -44,20 +44,25 @@ void CMorvetView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
     OnDraw(pDC);
 }
 
-bool CMorvetView::OnPrintCmdMsg(int nID, CCmdUI* pCmdUI) {
-    if (nID != ID_FILE_PRINT && nID != ID_FILE_PRINT_DIRECT && nID != ID_FILE_PRINT_PREVIEW)
-        return false;
-    // Printing has no update handler: always enabled while a view is active.
-    if (pCmdUI) {
-        pCmdUI->Enable(true);
-        return true;
-    }
-    if (nID == ID_FILE_PRINT_PREVIEW) {
-        CPrintJob::Preview(this);
-        return true;
-    }
-    CPrintInfo info;
-    if (!CPrintJob::Print(this, nID == ID_FILE_PRINT_DIRECT, &info) && !info.m_strError.isEmpty())
-        QMessageBox::warning(this, QStringLiteral("Morvet"), info.m_strError);
-    return true;
+void CMorvetView::AddPrintCommands(std::vector<CViewCommand>& commands) {
+    // Printing is always enabled while a view is active.
+    const auto enabled = [](CMorvetView&, CCmdUI* ui) { ui->Enable(true); };
+    const auto print = [](CMorvetView& view, bool direct) {
+        CPrintInfo info;
+        if (!CPrintJob::Print(&view, direct, &info) && !info.m_strError.isEmpty())
+            QMessageBox::warning(&view, QStringLiteral("Morvet"), info.m_strError);
+    };
+    commands.push_back({{ID_FILE_PRINT,
+                         "&Print...\tCtrl+P",
+                         "Print the active document",
+                         "Print",
+                         {CtrlKey(Qt::Key_P)}},
+                        [print](CMorvetView& view) { print(view, false); },
+                        enabled});
+    commands.push_back(
+        {{ID_FILE_PRINT_DIRECT}, [print](CMorvetView& view) { print(view, true); }, enabled});
+    commands.push_back(
+        {{ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Display full pages", "Print Preview"},
+         [](CMorvetView& view) { CPrintJob::Preview(&view); },
+         enabled});
 }

@@ -157,30 +157,31 @@ void CMorvetView::OnObjectTraceImage() {
     pDoc->UpdateAllViews(nullptr);
 }
 
-bool CMorvetView::OnReferenceCmdMsg(int nID, CCmdUI* pCmdUI) {
-    CMorvetDoc* pDoc = GetDocument();
-    CReferenceImage& ref = pDoc->m_reference;
-    switch (nID) {
-    case ID_VIEW_REFERENCE_IMAGE:
-        if (!pCmdUI)
-            OnViewReferenceImage();
-        return true;
-    case ID_VIEW_HIDE_REFERENCE_IMAGE:
-        if (pCmdUI) {
-            pCmdUI->Enable(ref.IsLoaded());
-            pCmdUI->SetCheck(ref.IsLoaded() && ref.hidden ? 1 : 0);
-        } else if (ref.IsLoaded()) {
-            ref.hidden = !ref.hidden;
-            ReferenceChanged(pDoc);
-        }
-        return true;
-    case ID_OBJECT_TRACE_IMAGE:
-        if (pCmdUI)
-            pCmdUI->Enable(ref.IsShown());
-        else
-            OnObjectTraceImage();
-        return true;
-    default:
-        return false;
-    }
+void CMorvetView::AddReferenceCommands(std::vector<CViewCommand>& commands) {
+    commands.push_back(
+        {{ID_VIEW_REFERENCE_IMAGE, "&Reference Image...",
+          "Show a picture under the object, to draw or trace over", "Reference Image"},
+         [](CMorvetView& view) { view.OnViewReferenceImage(); }});
+    commands.push_back({{ID_VIEW_HIDE_REFERENCE_IMAGE, "Hide Reference Image",
+                         "Hide or show the reference image", "Hide Reference Image"},
+                        [](CMorvetView& view) {
+                            CMorvetDoc* pDoc = view.GetDocument();
+                            CReferenceImage& ref = pDoc->m_reference;
+                            if (!ref.IsLoaded())
+                                return;
+                            ref.hidden = !ref.hidden;
+                            ReferenceChanged(pDoc);
+                        },
+                        [](CMorvetView& view, CCmdUI* ui) {
+                            const CReferenceImage& ref = view.GetDocument()->m_reference;
+                            ui->Enable(ref.IsLoaded());
+                            ui->SetCheck(ref.IsLoaded() && ref.hidden ? 1 : 0);
+                        }});
+    commands.push_back(
+        {{ID_OBJECT_TRACE_IMAGE, "&Trace Image...",
+          "Add filled polygons traced from the outlines in the reference image", "Trace Image"},
+         [](CMorvetView& view) { view.OnObjectTraceImage(); },
+         [](CMorvetView& view, CCmdUI* ui) {
+             ui->Enable(view.GetDocument()->m_reference.IsShown());
+         }});
 }

@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 #include "app/CAcceleratorFilter.h"
 #include "app/CCommandActions.h"
+#include "app/CCommandRouter.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,9 +27,10 @@ QStringList Items(QMenu* menu) {
     return items;
 }
 
-int CommandFor(int key, Qt::KeyboardModifiers mods, const QString& text = QString()) {
+int CommandFor(const CCommandRouter& router, int key, Qt::KeyboardModifiers mods,
+               const QString& text = QString()) {
     QKeyEvent event(QEvent::KeyPress, key, mods, text);
-    return CAcceleratorFilter::CommandForKey(&event);
+    return router.CommandForKey(&event);
 }
 
 } // namespace
@@ -150,7 +152,8 @@ TEST_F(CommandTest, ADisabledCommandNeverRunsNotEvenFromItsKey) {
     int runs = 0;
     bool enabled = false;
     Frame()->Router().Add(
-        ID_NEXT_PANE, [&] { ++runs; }, [&](CCmdUI* ui) { ui->Enable(enabled); });
+        {ID_NEXT_PANE, nullptr, nullptr, nullptr, {PlainKey(Qt::Key_F6)}}, [&] { ++runs; },
+        [&](CCmdUI* ui) { ui->Enable(enabled); });
     // The state is asked at the moment of the key, whatever the last idle
     // update showed.
     QTest::keyClick(View(), Qt::Key_F6);
@@ -186,7 +189,12 @@ TEST_F(CommandTest, AcceleratorsReachTheActiveViewsCommands) {
     EXPECT_EQ(DocCount(), 2);
 }
 
-TEST(AcceleratorTable, KeysMatchWithExactModifiersAndKeypadKeysOnlyFromTheKeypad) {
+TEST_F(CommandTest, KeysMatchWithExactModifiersAndKeypadKeysOnlyFromTheKeypad) {
+    ASSERT_TRUE(Start());
+    const auto CommandFor = [this](int key, Qt::KeyboardModifiers mods,
+                                   const QString& text = QString()) {
+        return ::CommandFor(Frame()->Router(), key, mods, text);
+    };
     // "-" and "=" are typed characters; keypad + and - are keys of their own.
     EXPECT_EQ(CommandFor(Qt::Key_Minus, Qt::NoModifier, "-"), ID_OBJECT_MOVE_BACK);
     EXPECT_EQ(CommandFor(Qt::Key_Minus, Qt::KeypadModifier, "-"), ID_OBJECT_MOVE_BACK);
@@ -230,6 +238,34 @@ TEST(AcceleratorTable, KeysMatchWithExactModifiersAndKeypadKeysOnlyFromTheKeypad
     EXPECT_EQ(CommandFor(Qt::Key_A, Qt::NoModifier, "a"), 0);
 }
 
+// A key registered for two commands runs only the first: the other one's key
+// would do nothing without a word. Every key of every registration, pressed,
+// must reach its own command.
+TEST_F(CommandTest, EveryRegisteredKeyReachesItsOwnCommand) {
+    ASSERT_TRUE(Start());
+    const CCommandRouter& router = Frame()->Router();
+    int keys = 0;
+    for (int id = 1; id <= 0xFFFF; ++id) {
+        const CCommandSpec* spec = router.Spec(id);
+        if (!spec)
+            continue;
+        for (const CCommandKey& k : spec->keys) {
+            Qt::KeyboardModifiers mods;
+            mods.setFlag(Qt::ShiftModifier, k.shift);
+            mods.setFlag(Qt::ControlModifier, k.ctrl);
+            mods.setFlag(Qt::AltModifier, k.alt);
+            mods.setFlag(Qt::KeypadModifier, k.keypad);
+            const bool character = k.kind == CCommandKey::Character;
+            EXPECT_EQ(CommandFor(router, character ? int(Qt::Key_unknown) : k.key, mods,
+                                 character ? QString(QChar(k.key)) : QString()),
+                      id)
+                << "key " << k.key << " of command " << id;
+            ++keys;
+        }
+    }
+    EXPECT_EQ(keys, 36);
+}
+
 TEST_F(CommandTest, SimulateFollowsSpinInTheObjectMenuOnCtrlT) {
     ASSERT_TRUE(Start());
     const QStringList items = Items(Frame()->Menu(IDR_OBJECT_TYPE, 2));
@@ -237,7 +273,7 @@ TEST_F(CommandTest, SimulateFollowsSpinInTheObjectMenuOnCtrlT) {
     ASSERT_GE(spin, 0);
     ASSERT_LT(spin + 1, items.size());
     EXPECT_EQ(items[spin + 1], "&Simulate...\tCtrl+T");
-    EXPECT_EQ(CommandFor(Qt::Key_T, Qt::ControlModifier), ID_OBJECT_SIMULATE);
+    EXPECT_EQ(CommandFor(Frame()->Router(), Qt::Key_T, Qt::ControlModifier), ID_OBJECT_SIMULATE);
     EXPECT_TRUE(Frame()->Actions().Action(ID_OBJECT_SIMULATE)->isEnabled());
     Frame()->Children()[0]->close();
     Idle();

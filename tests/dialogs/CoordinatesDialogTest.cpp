@@ -1,4 +1,4 @@
-#include "app/CAcceleratorFilter.h"
+#include "app/CCommandRouter.h"
 #include "commands/CommandFixture.h"
 #include "dialogs/ModalDriver.h"
 #include "res/CommandIds.h"
@@ -230,7 +230,9 @@ TEST_F(CoordinatesTest, ACircleShowsItsCentreAndRadiusAndRefusesANegativeRadius)
     EXPECT_EQ(doc.HistorySize(), 1);
 
     QKeyEvent ctrlE(QEvent::KeyPress, Qt::Key_E, Qt::ControlModifier);
-    EXPECT_EQ(CAcceleratorFilter::CommandForKey(&ctrlE), ID_OBJECT_COORDINATES);
+    CCommandRouter router;
+    router.AddViewCommands();
+    EXPECT_EQ(router.CommandForKey(&ctrlE), ID_OBJECT_COORDINATES);
 }
 
 // The window shows this element wrapped past the ends of the range; the

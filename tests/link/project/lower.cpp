@@ -1,0 +1,3 @@
+int Twice(int n) {
+    return 2 * n;
+}

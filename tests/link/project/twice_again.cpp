@@ -1,0 +1,3 @@
+int Twice(int n) {
+    return n + n + 1;
+}

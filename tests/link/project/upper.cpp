@@ -1,0 +1,5 @@
+int Twice(int n);
+
+int Quadruple(int n) {
+    return Twice(Twice(n));
+}
