@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CPhysicsPanel.h"
 #include "app/CShellPrompts.h"
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "physics/Box2DExport.h"
 #include "physics/PhysicsReport.h"
@@ -33,11 +34,9 @@ void CenterAtCentroid(CMorvetDoc* doc) {
     if ((x == 0 && y == 0) || !(std::abs(x) < kLimit && std::abs(y) < kLimit))
         return;
     const CPoint origin = doc->m_origin;
-    doc->PushSnapshot(new CShape(doc->m_shape));
+    CDocEdit edit(*doc, nullptr);
     doc->m_shape.Transform(origin.x + int32_t(x), origin.y + int32_t(y), origin.x, origin.y, 0.0,
                            1.0, 1.0);
-    doc->SetModifiedFlag(true);
-    doc->UpdateAllViews(nullptr);
 }
 
 // The errors of an object Box2D cannot take, as a message: the first few, and

@@ -54,7 +54,7 @@ struct PhysicsScene {
                                                 {m.x + 20, m.y - 20},
                                                 {m.x + 20, m.y + 20},
                                                 {m.x - 20, m.y + 20}});
-        view->m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
+        view->UseTool(TOOL_SELECT);
         view->SelectElement(doc->m_shape.m_elements.back(), false);
         view->UpdateWindow();
     }
@@ -121,8 +121,8 @@ void BM_DragStepWithPanel_vs_FullRedraw(benchmark::State& state) {
     scene.frame->OnIdleUpdateCmdUI();
     CPhysicsPanel* panel = scene.app->PhysicsPanel();
     const CPoint m = scene.doc->m_origin;
-    scene.view->m_pCurrentTool->MouseDown(scene.view, MK_LBUTTON, m);
-    if (CShapeTool::s_nPickMode != PICK_MOVE) {
+    scene.view->CurrentTool()->MouseDown(scene.view, MK_LBUTTON, m);
+    if (static_cast<CPickTool*>(scene.view->CurrentTool())->PickMode() != PICK_MOVE) {
         state.SkipWithError("the press did not grab the selection");
         return;
     }
@@ -141,7 +141,7 @@ void BM_DragStepWithPanel_vs_FullRedraw(benchmark::State& state) {
     timer.Report(state);
     if (panel->RebuildCount() != rebuilds)
         state.SkipWithError("the panel computed during the drag");
-    scene.view->m_pCurrentTool->MouseUp(scene.view, 0, CPoint(m.x + dx, m.y));
+    scene.view->CurrentTool()->MouseUp(scene.view, 0, CPoint(m.x + dx, m.y));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The Object menu: tool choice, fill colour, drawing order, spin, the two
 // dialogs, and "Show center of mass" from the Edit menu.
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
@@ -40,12 +41,11 @@ void OnObjectFillColor(CMorvetView& view) {
     if (dialog.exec() != QDialog::Accepted)
         return;
     CMorvetDoc* pDoc = view.GetDocument();
+    // The colour of new elements is no step to undo; recolouring a selection is.
+    CDocEdit edit(*pDoc, &view,
+                  view.Selection().empty() ? CDocEdit::Step::None : CDocEdit::Step::Own);
     pDoc->m_color = FromQColor(dialog.selectedColor());
-    pDoc->SetModifiedFlag(true);
-    if (view.m_selection.empty())
-        return;
-    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
-    for (CPrimitive* prim : view.m_selection) {
+    for (CPrimitive* prim : view.Selection()) {
         prim->m_crColor = pDoc->m_color;
         view.InvalidateElement(prim);
     }
@@ -58,12 +58,17 @@ void OnObjectFillColor(CMorvetView& view) {
 void MoveSelectionOneStep(CMorvetView& view, int step) {
     CMorvetDoc* pDoc = view.GetDocument();
     CShape& shape = pDoc->m_shape;
+    // The drawing order is no step to undo; the document changes only when
+    // a selected element is found in it.
+    CDocEdit edit(*pDoc, &view, CDocEdit::Step::None);
+    bool changed = false;
     std::unordered_map<const CPrimitive*, int> index;
     index.reserve(shape.m_elements.size());
     for (int j = 0; j < shape.GetSize(); ++j)
         index[shape.m_elements[size_t(j)]] = j;
-    for (int i = int(view.m_selection.size()) - 1; i >= 0; --i) {
-        CPrimitive* prim = view.m_selection[size_t(i)];
+    const std::vector<CPrimitive*>& selection = view.Selection();
+    for (int i = int(selection.size()) - 1; i >= 0; --i) {
+        CPrimitive* prim = selection[size_t(i)];
         const auto found = index.find(prim);
         if (found == index.end())
             continue;
@@ -76,9 +81,11 @@ void MoveSelectionOneStep(CMorvetView& view, int step) {
             index[shape.m_elements[size_t(j)]] = j;
             index[prim] = k;
         }
-        pDoc->SetModifiedFlag(true);
+        changed = true;
         view.InvalidateElement(prim);
     }
+    if (!changed)
+        edit.Cancel();
 }
 
 void OnObjectMoveBack(CMorvetView& view) {
@@ -100,9 +107,9 @@ bool CMorvetView::OnObjectCmdMsg(int nID, CCmdUI* pCmdUI) {
     const int toolType = ToolTypeForCommand(nID);
     if (toolType >= 0) {
         if (pCmdUI)
-            pCmdUI->SetRadio(m_pCurrentTool->m_nToolType == toolType);
+            pCmdUI->SetRadio(CurrentTool()->m_nToolType == toolType);
         else
-            m_pCurrentTool = CShapeTool::ToolForType(toolType);
+            UseTool(toolType);
         return true;
     }
     if (pCmdUI) {

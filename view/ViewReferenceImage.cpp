@@ -2,6 +2,7 @@
 // drawing under the object, and Object > Trace Image.
 #include "app/CDocManager.h"
 #include "app/CMorvetApp.h"
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "trace/ReferenceImageStore.h"
@@ -151,11 +152,9 @@ void CMorvetView::OnObjectTraceImage() {
         return;
     // The new polygons go where this window shows the picture.
     AnchorToWindow();
-    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
+    CDocEdit edit(*pDoc, nullptr);
     AppendTraceToShape(dialog.Result(), pDoc->m_color, dialog.AddHoles(), pDoc->m_shape,
                        pDoc->m_origin);
-    pDoc->SetModifiedFlag(true);
-    pDoc->UpdateAllViews(nullptr);
 }
 
 bool CMorvetView::OnReferenceCmdMsg(int nID, CCmdUI* pCmdUI) {

@@ -55,14 +55,6 @@ QImage Shown(CMorvetView& v) {
 }
 
 struct CoordinatesTest : CommandFixture {
-    void SetUp() override {
-        CommandFixture::SetUp();
-        CShapeTool::s_pGrabbedVertex = nullptr;
-    }
-    void TearDown() override {
-        CShapeTool::s_pGrabbedVertex = nullptr;
-        CommandFixture::TearDown();
-    }
     std::vector<POINT> Relative(const CPrimitive* p) const {
         return Shifted(Points(p), -doc.m_origin.x, -doc.m_origin.y);
     }
@@ -80,7 +72,7 @@ TEST_F(CoordinatesTest, TypedPointsReplaceThePathAsOneUndoStep) {
     other->OnActivateView(false, view.get(), other.get());
     other->UpdateWindow(); // the object now lies about (300, 200)
     ASSERT_EQ(doc.m_origin, CPoint(300, 200));
-    CShapeTool::s_pGrabbedVertex = &poly->m_pPoints[2];
+    doc.GrabVertex({doc.m_shape.GetSize() - 1, 2});
     const std::vector<POINT> original = Relative(poly);
     EXPECT_TRUE(Update(*view, ID_OBJECT_COORDINATES).m_bEnabled);
 
@@ -118,7 +110,7 @@ TEST_F(CoordinatesTest, TypedPointsReplaceThePathAsOneUndoStep) {
     Run(*view, ID_OBJECT_COORDINATES);
 
     EXPECT_EQ(Relative(poly), std::vector<POINT>({{15, -7}, {50, 10}, {40, 25}}));
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
     EXPECT_TRUE(doc.IsModified());
     for (CMorvetView* v : {view.get(), other.get()}) {
         const QImage shown = Shown(*v);
