@@ -52,11 +52,12 @@ void CPickTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) 
         const int vertex = HitVertex(only, point, pView);
         const auto& elements = pDoc->m_shape.m_elements;
         const auto at = std::find(elements.begin(), elements.end(), only);
-        if (vertex >= 0 && at != elements.end())
+        const bool grabs = vertex >= 0 && at != elements.end();
+        if (grabs)
             pDoc->GrabVertex(CVertexRef{int(at - elements.begin()), vertex});
         else
             pDoc->ReleaseGrabbedVertex();
-        if (vertex >= 0) {
+        if (grabs) {
             pDoc->EndStep();
             pView->Invalidate(true);
             m_nPickMode = PICK_VERTEX;
