@@ -49,7 +49,7 @@ struct PhysicsScene {
         // A box on top at the center of mass, selected, for the drag.
         doc->m_shape.AppendElement(PRIM_POLYGON, RGB(255, 255, 0), 4,
                                    new POINT[4]{{-20, -20}, {20, -20}, {20, 20}, {-20, 20}});
-        view->m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
+        view->UseTool(TOOL_SELECT);
         view->SelectElement(doc->m_shape.m_elements.back(), false);
         view->UpdateWindow();
     }
@@ -116,8 +116,8 @@ void BM_DragStepWithPanel_vs_FullRedraw(benchmark::State& state) {
     scene.frame->OnIdleUpdateCmdUI();
     CPhysicsPanel* panel = scene.app->PhysicsPanel();
     const CPoint m = scene.view->Anchor();
-    scene.view->m_pCurrentTool->MouseDown(scene.view, MK_LBUTTON, m);
-    if (CShapeTool::s_nPickMode != PICK_MOVE) {
+    scene.view->CurrentTool()->MouseDown(scene.view, MK_LBUTTON, m);
+    if (static_cast<CPickTool*>(scene.view->CurrentTool())->PickMode() != PICK_MOVE) {
         state.SkipWithError("the press did not grab the selection");
         return;
     }
@@ -136,7 +136,7 @@ void BM_DragStepWithPanel_vs_FullRedraw(benchmark::State& state) {
     timer.Report(state);
     if (panel->RebuildCount() != rebuilds)
         state.SkipWithError("the panel computed during the drag");
-    scene.view->m_pCurrentTool->MouseUp(scene.view, 0, CPoint(m.x + dx, m.y));
+    scene.view->CurrentTool()->MouseUp(scene.view, 0, CPoint(m.x + dx, m.y));
 }
 
 } // namespace

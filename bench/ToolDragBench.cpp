@@ -55,7 +55,7 @@ struct DragScene {
         // Laid out in window pixels; the document holds them about the center
         // of mass, which the view shows at its middle.
         doc.m_shape.Move(-kWidth / 2, -kHeight / 2);
-        view->m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
+        view->UseTool(TOOL_SELECT);
         view->SelectElement(doc.m_shape.m_elements.back(), false);
         view->UpdateWindow();
     }
@@ -81,8 +81,8 @@ void BM_FullRedraw(benchmark::State& state) {
 
 // Presses on the selected box, so that every later pointer move drags it.
 bool StartDrag(DragScene& scene, benchmark::State& state) {
-    scene.view->m_pCurrentTool->MouseDown(scene.view.get(), MK_LBUTTON, CPoint(400, 300));
-    if (CShapeTool::s_nPickMode != PICK_MOVE) {
+    scene.view->CurrentTool()->MouseDown(scene.view.get(), MK_LBUTTON, CPoint(400, 300));
+    if (static_cast<CPickTool*>(scene.view->CurrentTool())->PickMode() != PICK_MOVE) {
         state.SkipWithError("the press did not grab the selection");
         return false;
     }
@@ -100,7 +100,7 @@ void BM_SelectToolDragStep(benchmark::State& state) {
         dx = 1 - dx;
         scene.SendMove(400 + dx, 300);
     }
-    scene.view->m_pCurrentTool->MouseUp(scene.view.get(), 0, CPoint(400 + dx, 300));
+    scene.view->CurrentTool()->MouseUp(scene.view.get(), 0, CPoint(400 + dx, 300));
 }
 
 // The two alternately in every iteration, so that both see the same noise.
@@ -116,7 +116,7 @@ void BM_SelectToolDragStepVsFullRedraw(benchmark::State& state) {
         timer.Operation([&] { scene.SendMove(400 + dx, 300); });
     }
     timer.Report(state);
-    scene.view->m_pCurrentTool->MouseUp(scene.view.get(), 0, CPoint(400 + dx, 300));
+    scene.view->CurrentTool()->MouseUp(scene.view.get(), 0, CPoint(400 + dx, 300));
 }
 } // namespace
 

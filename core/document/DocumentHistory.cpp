@@ -69,6 +69,7 @@ void CMorvetDoc::RestoreSnapshot(int index) {
         if (auto* view = dynamic_cast<IMorvetDocView*>(v))
             view->OnShapeReplaced();
     ClearAllSelections();
+    ReleaseGrabbedVertex();
     const CSnapshot* entry = m_history[size_t(index)];
     m_shape = entry->shape;
     m_historyStamp = NextHistoryStamp();

@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "panels/CPhysicsPanel.h"
 #include "app/CShellPrompts.h"
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "physics/Box2DExport.h"
 #include "physics/PhysicsReport.h"
@@ -37,13 +38,11 @@ void CenterAtCentroid(CMorvetDoc* doc, const CMorvetView* view) {
     // shows the object, its logical units.
     const CPoint origin = view && view->GetDocument() == doc ? view->Anchor() : CPoint();
     const CPoint back = -origin;
-    doc->PushSnapshot(new CShape(doc->m_shape));
+    CDocEdit edit(*doc, nullptr);
     doc->m_shape.Move(origin.x, origin.y);
     doc->m_shape.Transform(origin.x + int32_t(x), origin.y + int32_t(y), origin.x, origin.y, 0.0,
                            1.0, 1.0);
     doc->m_shape.Move(back.x, back.y);
-    doc->SetModifiedFlag(true);
-    doc->UpdateAllViews(nullptr);
 }
 
 // The errors of an object Box2D cannot take, as a message: the first few, and

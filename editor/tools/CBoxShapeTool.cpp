@@ -20,7 +20,7 @@ void CBoxShapeTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& poi
     CPoint p = point;
     pView->DeviceToLogical(&p);
     pView->SnapPoint(&p, nFlags);
-    s_pGrabbedVertex = nullptr;
+    pView->GetDocument()->ReleaseGrabbedVertex();
     CShapeTool::MouseDown(pView, nFlags, p);
     pView->SelectElement(nullptr, false);
     m_bTracking = true;
@@ -29,8 +29,8 @@ void CBoxShapeTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& poi
 CRect CBoxShapeTool::BandArea(CMorvetView* pView, const POINT& a, const POINT& b) {
     // Built from the corners rather than by UnionRect, which drops empty
     // rectangles: a band of zero width still draws a line that must be repainted.
-    CRect u(std::min({s_ptPress.x, a.x, b.x}), std::min({s_ptPress.y, a.y, b.y}),
-            std::max({s_ptPress.x, a.x, b.x}), std::max({s_ptPress.y, a.y, b.y}));
+    CRect u(std::min({m_ptPress.x, a.x, b.x}), std::min({m_ptPress.y, a.y, b.y}),
+            std::max({m_ptPress.x, a.x, b.x}), std::max({m_ptPress.y, a.y, b.y}));
     // A filled rectangle's band covers one unit past its corner, which is
     // more than a pixel once zoomed in.
     if (!pView->Zoom().IsActual()) {
@@ -49,8 +49,8 @@ void CBoxShapeTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& poi
     CPoint p = point;
     pView->DeviceToLogical(&p);
     pView->SnapPoint(&p, nFlags);
-    const CRect u = BandArea(pView, s_ptTrack, p);
-    s_ptTrack = p;
+    const CRect u = BandArea(pView, m_ptTrack, p);
+    m_ptTrack = p;
     // The repaint draws the new band through DrawFeedback; the old one goes
     // with its area.
     pView->InvalidateRect(&u, false);
@@ -63,8 +63,8 @@ void CBoxShapeTool::DrawFeedback(CMorvetView* pView, CDC* pDC) {
     CBrush colour(pView->GetDocument()->m_color);
     const LOGBRUSH lb{BS_NULL, 0, 0};
     CBrush hollow;
-    const CPoint d = s_ptPress;
-    const CPoint t = s_ptTrack;
+    const CPoint d = m_ptPress;
+    const CPoint t = m_ptTrack;
     const CRect r = Normalized(d, t);
     switch (m_nToolType) {
     case TOOL_RECTANGLE:
@@ -104,10 +104,10 @@ void CBoxShapeTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point
     CMorvetDoc* pDoc = pView->GetDocument();
     // The element may be smaller than the band (truncated radius) or not be
     // added at all; the band must not stay behind on the screen.
-    const CRect band = BandArea(pView, s_ptTrack, s_ptTrack);
-    if (p != s_ptPress) {
-        const CPoint d = s_ptPress;
-        const CPoint t = s_ptTrack;
+    const CRect band = BandArea(pView, m_ptTrack, m_ptTrack);
+    if (p != m_ptPress) {
+        const CPoint d = m_ptPress;
+        const CPoint t = m_ptTrack;
         switch (m_nToolType) {
         case TOOL_RECTANGLE: {
             POINT pts[5] = {{d.x, d.y}, {d.x, t.y}, {t.x, t.y}, {t.x, d.y}, {d.x, d.y}};
@@ -132,7 +132,6 @@ void CBoxShapeTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point
             break;
         }
         }
-        pDoc->UpdateAllViews(nullptr, HINT_ELEMENT_ADDED, &pDoc->m_shape);
     }
     m_bTracking = false;
     pView->InvalidateRect(&band, false);

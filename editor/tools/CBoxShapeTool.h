@@ -15,5 +15,5 @@ public:
 
 private:
     // The device area the band from the press point to these points can cover.
-    static CRect BandArea(CMorvetView* pView, const POINT& a, const POINT& b);
+    CRect BandArea(CMorvetView* pView, const POINT& a, const POINT& b);
 };

@@ -1,11 +1,12 @@
 #include "tools/CMassCenterTool.h"
 
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
 
 void CMassCenterTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) {
-    s_pGrabbedVertex = nullptr;
+    pView->GetDocument()->ReleaseGrabbedVertex();
     CShapeTool::MouseDown(pView, nFlags, point);
 }
 
@@ -21,13 +22,14 @@ void CMassCenterTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& poi
     CPoint p = point;
     pView->DeviceToLogical(&p);
     pView->SnapPoint(&p, nFlags);
-    // The clicked point becomes the center of mass: every element moves by
-    // minus its object coordinates, wrapping as any move does.
-    pDoc->m_shape.Move(WrapSub(origin.x, p.x), WrapSub(origin.y, p.y));
-    // Every coordinate the file will hold has changed: closing without a save
-    // prompt would lose the placement.
-    if (p != origin && pDoc->m_shape.GetSize() > 0)
-        pDoc->SetModifiedFlag(true);
+    {
+        // Every coordinate the file will hold has changed: closing without a
+        // save prompt would lose the placement. There is no step to undo.
+        CDocEdit edit(*pDoc, pView, CDocEdit::Step::None);
+        if (p == origin || pDoc->m_shape.GetSize() == 0)
+            edit.Cancel();
+        pDoc->m_shape.Move(WrapSub(origin.x, p.x), WrapSub(origin.y, p.y));
+    }
     pView->Invalidate(true);
     CShapeTool::MouseUp(pView, nFlags, point);
 }

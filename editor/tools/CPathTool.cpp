@@ -1,5 +1,6 @@
 #include "tools/CPathTool.h"
 
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "view/CClientDC.h"
@@ -24,12 +25,12 @@ void CPathTool::InvertLine(CMorvetView* pView, const POINT& a, const POINT& b) {
 }
 
 void CPathTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point) {
-    if (!pView->m_selection.empty())
+    if (!pView->Selection().empty())
         pView->SelectElement(nullptr, false);
     CPoint p = point;
     pView->DeviceToLogical(&p);
     pView->SnapPoint(&p, nFlags);
-    s_pGrabbedVertex = nullptr;
+    pView->GetDocument()->ReleaseGrabbedVertex();
     CShapeTool::MouseDown(pView, nFlags, p);
     if (m_nPointCount == 0) {
         m_points[0] = p;
@@ -47,11 +48,11 @@ void CPathTool::MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point) 
     if (m_nPointCount == 0)
         return;
     const CPoint a = m_points[m_nPointCount - 1];
-    if (a != s_ptTrack)
-        InvertLine(pView, a, s_ptTrack);
+    if (a != m_ptTrack)
+        InvertLine(pView, a, m_ptTrack);
     if (a != p)
         InvertLine(pView, a, p);
-    s_ptTrack = p;
+    m_ptTrack = p;
 }
 
 void CPathTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) {
@@ -74,8 +75,8 @@ void CPathTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) {
         // A click without a drag starts nothing. Take back the rubber line that
         // is actually on the screen, which ends where the pointer was last seen.
         m_nPointCount = 0;
-        if (s_ptTrack != m_points[0])
-            InvertLine(pView, m_points[0], s_ptTrack);
+        if (m_ptTrack != m_points[0])
+            InvertLine(pView, m_points[0], m_ptTrack);
         pView->ReleaseCapture();
         return;
     }
@@ -84,20 +85,23 @@ void CPathTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) {
         MouseDoubleClick(pView, nFlags, p);
 }
 
-void CPathTool::AddCollected(CMorvetView* pView) {
+void CPathTool::AddCollected(CMorvetView* pView, bool wholeWindows) {
     CMorvetDoc* pDoc = pView->GetDocument();
     // Collected in this window's logical units, added in the object's.
     std::vector<POINT> points(m_points, m_points + m_nPointCount);
     pView->LogicalToObject(points.data(), m_nPointCount);
-    pDoc->AddElement(ElementType(), pDoc->m_color, m_nPointCount, points.data());
+    if (!wholeWindows) {
+        pDoc->AddElement(ElementType(), pDoc->m_color, m_nPointCount, points.data());
+        return;
+    }
+    CDocEdit edit(*pDoc, pView);
+    edit.AppendElement(ElementType(), pDoc->m_color, m_nPointCount, points.data());
 }
 
 void CPathTool::MouseDoubleClick(CMorvetView* pView, UINT, const CPoint&) {
     pView->ReleaseCapture();
     if (m_nPointCount > 0) {
-        AddCollected(pView);
-        CMorvetDoc* pDoc = pView->GetDocument();
-        pDoc->UpdateAllViews(nullptr, HINT_ELEMENT_ADDED, &pDoc->m_shape);
+        AddCollected(pView, false);
     }
     m_nPointCount = 0;
 }
@@ -108,8 +112,10 @@ void CPathTool::KeyDown(CMorvetView* pView, UINT nChar, UINT, UINT) {
     if (IsModifierKey(nChar))
         return;
     pView->ReleaseCapture();
+    // A key ends the path as a command ends: the other windows are drawn
+    // again whole.
     if (m_nPointCount > 0)
-        AddCollected(pView);
+        AddCollected(pView, true);
     pView->Invalidate(true);
     m_nPointCount = 0;
 }
@@ -126,10 +132,10 @@ void CPathTool::DrawFeedback(CMorvetView* pView, CDC* pDC) {
     // pointer move still finds it there to take it away.
     if (m_nPointCount > 0 && pView->HasCapture() && !pDC->IsPrinting()) {
         const POINT& a = m_points[m_nPointCount - 1];
-        if (CPoint(a) != s_ptTrack) {
+        if (CPoint(a) != m_ptTrack) {
             const int oldRop = pDC->SetROP2(R2_NOT);
             pDC->MoveTo(a.x, a.y);
-            pDC->LineTo(s_ptTrack.x, s_ptTrack.y);
+            pDC->LineTo(m_ptTrack.x, m_ptTrack.y);
             pDC->SetROP2(oldRop);
         }
     }

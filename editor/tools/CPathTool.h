@@ -21,7 +21,9 @@ public:
     int m_nPointCount = 0;
 
 private:
-    void AddCollected(CMorvetView* pView);
+    // One step; wholeWindows redraws the other windows whole rather than
+    // the new element's area.
+    void AddCollected(CMorvetView* pView, bool wholeWindows);
     // Inverts the line from a to b on the view's surface: drawn once it shows,
     // drawn again it is gone.
     void InvertLine(CMorvetView* pView, const POINT& a, const POINT& b);

@@ -16,25 +16,24 @@ public:
     void KeyDown(CMorvetView* pView, UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void DrawFeedback(CMorvetView* pView, CDC* pDC) override;
 
-    // The vertex of a polyline or polygon within 2 pixels of p on both axes,
-    // the first in the point array; NULL for circles or when none is near.
-    // With a view, p is in its window's pixels; without, in units.
-    static POINT* HitVertex(CPrimitive* prim, const POINT& p, CMorvetView* pView = nullptr);
+    // The index of the vertex of a polyline or polygon within 2 pixels of p
+    // on both axes, the first in the point array; -1 for circles or when none
+    // is near. With a view, p is in its window's pixels; without, in units.
+    static int HitVertex(const CPrimitive* prim, const POINT& p, CMorvetView* pView = nullptr);
     void MoveSelection(CMorvetView* pView, int32_t dx, int32_t dy);
-    // Whether the grabbed vertex lies in this document's object; a vertex
-    // grabbed in another document is not this view's to move or to show.
-    static bool GrabbedVertexIn(const CMorvetDoc* pDoc);
 
-    bool m_bSnapshotDue = true;
+    // PICK_NONE between drags, else what the drag at hand does.
+    int PickMode() const { return m_nPickMode; }
 
 private:
-    void SnapshotIfDue(CMorvetDoc* pDoc);
     static void RedrawNow(CMorvetView* pView);
-    static CRect BandRect();
-    void MoveGrabbedVertex(CMorvetView* pView, int32_t dx, int32_t dy);
+    CRect BandRect() const;
+    // A move of the vertex the document holds grabbed, as one edit.
+    void MoveGrabbedVertex(CMorvetView* pView, int32_t dx, int32_t dy, bool ownStep);
 
-    // The document's history stamp right after this tool's latest step.
-    uint64_t m_nJoinStamp = 0;
+    int m_nPickMode = PICK_NONE;
+    // The latest pointer place in units: a drag moves by the difference.
+    CPoint m_ptPickLogical;
     // Where the drag began, and the grabbed vertex then: snapping measures
     // whole grid steps from there, not from the last pointer move.
     CPoint m_ptDragStart;

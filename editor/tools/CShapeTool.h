@@ -19,8 +19,9 @@ enum {
 
 enum { PICK_NONE = 0, PICK_RUBBER_BAND = 1, PICK_MOVE = 2, PICK_VERTEX = 3 };
 
-// A mouse tool. The eight tools are single objects shared by every view; the
-// drag state lives in statics, as only one window can hold the mouse at a time.
+// A mouse tool. Each view owns one of each kind (CToolSet), so a drag's state
+// is the tool's own; what the windows of a document share lives with the
+// document.
 class CShapeTool {
 public:
     explicit CShapeTool(int nToolType);
@@ -35,20 +36,14 @@ public:
     virtual void KeyDown(CMorvetView* pView, UINT nChar, UINT nRepCnt, UINT nFlags);
     virtual void DrawFeedback(CMorvetView* pView, CDC* pDC);
 
-    // The shared tool for a code; the select tool for any unknown code.
-    static CShapeTool* ToolForType(int nToolType);
-
-    // Call before an element or a whole object is destroyed: the grabbed
-    // vertex must never point into freed memory.
-    static void ForgetPointsOf(const CPrimitive* prim);
-    static void ForgetPointsOf(const CShape& shape);
+    // Where the latest press and pointer move were, as the tool took them.
+    CPoint PressPoint() const { return m_ptPress; }
+    CPoint TrackPoint() const { return m_ptTrack; }
 
     const int m_nToolType;
     CPen m_penFeedback;
 
-    static CPoint s_ptPress;
-    static CPoint s_ptTrack;
-    static int s_nPickMode;
-    static CPoint s_ptPickLogical;
-    static POINT* s_pGrabbedVertex;
+protected:
+    CPoint m_ptPress;
+    CPoint m_ptTrack;
 };

@@ -4,7 +4,6 @@
 #include "res/CommandIds.h"
 #include "res/Cursors.h"
 #include "view/Grid.h"
-#include "tools/CPickTool.h"
 #include "tools/CShapeTool.h"
 
 #include <QKeyEvent>
@@ -53,7 +52,7 @@ void InvertMark(CDC* pDC, const POINT& p) {
 CMorvetView::CMorvetView(CMorvetDoc* pDoc, QWidget* parent)
     : QWidget(parent), m_bShowGrid(ProgramGrid().showGrid), m_pDocument(pDoc) {
     m_centerPen.CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-    m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
+    m_pCurrentTool = m_tools.ForType(TOOL_SELECT);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -62,7 +61,8 @@ CMorvetView::CMorvetView(CMorvetDoc* pDoc, QWidget* parent)
 }
 
 CMorvetView::~CMorvetView() {
-    CShapeTool::ForgetPointsOf(m_pDocument->m_shape);
+    // A vertex grabbed through this window is let go with it.
+    m_pDocument->ReleaseGrabbedVertex();
     m_pDocument->RemoveView(this);
     m_centerPen.DeleteObject();
 }
@@ -174,9 +174,9 @@ void CMorvetView::OnDraw(CDC* pDC) {
             marks.push_back(r.BottomRight());
             marks.push_back(CPoint(r.left, r.bottom));
         }
-        // The grabbed vertex is shared by all windows; only its own document shows it.
-        if (CPickTool::GrabbedVertexIn(pDoc))
-            marks.push_back(CPoint(*CShapeTool::s_pGrabbedVertex) + c);
+        // Every window of the document marks its grabbed vertex.
+        if (const POINT* grabbed = pDoc->GrabbedVertex())
+            marks.push_back(CPoint(*grabbed) + c);
         std::vector<CPoint> onDevice = marks;
         if (!onDevice.empty())
             dc->LPtoDP(onDevice.data(), int(onDevice.size()));
@@ -326,7 +326,6 @@ void CMorvetView::InvalidateElement(CPrimitive* prim) {
 
 void CMorvetView::OnShapeReplaced() {
     // Every element is about to be destroyed: no pointer into them may survive.
-    CShapeTool::ForgetPointsOf(GetDocument()->m_shape);
     m_selection.clear();
 }
 
@@ -514,12 +513,12 @@ void CMorvetView::mousePressEvent(QMouseEvent* event) {
         return;
     m_bButtonDown = true;
     setFocus(Qt::MouseFocusReason);
-    const POINT* grabbed = CShapeTool::s_pGrabbedVertex;
+    const CVertexRef grabbed = GetDocument()->GrabbedVertexRef();
     if (m_bActive)
         m_pCurrentTool->MouseDown(this, MouseFlags(event), ClientPoint(event));
     // Every window of the document marks the grabbed vertex; one let go
     // must not stay marked in the others.
-    if (CShapeTool::s_pGrabbedVertex != grabbed)
+    if (GetDocument()->GrabbedVertexRef() != grabbed)
         GetDocument()->UpdateAllViews(this, 0, nullptr);
     else
         ShowChangesInOtherViews();
@@ -697,4 +696,17 @@ UINT CMorvetView::VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods) {
         // any key), also shifted symbols and keys without a code of their own.
         return kVkOther;
     }
+}
+
+void CMorvetView::UseTool(int nToolType) {
+    m_pCurrentTool = m_tools.ForType(nToolType);
+}
+
+void CMorvetView::ClearSelection() {
+    m_selection.clear();
+    m_selection.shrink_to_fit();
+}
+
+void CMorvetView::SetSelection(std::vector<CPrimitive*> selection) {
+    m_selection = std::move(selection);
 }

@@ -7,6 +7,7 @@
 #include "platform/VirtualKeys.h"
 #include "view/CViewCommand.h"
 #include "view/ViewZoom.h"
+#include "tools/CToolSet.h"
 
 #include <QImage>
 #include <QPointF>
@@ -15,7 +16,6 @@
 #include <vector>
 
 class CMorvetDoc;
-class CShapeTool;
 class CPrintInfo;
 class QScrollBar;
 
@@ -124,12 +124,25 @@ public:
     // one, since a tool may act on any key.
     static UINT VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods);
 
+    // The tool that mouse and key input go to, one of this view's own.
+    CShapeTool* CurrentTool() const { return m_pCurrentTool; }
+    void UseTool(int nToolType);
+    // This view's own tool for a code, whether current or not.
+    CShapeTool* Tool(int nToolType) { return m_tools.ForType(nToolType); }
+    // A tool from outside the view's own; the caller keeps it alive while used.
+    void UseTool(CShapeTool* pTool) { m_pCurrentTool = pTool; }
+
+    // The selected elements, in the order they were selected.
+    const std::vector<CPrimitive*>& Selection() const { return m_selection; }
+    // Replaces the selection wholesale; repainting is the caller's.
+    void SetSelection(std::vector<CPrimitive*> selection);
+    // Empties the selection and gives back its memory; repainting is the caller's.
+    void ClearSelection();
+
     CPen m_centerPen;
-    CShapeTool* m_pCurrentTool = nullptr;
     CShape* m_pSpinShape = nullptr;
     bool m_bShowCenter = true;
     bool m_bShowGrid;
-    std::vector<CPrimitive*> m_selection;
     bool m_bActive = false;
 
 protected:
@@ -186,6 +199,9 @@ private:
     void DrawPlaceMark(CDC* dc, const CPoint& origin);
 
     CMorvetDoc* m_pDocument;
+    CToolSet m_tools;
+    CShapeTool* m_pCurrentTool = nullptr;
+    std::vector<CPrimitive*> m_selection;
     bool m_bShowPlaceMark = false;
     QPointF m_placeMark;
     CZoom m_zoom;

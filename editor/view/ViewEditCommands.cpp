@@ -1,17 +1,17 @@
 // The Edit menu: undo and redo, the program's own clipboard, clear and select all.
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
 #include "view/Clipboard.h"
 #include "view/ViewCommands.h"
-#include "tools/CShapeTool.h"
 
 #include <algorithm>
 #include <unordered_set>
 #include <vector>
 
 void OnUpdateHasSelection(CMorvetView& view, CCmdUI* pCmdUI) {
-    pCmdUI->Enable(!view.m_selection.empty());
+    pCmdUI->Enable(!view.Selection().empty());
 }
 
 namespace {
@@ -25,16 +25,16 @@ void OnEditRedo(CMorvetView& view) {
 }
 
 void OnEditCopy(CMorvetView& view) {
-    if (view.m_selection.empty())
+    if (view.Selection().empty())
         return;
     DestroyClipboardElements();
     // Selection order, not drawing order: that is the order Paste restores.
     // The clipboard holds the elements as this window shows them, so a paste
     // into a window of another size or another document lands where they
     // showed here (20 units down and right).
-    g_clipboard.reserve(view.m_selection.size());
+    g_clipboard.reserve(view.Selection().size());
     const CPoint a = view.Anchor();
-    for (const CPrimitive* prim : view.m_selection) {
+    for (const CPrimitive* prim : view.Selection()) {
         auto* copy = new CPrimitive(*prim);
         MovePrimitive(copy, a.x, a.y);
         g_clipboard.push_back(copy);
@@ -49,7 +49,7 @@ void DeselectInOtherViews(CMorvetView& view, const std::unordered_set<CPrimitive
         if (!other || other == &view)
             continue;
         std::vector<CPrimitive*> gone;
-        for (CPrimitive* prim : other->m_selection)
+        for (CPrimitive* prim : other->Selection())
             if (doomed.count(prim))
                 gone.push_back(prim);
         for (CPrimitive* prim : gone)
@@ -64,28 +64,30 @@ void DeselectInOtherViews(CMorvetView& view, const std::unordered_set<CPrimitive
 // One pass over the object, whatever the sizes: clearing a selection of
 // everything in a large object must not cost selection times elements.
 void OnEditClear(CMorvetView& view) {
-    if (view.m_selection.empty())
+    if (view.Selection().empty())
         return;
     CMorvetDoc* pDoc = view.GetDocument();
     CShape& shape = pDoc->m_shape;
-    pDoc->PushSnapshot(new CShape(shape));
-    const std::unordered_set<CPrimitive*> doomed(view.m_selection.begin(), view.m_selection.end());
-    for (CPrimitive* prim : view.m_selection)
+    // A selection found nowhere in the object still makes a step to undo,
+    // but leaves the document unmodified, as it always has.
+    CDocEdit edit(*pDoc, &view);
+    const std::unordered_set<CPrimitive*> doomed(view.Selection().begin(), view.Selection().end());
+    for (CPrimitive* prim : view.Selection())
         view.InvalidateElement(prim);
-    view.m_selection.clear();
-    view.m_selection.shrink_to_fit();
+    view.ClearSelection();
     DeselectInOtherViews(view, doomed);
     auto& elements = shape.m_elements;
     const auto kept = std::stable_partition(elements.begin(), elements.end(),
                                             [&](CPrimitive* p) { return !doomed.count(p); });
-    if (kept == elements.end())
+    if (kept == elements.end()) {
+        edit.KeepStepOnly();
         return;
+    }
     for (auto it = kept; it != elements.end(); ++it) {
-        CShapeTool::ForgetPointsOf(*it);
+        pDoc->ReleaseGrabbedVertexOf(*it);
         delete *it;
     }
     elements.erase(kept, elements.end());
-    pDoc->SetModifiedFlag(true);
 }
 
 void OnEditCut(CMorvetView& view) {
@@ -97,26 +99,26 @@ void OnEditPaste(CMorvetView& view) {
     if (g_clipboard.empty())
         return;
     CMorvetDoc* pDoc = view.GetDocument();
-    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
-    view.m_selection.clear();
-    view.m_selection.shrink_to_fit();
+    CDocEdit edit(*pDoc, &view);
+    std::vector<CPrimitive*> pasted;
+    pasted.reserve(g_clipboard.size());
     const CPoint back = -view.Anchor();
     for (const CPrimitive* prim : g_clipboard) {
         auto* copy = new CPrimitive(*prim);
         MovePrimitive(copy, 20, 20);
         MovePrimitive(copy, back.x, back.y);
         pDoc->m_shape.m_elements.push_back(copy);
-        view.m_selection.push_back(copy);
+        pasted.push_back(copy);
     }
+    view.ClearSelection();
+    view.SetSelection(std::move(pasted));
     view.Invalidate(true);
-    pDoc->SetModifiedFlag(true);
 }
 
 void OnEditSelectAll(CMorvetView& view) {
-    view.m_selection.clear();
-    view.m_selection.shrink_to_fit();
+    view.ClearSelection();
     const CShape& shape = view.GetDocument()->m_shape;
-    view.m_selection.assign(shape.m_elements.begin(), shape.m_elements.end());
+    view.SetSelection(std::vector<CPrimitive*>(shape.m_elements.begin(), shape.m_elements.end()));
     view.Invalidate(true);
 }
 

@@ -1,5 +1,6 @@
 // The Object menu: tool choice, fill colour, drawing order, spin, the two
 // dialogs, and "Show center of mass" from the Edit menu.
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
@@ -17,12 +18,11 @@ void OnObjectFillColor(CMorvetView& view) {
     if (dialog.exec() != QDialog::Accepted)
         return;
     CMorvetDoc* pDoc = view.GetDocument();
+    // The colour of new elements is no step to undo; recolouring a selection is.
+    CDocEdit edit(*pDoc, &view,
+                  view.Selection().empty() ? CDocEdit::Step::None : CDocEdit::Step::Own);
     pDoc->m_color = FromQColor(dialog.selectedColor());
-    pDoc->SetModifiedFlag(true);
-    if (view.m_selection.empty())
-        return;
-    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
-    for (CPrimitive* prim : view.m_selection) {
+    for (CPrimitive* prim : view.Selection()) {
         prim->m_crColor = pDoc->m_color;
         view.InvalidateElement(prim);
     }
@@ -35,12 +35,17 @@ void OnObjectFillColor(CMorvetView& view) {
 void MoveSelectionOneStep(CMorvetView& view, int step) {
     CMorvetDoc* pDoc = view.GetDocument();
     CShape& shape = pDoc->m_shape;
+    // The drawing order is no step to undo; the document changes only when
+    // a selected element is found in it.
+    CDocEdit edit(*pDoc, &view, CDocEdit::Step::None);
+    bool changed = false;
     std::unordered_map<const CPrimitive*, int> index;
     index.reserve(shape.m_elements.size());
     for (int j = 0; j < shape.GetSize(); ++j)
         index[shape.m_elements[size_t(j)]] = j;
-    for (int i = int(view.m_selection.size()) - 1; i >= 0; --i) {
-        CPrimitive* prim = view.m_selection[size_t(i)];
+    const std::vector<CPrimitive*>& selection = view.Selection();
+    for (int i = int(selection.size()) - 1; i >= 0; --i) {
+        CPrimitive* prim = selection[size_t(i)];
         const auto found = index.find(prim);
         if (found == index.end())
             continue;
@@ -53,9 +58,11 @@ void MoveSelectionOneStep(CMorvetView& view, int step) {
             index[shape.m_elements[size_t(j)]] = j;
             index[prim] = k;
         }
-        pDoc->SetModifiedFlag(true);
+        changed = true;
         view.InvalidateElement(prim);
     }
+    if (!changed)
+        edit.Cancel();
 }
 
 void OnObjectMoveBack(CMorvetView& view) {
@@ -79,9 +86,9 @@ namespace {
 CViewCommand ToolCommand(CCommandSpec spec, int toolType) {
     return {
         std::move(spec),
-        [toolType](CMorvetView& view) { view.m_pCurrentTool = CShapeTool::ToolForType(toolType); },
+        [toolType](CMorvetView& view) { view.UseTool(toolType); },
         [toolType](CMorvetView& view, CCmdUI* ui) {
-            ui->SetRadio(view.m_pCurrentTool->m_nToolType == toolType);
+            ui->SetRadio(view.CurrentTool()->m_nToolType == toolType);
         }};
 }
 

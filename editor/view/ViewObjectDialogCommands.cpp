@@ -1,4 +1,5 @@
 // The Object menu's dialog commands: Properties, Resize and Coordinates.
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "platform/CCmdUI.h"
 #include "view/CMorvetView.h"
@@ -6,7 +7,6 @@
 #include "dialogs/CCoordinatesDialog.h"
 #include "dialogs/CPropertiesDialog.h"
 #include "dialogs/CResizeDialog.h"
-#include "tools/CShapeTool.h"
 
 #include <algorithm>
 
@@ -19,11 +19,10 @@ void OnObjectProperties(CMorvetView& view) {
     dialog.m_bMayRotate = shape.m_bMayRotate;
     if (dialog.DoModal() != QDialog::Accepted)
         return;
-    pDoc->PushSnapshot(new CShape(shape));
+    CDocEdit edit(*pDoc, &view);
     shape.m_dMassDensity = dialog.m_dMassDensity;
     shape.m_nPolarity = dialog.m_nPolarity;
     shape.m_bMayRotate = dialog.m_bMayRotate;
-    pDoc->SetModifiedFlag(true);
 }
 
 void OnObjectResize(CMorvetView& view) {
@@ -33,10 +32,10 @@ void OnObjectResize(CMorvetView& view) {
         return;
     const double f = dialog.m_dFactor;
     CMorvetDoc* pDoc = view.GetDocument();
-    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
+    CDocEdit edit(*pDoc, &view);
 
     const std::vector<CPrimitive*>& targets =
-        view.m_selection.empty() ? pDoc->m_shape.m_elements : view.m_selection;
+        view.Selection().empty() ? pDoc->m_shape.m_elements : view.Selection();
     if (!targets.empty()) {
         // About the middle of the union of the bounding rectangles, not the origin.
         // Elements that draw nothing have no place to widen it with. The
@@ -71,7 +70,6 @@ void OnObjectResize(CMorvetView& view) {
             }
         }
     }
-    pDoc->SetModifiedFlag(true);
     view.Invalidate(true);
 }
 
@@ -79,9 +77,9 @@ namespace {
 // The one element the dialog would show: a path, or a circle with its centre
 // and radius; NULL otherwise.
 CPrimitive* ElementToType(const CMorvetView& view) {
-    if (view.m_selection.size() != 1)
+    if (view.Selection().size() != 1)
         return nullptr;
-    CPrimitive* prim = view.m_selection.front();
+    CPrimitive* prim = view.Selection().front();
     const bool circle = prim->m_nType == PRIM_CIRCLE || prim->m_nType == PRIM_FILLED_CIRCLE;
     return prim->IsPath() || (circle && prim->m_nPoints >= 2) ? prim : nullptr;
 }
@@ -116,16 +114,14 @@ void OnObjectCoordinates(CMorvetView& view) {
     if (samePoints)
         return;
 
-    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
+    CDocEdit edit(*pDoc, nullptr);
     if (dialog.m_bPointsAddedOrRemoved || edited.m_nPoints != n) {
-        // A new point array: a grabbed vertex must not point into the old one.
-        CShapeTool::ForgetPointsOf(prim);
+        // A new point array: the grabbed vertex is not in it.
+        pDoc->ReleaseGrabbedVertexOf(prim);
         prim->ReplacePoints(edited.m_pPoints, edited.m_nPoints);
         edited.m_pPoints = nullptr;
         edited.m_nPoints = 0;
     } else {
         std::copy(edited.m_pPoints, edited.m_pPoints + n, prim->m_pPoints);
     }
-    pDoc->SetModifiedFlag(true);
-    pDoc->UpdateAllViews(nullptr, 0, nullptr);
 }

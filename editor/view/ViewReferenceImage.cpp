@@ -2,6 +2,7 @@
 // drawing under the object, and Object > Trace Image.
 #include "app/CDocManager.h"
 #include "app/CMorvetApp.h"
+#include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "app/ReferenceImageStore.h"
@@ -151,10 +152,8 @@ void CMorvetView::OnObjectTraceImage() {
         return;
     // The picture's middle lies on the center of mass, so the traced
     // coordinates are the object's own.
-    pDoc->PushSnapshot(new CShape(pDoc->m_shape));
+    CDocEdit edit(*pDoc, nullptr);
     AppendTraceToShape(dialog.Result(), pDoc->m_color, dialog.AddHoles(), pDoc->m_shape);
-    pDoc->SetModifiedFlag(true);
-    pDoc->UpdateAllViews(nullptr);
 }
 
 void CMorvetView::AddReferenceCommands(std::vector<CViewCommand>& commands) {

@@ -172,7 +172,7 @@ TEST_F(CommandTest, AcceleratorsReachTheActiveViewsCommands) {
     Idle();
     EXPECT_FALSE(Frame()->Actions().Action(ID_EDIT_CLEAR)->isEnabled());
     QTest::keyClick(View(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(View()->m_selection.size(), 3u);
+    EXPECT_EQ(View()->Selection().size(), 3u);
     Idle();
     EXPECT_TRUE(Frame()->Actions().Action(ID_EDIT_CLEAR)->isEnabled());
     QTest::keyClick(View(), Qt::Key_Insert, Qt::ControlModifier); // copy

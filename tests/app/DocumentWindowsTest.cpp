@@ -152,7 +152,7 @@ TEST_F(DocumentWindowsTest, EveryWindowOfTheDocumentShowsEachChangeOnceTheComman
         EXPECT_NE(Shown(other), before);
         EXPECT_EQ(Shown(other), Fresh(other));
     }
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
+    EXPECT_EQ(Doc()->GrabbedVertex(), nullptr);
 }
 
 TEST_F(DocumentWindowsTest, WindowKeysFollowTheWindowListAndACloseReturnsToThePreviousWindow) {

@@ -119,7 +119,7 @@ TEST_F(FrameWindowsTest, ToolButtonsCarryTheViewsRadioMarkAndMenusUpdateAsTheyOp
     QAction* polyline = Frame()->Actions().Action(ID_TOOL_POLYLINE);
     EXPECT_TRUE(select->isChecked());
     QTest::mouseClick(Frame()->ToolBar()->widgetForAction(polyline), Qt::LeftButton);
-    EXPECT_EQ(View()->m_pCurrentTool->m_nToolType, TOOL_POLYLINE);
+    EXPECT_EQ(View()->CurrentTool()->m_nToolType, TOOL_POLYLINE);
     Idle();
     EXPECT_TRUE(polyline->isChecked());
     EXPECT_FALSE(select->isChecked());
@@ -127,7 +127,7 @@ TEST_F(FrameWindowsTest, ToolButtonsCarryTheViewsRadioMarkAndMenusUpdateAsTheyOp
     EXPECT_TRUE(polyline->actionGroup()->isExclusive());
 
     // Opening a menu brings its items up to date before they are seen.
-    View()->m_pCurrentTool = CShapeTool::ToolForType(TOOL_CIRCLE);
+    View()->UseTool(TOOL_CIRCLE);
     QMenu* objectMenu = Frame()->Menu(IDR_OBJECT_TYPE, 2);
     emit objectMenu->aboutToShow();
     EXPECT_TRUE(Frame()->Actions().Action(ID_TOOL_CIRCLE)->isChecked());

@@ -118,8 +118,8 @@ TEST_F(PhysicsPanelTest, AProblemSelectsItsElementAndMarksItsPlace) {
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, r.center());
-    ASSERT_EQ(View()->m_selection.size(), 1u);
-    EXPECT_EQ(View()->m_selection[0], Doc()->m_shape.m_elements[1]);
+    ASSERT_EQ(View()->Selection().size(), 1u);
+    EXPECT_EQ(View()->Selection()[0], Doc()->m_shape.m_elements[1]);
 
     // The next change takes the mark away.
     AddFileElement(Doc(), PRIM_POLYLINE, {{100, 100}, {120, 100}});

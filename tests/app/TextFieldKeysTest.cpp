@@ -73,7 +73,7 @@ TEST_F(TextFieldKeysTest, TheFieldTakesWhatItAnswersAndTheEditorTheRest) {
 
         press(Qt::Key_A, Qt::ControlModifier);
         EXPECT_EQ(edit->selectedText(), edit->text());
-        EXPECT_EQ(View()->m_selection.size(), 1u);
+        EXPECT_EQ(View()->Selection().size(), 1u);
         press(Qt::Key_Delete);
         EXPECT_EQ(edit->text(), "");
         QTest::keyClicks(field, "12");
@@ -118,7 +118,7 @@ TEST_F(TextFieldKeysTest, TheFieldTakesWhatItAnswersAndTheEditorTheRest) {
         // None of it reached the object.
         EXPECT_EQ(Doc()->m_shape.m_elements, order);
         EXPECT_FALSE(Doc()->IsModified());
-        EXPECT_EQ(View()->m_selection.size(), 1u);
+        EXPECT_EQ(View()->Selection().size(), 1u);
         EXPECT_EQ(typedFired.count(), 0);
 
         // The editor's keys that the field leaves alone still work from it.
@@ -134,7 +134,7 @@ TEST_F(TextFieldKeysTest, TheFieldTakesWhatItAnswersAndTheEditorTheRest) {
     // In the drawing the same keys are the editor's.
     View()->setFocus();
     QTest::keyClick(View(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(View()->m_selection.size(), 3u);
+    EXPECT_EQ(View()->Selection().size(), 3u);
     QTest::keyClick(View(), Qt::Key_Delete);
     EXPECT_EQ(Doc()->m_shape.GetSize(), 0);
 }

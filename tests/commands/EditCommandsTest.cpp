@@ -45,7 +45,7 @@ TEST_F(EditCommands, CopyClearPasteBringsTheElementsBackOffsetAndSelected) {
     EXPECT_EQ(doc.HistorySize(), 0);
     Run(*view, ID_EDIT_CLEAR);
     EXPECT_EQ(doc.m_shape.GetSize(), 0);
-    EXPECT_TRUE(view->m_selection.empty());
+    EXPECT_TRUE(view->Selection().empty());
     EXPECT_TRUE(doc.IsModified());
 
     Run(*view, ID_EDIT_PASTE);
@@ -55,14 +55,14 @@ TEST_F(EditCommands, CopyClearPasteBringsTheElementsBackOffsetAndSelected) {
     EXPECT_EQ(Points(s), Shifted(squarePts, 20, 20));
     EXPECT_EQ(Points(c)[0], (POINT{320, 220}));
     EXPECT_EQ(c->m_pPoints[1].x, 10) << "a pasted circle keeps its radius";
-    EXPECT_EQ(view->m_selection, (std::vector<CPrimitive*>{doc.m_shape.m_elements}));
+    EXPECT_EQ(view->Selection(), (std::vector<CPrimitive*>{doc.m_shape.m_elements}));
     view->UpdateWindow();
     EXPECT_EQ(Px(135, 135), 0x0000FFu) << "the pasted square shows at its new place";
     EXPECT_EQ(Px(105, 105), 0x000000u);
 
     Run(*view, ID_EDIT_UNDO);
     EXPECT_EQ(doc.m_shape.GetSize(), 0);
-    EXPECT_TRUE(view->m_selection.empty());
+    EXPECT_TRUE(view->Selection().empty());
 }
 
 TEST_F(EditCommands, PasteFollowsSelectionOrderAndStacksRepeatedPastes) {
@@ -84,7 +84,7 @@ TEST_F(EditCommands, PasteFollowsSelectionOrderAndStacksRepeatedPastes) {
         EXPECT_EQ(Points(e[set + 1]), Shifted(pPts, 20, 20)) << set;
         EXPECT_EQ(Points(e[set + 2]), Shifted(qPts, 20, 20)) << set;
     }
-    EXPECT_EQ(view->m_selection, (std::vector<CPrimitive*>{e[6], e[7], e[8]}));
+    EXPECT_EQ(view->Selection(), (std::vector<CPrimitive*>{e[6], e[7], e[8]}));
     EXPECT_EQ(doc.HistorySize(), 2);
 }
 
@@ -134,11 +134,11 @@ TEST_F(EditCommands, ClearLeavesNoDeletedElementInAnyViewOrTool) {
     second->SelectElement(a, false);
     second->SelectElement(b, true);
     view->SelectElement(a, false);
-    CShapeTool::s_pGrabbedVertex = &a->m_pPoints[2];
+    doc.GrabVertex({0, 2});
 
     Run(*view, ID_EDIT_CLEAR);
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
-    EXPECT_EQ(second->m_selection, std::vector<CPrimitive*>{b});
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
+    EXPECT_EQ(second->Selection(), std::vector<CPrimitive*>{b});
     second->UpdateWindow();
     // The deleted square's corner marks are gone; the kept one's remain.
     const QImage& img = second->Surface();
@@ -188,12 +188,12 @@ TEST_F(EditCommands, PasteLandsBesideTheCopyWhicheverWindowOfTheDocumentDrewLast
 
 TEST_F(EditCommands, SelectAllTakesDrawingOrderAndRecordsNothing) {
     Run(*view, ID_EDIT_SELECT_ALL);
-    EXPECT_TRUE(view->m_selection.empty());
+    EXPECT_TRUE(view->Selection().empty());
     CPrimitive* a = Square(10, 10, 10);
     CPrimitive* b = Circle(100, 100, 5);
     view->SelectElement(b, false);
     Run(*view, ID_EDIT_SELECT_ALL);
-    EXPECT_EQ(view->m_selection, (std::vector<CPrimitive*>{a, b}));
+    EXPECT_EQ(view->Selection(), (std::vector<CPrimitive*>{a, b}));
     EXPECT_EQ(doc.HistorySize(), 0);
     EXPECT_FALSE(doc.IsModified());
 }

@@ -1,5 +1,6 @@
 #include "commands/CommandFixture.h"
 #include "dialogs/ModalDriver.h"
+#include "document/CDocEdit.h"
 #include "res/CommandIds.h"
 #include "support/CirclePixels.h"
 #include "tools/CShapeTool.h"
@@ -51,7 +52,7 @@ TEST_F(ObjectCommands, ToolChoiceMovesTheRadioMarkInThisViewOnly) {
     auto second = OpenView(doc, 400, 300);
     for (int chosen = 0; chosen < 8; ++chosen) {
         ASSERT_TRUE(Run(*view, ids[chosen]));
-        EXPECT_EQ(view->m_pCurrentTool->m_nToolType, chosen);
+        EXPECT_EQ(view->CurrentTool()->m_nToolType, chosen);
         for (int i = 0; i < 8; ++i) {
             const CCmdUI ui = Update(*view, ids[i]);
             EXPECT_TRUE(ui.m_bRadio);
@@ -119,7 +120,7 @@ TEST_F(ObjectCommands, SpinAnimatesAndLeavesEverythingButTheSelection) {
     Circle(150, 200, 20);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     CShape before(doc.m_shape);
-    doc.PushSnapshot(new CShape(doc.m_shape));
+    { CDocEdit step(doc, nullptr); }
     doc.SetModifiedFlag(false);
     view->Invalidate();
     view->UpdateWindow();
@@ -137,7 +138,7 @@ TEST_F(ObjectCommands, SpinAnimatesAndLeavesEverythingButTheSelection) {
     view->removeEventFilter(&counter);
 
     EXPECT_EQ(view->m_pSpinShape, nullptr);
-    EXPECT_TRUE(view->m_selection.empty());
+    EXPECT_TRUE(view->Selection().empty());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.HistorySize(), 1);
     EXPECT_EQ(doc.m_historyIndex, 0);

@@ -55,14 +55,6 @@ QImage Shown(CMorvetView& v) {
 }
 
 struct CoordinatesTest : CommandFixture {
-    void SetUp() override {
-        CommandFixture::SetUp();
-        CShapeTool::s_pGrabbedVertex = nullptr;
-    }
-    void TearDown() override {
-        CShapeTool::s_pGrabbedVertex = nullptr;
-        CommandFixture::TearDown();
-    }
     static std::vector<POINT> Relative(const CPrimitive* p) {
         return std::vector<POINT>(p->m_pPoints, p->m_pPoints + p->m_nPoints);
     }
@@ -79,7 +71,7 @@ TEST_F(CoordinatesTest, TypedPointsReplaceThePathAsOneUndoStep) {
     auto other = OpenView(doc, 600, 400);
     other->OnActivateView(false, view.get(), other.get());
     other->UpdateWindow();
-    CShapeTool::s_pGrabbedVertex = &poly->m_pPoints[2];
+    doc.GrabVertex({doc.m_shape.GetSize() - 1, 2});
     const std::vector<POINT> original = Relative(poly);
     EXPECT_TRUE(Update(*view, ID_OBJECT_COORDINATES).m_bEnabled);
 
@@ -117,7 +109,7 @@ TEST_F(CoordinatesTest, TypedPointsReplaceThePathAsOneUndoStep) {
     Run(*view, ID_OBJECT_COORDINATES);
 
     EXPECT_EQ(Relative(poly), std::vector<POINT>({{15, -7}, {50, 10}, {40, 25}}));
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
     EXPECT_TRUE(doc.IsModified());
     for (CMorvetView* v : {view.get(), other.get()}) {
         const QImage shown = Shown(*v);

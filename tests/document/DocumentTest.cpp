@@ -69,13 +69,17 @@ TEST(Document, AddElementWithoutPoints) {
     EXPECT_EQ(doc.ElementAtPoint(POINT{0, 0}), nullptr);
 }
 
-TEST(Document, AddElementDoesNotUpdateViews) {
+// The new element's area is all a window has to redraw.
+TEST(Document, AddElementTellsEveryViewOnceWithTheNewElement) {
     CMorvetDoc doc;
     doc.OnNewDocument();
     RecordingView view;
     doc.AddView(&view);
     Add(doc, PRIM_POLYLINE, 0, {{0, 0}, {1, 1}});
-    EXPECT_TRUE(view.hints.empty());
+    EXPECT_EQ(view.hints, std::vector<long>{HINT_ELEMENT_ADDED});
+    EXPECT_EQ(view.hintObjects, std::vector<void*>{&doc.m_shape});
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.HistorySize(), 1);
     doc.RemoveView(&view);
 }
 

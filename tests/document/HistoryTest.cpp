@@ -1,6 +1,8 @@
 // The undo/redo history.
 #include "DocumentTestSupport.h"
 
+#include "document/CDocEdit.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,12 +11,11 @@ using namespace morvet_test;
 
 namespace {
 
-// A recorded change in the way every caller makes one: copy, push, change.
+// A recorded change in the way every caller makes one: an edit with a step.
 void RecordedChange(CMorvetDoc& doc, COLORREF marker) {
-    doc.PushSnapshot(new CShape(doc.m_shape));
+    CDocEdit edit(doc, nullptr);
     auto* pts = new POINT[1]{{int32_t(marker), 0}};
     doc.m_shape.AppendElement(PRIM_POLYLINE, marker, 1, pts);
-    doc.SetModifiedFlag(true);
 }
 
 // Names of the history entries, newest first, looked up among known states.
@@ -188,10 +189,10 @@ TEST(History, UndoRedoLeaveOriginAndColourAndClearEverySelection) {
     CMorvetDoc doc;
     doc.OnNewDocument();
     RecordingView a, b;
-    doc.AddView(&a);
-    doc.AddView(&b);
     doc.m_color = RGB(12, 34, 56);
     Add(doc, PRIM_POLYLINE, 0, {{0, 0}, {5, 5}});
+    doc.AddView(&a);
+    doc.AddView(&b);
     a.SelectElement(doc.m_shape.m_elements[0], false);
     b.SelectElement(doc.m_shape.m_elements[0], false);
     doc.Undo();
@@ -210,13 +211,14 @@ TEST(History, UndoRedoLeaveOriginAndColourAndClearEverySelection) {
     doc.RemoveView(&b);
 }
 
-TEST(History, PushSnapshotTakesOwnershipAndTheSnapshotIsIndependent) {
+TEST(History, AnEditsStepIsIndependentOfTheObject) {
     CMorvetDoc doc;
     doc.OnNewDocument();
     Add(doc, PRIM_POLYLINE, 0, {{0, 0}, {5, 5}});
-    auto* snap = new CShape(doc.m_shape);
-    doc.PushSnapshot(snap);
-    doc.m_shape.m_elements[0]->m_pPoints[0] = POINT{77, 77};
+    {
+        CDocEdit edit(doc, nullptr);
+        doc.m_shape.m_elements[0]->m_pPoints[0] = POINT{77, 77};
+    }
     EXPECT_EQ(doc.m_history[0]->shape.m_elements[0]->m_pPoints[0], (POINT{0, 0}));
     doc.Undo();
     EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0], (POINT{0, 0}));

@@ -108,7 +108,7 @@ TEST_F(BoxShapeToolTest, EveryViewOfTheDocumentShowsTheNewElement) {
     Use(TOOL_RECTANGLE);
     view->SelectElement(Add(PRIM_POLYLINE, {{300, 250}, {350, 280}}), false);
     Drag(10, 10, 60, 40);
-    EXPECT_TRUE(view->m_selection.empty()) << "drawing clears the selection";
+    EXPECT_TRUE(view->Selection().empty()) << "drawing clears the selection";
     other->UpdateWindow();
     EXPECT_EQ(other->Surface().pixel(35, 10) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(other->Surface().pixel(60, 25) & 0xFFFFFF, 0xFFFFFFu);

@@ -35,10 +35,10 @@ TEST_F(DeactivationTest, BoxDragEndsWhereThePointerWasAndTheMouseIsFree) {
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(PointsOf(Last()), Pts({{10, 10}, {10, 40}, {60, 40}, {60, 10}, {10, 10}}));
     // No band is left behind for the next repaint of a rectangle tool.
-    EXPECT_FALSE(static_cast<CBoxShapeTool*>(CShapeTool::ToolForType(TOOL_RECTANGLE))->m_bTracking);
+    EXPECT_FALSE(static_cast<CBoxShapeTool*>(view->Tool(TOOL_RECTANGLE))->m_bTracking);
     Release(60, 40);
 
-    other->m_pCurrentTool = CShapeTool::ToolForType(TOOL_RECTANGLE);
+    other->UseTool(TOOL_RECTANGLE);
     QTest::mousePress(other.get(), Qt::LeftButton, {}, QPoint(20, 20));
     QTest::mouseMove(other.get(), QPoint(50, 50));
     QTest::mouseRelease(other.get(), Qt::LeftButton, {}, QPoint(50, 50));
@@ -66,7 +66,7 @@ TEST_F(DeactivationTest, PathBeingCollectedIsFinished) {
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(PointsOf(Last()), Pts({{10, 10}, {50, 10}, {50, 50}}));
-    EXPECT_EQ(static_cast<CPathTool*>(CShapeTool::ToolForType(TOOL_POLYLINE))->m_nPointCount, 0u);
+    EXPECT_EQ(static_cast<CPathTool*>(view->Tool(TOOL_POLYLINE))->m_nPointCount, 0u);
 }
 TEST_F(DeactivationTest, ModalDialogOpenedMidDragGetsTheMouse) {
     QApplication::setActiveWindow(view.get());
@@ -80,7 +80,6 @@ TEST_F(DeactivationTest, ModalDialogOpenedMidDragGetsTheMouse) {
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(PointsOf(Last()), Pts({{10, 10}, {10, 40}, {60, 40}, {60, 10}}));
-    EXPECT_FALSE(
-        static_cast<CBoxShapeTool*>(CShapeTool::ToolForType(TOOL_FILLED_RECTANGLE))->m_bTracking);
+    EXPECT_FALSE(static_cast<CBoxShapeTool*>(view->Tool(TOOL_FILLED_RECTANGLE))->m_bTracking);
 }
 } // namespace

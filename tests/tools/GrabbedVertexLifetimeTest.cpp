@@ -19,7 +19,7 @@ struct GrabbedVertexLifetimeTest : ToolFixture {
     void GrabCorner() {
         Click(150, 150);
         Click(200, 100);
-        ASSERT_EQ(CShapeTool::s_pGrabbedVertex, &line->m_pPoints[1]);
+        ASSERT_EQ(doc.GrabbedVertex(), &line->m_pPoints[1]);
     }
     void RepaintAndPressArrows(CMorvetView& v) {
         v.Invalidate(true);
@@ -34,14 +34,14 @@ TEST_F(GrabbedVertexLifetimeTest, UndoAndRedoDropTheVertex) {
     GrabCorner();
     Key(Qt::Key_Left);
     view->OnCmdMsg(ID_EDIT_UNDO, nullptr);
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
     RepaintAndPressArrows(*view);
     EXPECT_EQ(PointsOf(doc.m_shape.m_elements[1])[1], CPoint(200, 100));
 
     line = doc.m_shape.m_elements[1];
     GrabCorner();
     view->OnCmdMsg(ID_EDIT_REDO, nullptr);
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
     RepaintAndPressArrows(*view);
     EXPECT_EQ(PointsOf(doc.m_shape.m_elements[1])[1], CPoint(199, 100));
 }
@@ -60,7 +60,7 @@ TEST_F(GrabbedVertexLifetimeTest, UndoInTheMiddleOfAVertexDrag) {
 TEST_F(GrabbedVertexLifetimeTest, ClearAndCutDropTheVertex) {
     GrabCorner();
     view->OnCmdMsg(ID_EDIT_CLEAR, nullptr);
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
     RepaintAndPressArrows(*view);
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(PointsOf(doc.m_shape.m_elements[0])[0], CPoint(10, 10));
@@ -68,8 +68,33 @@ TEST_F(GrabbedVertexLifetimeTest, ClearAndCutDropTheVertex) {
     line = Add(PRIM_POLYLINE, {{100, 100}, {200, 100}, {200, 200}});
     GrabCorner();
     view->OnCmdMsg(ID_EDIT_CUT, nullptr);
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
     RepaintAndPressArrows(*view);
+}
+
+// The grabbed vertex is the document's: edits in a second window that move
+// its element to another place in the object take it along, and an undo
+// there lets go of it in both windows.
+TEST_F(GrabbedVertexLifetimeTest, EditsInAnotherWindowOfTheDocumentKeepItsPlace) {
+    auto second = MakeView(doc);
+    GrabCorner();
+    second->SelectElement(box, false);
+    second->OnCmdMsg(ID_OBJECT_MOVE_FORWARD, nullptr);
+    ASSERT_EQ(doc.m_shape.m_elements[0], line);
+    EXPECT_EQ(doc.GrabbedVertex(), &line->m_pPoints[1]);
+    second->OnCmdMsg(ID_EDIT_CLEAR, nullptr);
+    ASSERT_EQ(doc.m_shape.GetSize(), 1);
+    EXPECT_EQ(doc.GrabbedVertex(), &line->m_pPoints[1]);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(PointsOf(line)[1], CPoint(201, 100));
+
+    second->OnCmdMsg(ID_EDIT_UNDO, nullptr);
+    second->OnCmdMsg(ID_EDIT_UNDO, nullptr);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
+    RepaintAndPressArrows(*view);
+    RepaintAndPressArrows(*second);
+    ASSERT_EQ(doc.m_shape.GetSize(), 2);
+    EXPECT_EQ(PointsOf(doc.m_shape.m_elements[0])[1], CPoint(200, 100));
 }
 
 TEST_F(GrabbedVertexLifetimeTest, ClosingTheDocumentDropsTheVertex) {
@@ -81,14 +106,14 @@ TEST_F(GrabbedVertexLifetimeTest, ClosingTheDocumentDropsTheVertex) {
     other->m_shape.AppendElement(PRIM_POLYLINE, RGB(255, 255, 255), 2, pts);
     view->OnActivateView(false, nullptr, view.get());
     otherView->OnActivateView(true, otherView.get(), nullptr);
-    otherView->m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
+    otherView->UseTool(TOOL_SELECT);
     QTest::mouseClick(otherView.get(), Qt::LeftButton, {}, QPoint(200, 200));
     QTest::mouseClick(otherView.get(), Qt::LeftButton, {}, QPoint(300, 249));
-    ASSERT_NE(CShapeTool::s_pGrabbedVertex, nullptr);
+    ASSERT_NE(other->GrabbedVertex(), nullptr);
 
     otherView.reset();
     other.reset();
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
     view->OnActivateView(true, view.get(), nullptr);
     RepaintAndPressArrows(*view);
 }

@@ -146,7 +146,7 @@ TEST_F(GridSnapTest, CenterOfMassAndTheSelectToolMoveByWholeSteps) {
     // A drag of (27, 14) moves the selection by (30, 10), not to grid points.
     Use(TOOL_SELECT);
     Click(215, 170);
-    ASSERT_EQ(view->m_selection, std::vector<CPrimitive*>({poly}));
+    ASSERT_EQ(view->Selection(), std::vector<CPrimitive*>({poly}));
     // A hand's tremor, short of half a step, moves nothing and records nothing.
     Press(215, 170);
     Move(218, 168);
@@ -169,14 +169,14 @@ TEST_F(GridSnapTest, CenterOfMassAndTheSelectToolMoveByWholeSteps) {
     // A grabbed vertex goes onto a grid point; the arrow keys still move it
     // by one unit.
     Press(256, 170);
-    ASSERT_EQ(CShapeTool::s_pGrabbedVertex, &poly->m_pPoints[1]);
+    ASSERT_EQ(doc.GrabbedVertex(), &poly->m_pPoints[1]);
     Move(262, 163);
     Move(279, 162);
     Release(279, 162);
     EXPECT_EQ(CPoint(poly->m_pPoints[1]), CPoint(80, 10));
     Key(Qt::Key_Left);
     EXPECT_EQ(CPoint(poly->m_pPoints[1]), CPoint(79, 10));
-    CShapeTool::s_pGrabbedVertex = nullptr;
+    doc.ReleaseGrabbedVertex();
     Key(Qt::Key_Down);
     EXPECT_EQ(PointsOf(poly), Pts({{216, 170}, {279, 161}, {256, 200}}));
 }

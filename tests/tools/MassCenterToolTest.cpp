@@ -27,7 +27,7 @@ TEST_F(MassCenterToolTest, ReleasePointComesUnderTheCrossAndIntoTheFileAsZero) {
     Release(210, 140);
     EXPECT_EQ(PointsOf(line), Pts({{200, 150}, {250, 150}}));
     EXPECT_EQ(PointsOf(ring), Pts({{90, 110}, {7, 7}}));
-    EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({line}));
+    EXPECT_EQ(view->Selection(), std::vector<CPrimitive*>({line}));
     EXPECT_EQ(doc.HistorySize(), 0);
     EXPECT_TRUE(doc.IsModified()) << "the placement changes what the file holds";
     EXPECT_FALSE(view->HasCapture());

@@ -2,7 +2,7 @@
 
 namespace {
 struct PathToolTest : ToolFixture {
-    CPathTool* Tool(int code) { return static_cast<CPathTool*>(CShapeTool::ToolForType(code)); }
+    CPathTool* Tool(int code) { return static_cast<CPathTool*>(view->Tool(code)); }
 
     // Press at the first vertex, drag to the second and release there, click
     // the third, double click the fourth.

@@ -15,10 +15,8 @@ struct PickToolTest : ToolFixture {
         view->Invalidate(true);
         view->UpdateWindow();
     }
-    std::vector<CPrimitive*> Sel() const { return view->m_selection; }
-    CPickTool* Tool() const {
-        return static_cast<CPickTool*>(CShapeTool::ToolForType(TOOL_SELECT));
-    }
+    std::vector<CPrimitive*> Sel() const { return view->Selection(); }
+    CPickTool* Tool() const { return static_cast<CPickTool*>(view->Tool(TOOL_SELECT)); }
 };
 
 TEST_F(PickToolTest, ClickAndShiftClickBuildTheSelection) {
@@ -33,9 +31,9 @@ TEST_F(PickToolTest, ClickAndShiftClickBuildTheSelection) {
 
     Press(30, 25, Qt::ShiftModifier);
     EXPECT_EQ(Sel(), std::vector<CPrimitive*>({b}));
-    EXPECT_EQ(CShapeTool::s_nPickMode, PICK_RUBBER_BAND);
+    EXPECT_EQ(Tool()->PickMode(), PICK_RUBBER_BAND);
     Release(30, 25, Qt::ShiftModifier);
-    EXPECT_EQ(CShapeTool::s_nPickMode, PICK_NONE);
+    EXPECT_EQ(Tool()->PickMode(), PICK_NONE);
 
     Click(300, 200);
     EXPECT_TRUE(Sel().empty());
@@ -119,8 +117,8 @@ TEST_F(PickToolTest, VertexIsGrabbedWithinTwoUnitsOfTheOnlySelectedPath) {
     Click(150, 150);
     ASSERT_EQ(Sel(), std::vector<CPrimitive*>({p}));
     Press(202, 102);
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, &p->m_pPoints[1]);
-    EXPECT_EQ(CShapeTool::s_nPickMode, PICK_VERTEX);
+    EXPECT_EQ(doc.GrabbedVertex(), &p->m_pPoints[1]);
+    EXPECT_EQ(Tool()->PickMode(), PICK_VERTEX);
     Move(212, 112);
     Release(212, 112);
     EXPECT_EQ(PointsOf(p), Pts({{100, 100}, {210, 110}, {200, 200}}));
@@ -130,21 +128,21 @@ TEST_F(PickToolTest, VertexIsGrabbedWithinTwoUnitsOfTheOnlySelectedPath) {
     EXPECT_NE(Px(207, 107), 0x000000u) << "the grabbed vertex keeps its mark after release";
 
     Press(213, 110);
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr) << "3 units away grabs nothing";
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr) << "3 units away grabs nothing";
     Release(213, 110);
 
     // With two elements selected the press is an ordinary one.
     Click(150, 150);
     Click(30, 25, Qt::ShiftModifier);
     Press(100, 100);
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
-    EXPECT_EQ(CShapeTool::s_nPickMode, PICK_MOVE);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
+    EXPECT_EQ(Tool()->PickMode(), PICK_MOVE);
     Release(100, 100);
 
     CPrimitive* close = Add(PRIM_POLYGON, {{300, 100}, {303, 100}, {303, 140}});
-    EXPECT_EQ(CPickTool::HitVertex(close, CPoint(302, 100), view.get()), &close->m_pPoints[0]);
+    EXPECT_EQ(CPickTool::HitVertex(close, CPoint(302, 100), view.get()), 0);
     CPrimitive* circle = Add(PRIM_CIRCLE, {{300, 200}, {10, 10}});
-    EXPECT_EQ(CPickTool::HitVertex(circle, CPoint(300, 200), view.get()), nullptr);
+    EXPECT_EQ(CPickTool::HitVertex(circle, CPoint(300, 200), view.get()), -1);
 }
 
 TEST_F(PickToolTest, TabStepsTheSelectionThroughTheDrawingOrder) {
@@ -245,7 +243,7 @@ TEST_F(PickToolTest, KeyMoveInAnotherDocumentAfterADragCanBeUndone) {
 TEST_F(PickToolTest, ArrowKeysMoveTheGrabbedVertexAfterRelease) {
     Click(225, 25);
     Click(250, 41);
-    ASSERT_EQ(CShapeTool::s_pGrabbedVertex, &c->m_pPoints[1]);
+    ASSERT_EQ(doc.GrabbedVertex(), &c->m_pPoints[1]);
     const int steps = doc.HistorySize();
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);

@@ -50,7 +50,6 @@ struct RangeEnds : ToolFixture {
     std::unique_ptr<CMorvetView> other;
 
     void SetUp() override {
-        ResetSharedTools();
         DestroyClipboardElements();
         const double density = 20.0;
         Put(file, 1); // format word
@@ -110,9 +109,9 @@ TEST_F(RangeEnds, PureMovesThereAndBackRestoreEveryPointAndSavingTheBytesOpened)
 
     // Hit tests run over every vertex of the one selected element.
     Click(205, 150);
-    ASSERT_EQ(view->m_selection.size(), 1u);
+    ASSERT_EQ(view->Selection().size(), 1u);
     Key(Qt::Key_Tab);
-    ASSERT_EQ(view->m_selection.front(), doc.m_shape.m_elements.front());
+    ASSERT_EQ(view->Selection().front(), doc.m_shape.m_elements.front());
     Click(100, 100);
 
     // Dragging everything and back, then arrow keys and back.
@@ -130,7 +129,7 @@ TEST_F(RangeEnds, PureMovesThereAndBackRestoreEveryPointAndSavingTheBytesOpened)
     CPrimitive* ends = doc.m_shape.m_elements.front();
     view->SelectElement(ends, false);
     ends->m_pPoints[2] = POINT{kMax, kMax};
-    CShapeTool::s_pGrabbedVertex = &ends->m_pPoints[2];
+    doc.GrabVertex({0, 2});
     Key(Qt::Key_Right);
     Key(Qt::Key_Down);
     EXPECT_EQ(CPoint(ends->m_pPoints[2]), CPoint(kMin, kMin));
@@ -138,7 +137,7 @@ TEST_F(RangeEnds, PureMovesThereAndBackRestoreEveryPointAndSavingTheBytesOpened)
     Key(Qt::Key_Up);
     EXPECT_EQ(CPoint(ends->m_pPoints[2]), CPoint(kMax, kMax));
     ends->m_pPoints[2] = placed[0][2];
-    CShapeTool::s_pGrabbedVertex = nullptr;
+    doc.ReleaseGrabbedVertex();
 
     // Paste lands 20 units on, wrapping as the machine's arithmetic does.
     ASSERT_TRUE(view->OnCmdMsg(ID_EDIT_COPY, nullptr));

@@ -20,22 +20,7 @@ struct ToolFixture : ::testing::Test {
     CMorvetDoc doc;
     std::unique_ptr<CMorvetView> view;
 
-    static void ResetSharedTools() {
-        for (int code = TOOL_SELECT; code <= TOOL_FILLED_CIRCLE; ++code) {
-            CShapeTool* tool = CShapeTool::ToolForType(code);
-            if (auto* path = dynamic_cast<CPathTool*>(tool))
-                path->m_nPointCount = 0;
-            if (auto* box = dynamic_cast<CBoxShapeTool*>(tool))
-                box->m_bTracking = false;
-            if (auto* pick = dynamic_cast<CPickTool*>(tool))
-                pick->m_bSnapshotDue = true;
-        }
-        CShapeTool::s_pGrabbedVertex = nullptr;
-        CShapeTool::s_nPickMode = PICK_NONE;
-    }
-
     void SetUp() override {
-        ResetSharedTools();
         doc.OnNewDocument();
         view = MakeView(doc);
         view->OnActivateView(true, view.get(), nullptr);
@@ -45,7 +30,6 @@ struct ToolFixture : ::testing::Test {
         if (QWidget* grabber = QWidget::mouseGrabber())
             grabber->releaseMouse();
         view.reset();
-        ResetSharedTools();
     }
 
     static std::unique_ptr<CMorvetView> MakeView(CMorvetDoc& d) {
@@ -56,7 +40,7 @@ struct ToolFixture : ::testing::Test {
         return v;
     }
 
-    void Use(int toolType) { view->m_pCurrentTool = CShapeTool::ToolForType(toolType); }
+    void Use(int toolType) { view->UseTool(toolType); }
 
     // Appends an element without recording history, as if it had been loaded.
     CPrimitive* Add(int type, std::initializer_list<POINT> pts, COLORREF c = RGB(255, 255, 255)) {

@@ -86,9 +86,9 @@ TEST_F(WindowAnchors, DrawingInOneWindowAndPaintingAnotherTouchesNoByteOfTheObje
     EXPECT_EQ(big->Surface().pixel(366 + 35, 255 + 15) & 0xFFFFFF, 0u);
     view->OnActivateView(false, big.get(), view.get());
     big->OnActivateView(true, big.get(), view.get());
-    big->m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
+    big->UseTool(TOOL_SELECT);
     QTest::mouseClick(big.get(), Qt::LeftButton, {}, QPoint(366 + 25, 255 + 15));
-    EXPECT_EQ(big->m_selection, std::vector<CPrimitive*>({doc.m_shape.m_elements[0]}));
+    EXPECT_EQ(big->Selection(), std::vector<CPrimitive*>({doc.m_shape.m_elements[0]}));
     EXPECT_EQ(AllPoints(doc.m_shape), drawn);
 }
 

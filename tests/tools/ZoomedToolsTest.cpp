@@ -82,18 +82,18 @@ TEST_P(ZoomedToolsTest, SelectingAndVertexGrabbingWorkInPixels) {
     Use(TOOL_SELECT);
     const CPoint inBox = Pixel(z, {120, 75});
     Click(inBox.x, inBox.y);
-    EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({box}));
+    EXPECT_EQ(view->Selection(), std::vector<CPrimitive*>({box}));
 
     const CPoint v = Pixel(z, {220, 160});
     Click(v.x + 1, v.y + 1);
-    ASSERT_EQ(view->m_selection, std::vector<CPrimitive*>({path}));
+    ASSERT_EQ(view->Selection(), std::vector<CPrimitive*>({path}));
     // Three pixels off is out of reach at any zoom, two pixels in reach.
     Press(v.x + 3, v.y);
-    EXPECT_EQ(CShapeTool::s_pGrabbedVertex, nullptr);
+    EXPECT_EQ(doc.GrabbedVertex(), nullptr);
     Release(v.x + 3, v.y);
-    ASSERT_EQ(view->m_selection, std::vector<CPrimitive*>({path}));
+    ASSERT_EQ(view->Selection(), std::vector<CPrimitive*>({path}));
     Press(v.x + 2, v.y - 2);
-    ASSERT_EQ(CShapeTool::s_pGrabbedVertex, &path->m_pPoints[0]);
+    ASSERT_EQ(doc.GrabbedVertex(), &path->m_pPoints[0]);
     Move(v.x + 2 + 40, v.y - 2 + 20);
     Release(v.x + 2 + 40, v.y - 2 + 20);
     const CPoint moved = Unit(z, v.x + 42, v.y + 18) - Unit(z, v.x + 2, v.y - 2);
@@ -131,7 +131,7 @@ namespace {
 // Ctrl+wheel can zoom in the middle of one; every other key still finishes it.
 TEST_F(ToolFixture, ModifierKeysAloneLeaveAPathBeingCollectedOpen) {
     Use(TOOL_POLYGON);
-    auto* tool = static_cast<CPathTool*>(view->m_pCurrentTool);
+    auto* tool = static_cast<CPathTool*>(view->CurrentTool());
     Press(100, 100);
     Move(140, 120);
     Release(140, 120);
@@ -181,20 +181,20 @@ TEST_F(ToolFixture, CirclesOfNegativeRadiusAreHitWhereTheyShow) {
         ASSERT_EQ(Px(d.x, d.y), 0x00C800u);
         view->SelectElement(nullptr, false);
         Click(d.x, d.y);
-        EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({disc}));
+        EXPECT_EQ(view->Selection(), std::vector<CPrimitive*>({disc}));
         Click(r.x, r.y);
-        EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({ring}));
+        EXPECT_EQ(view->Selection(), std::vector<CPrimitive*>({ring}));
         const CPoint off = pixel(150 + 21, 110);
         Click(off.x, off.y);
-        EXPECT_TRUE(view->m_selection.empty());
+        EXPECT_TRUE(view->Selection().empty());
 
         // A band that reaches only the ring's top-left corner.
         const CPoint from = pixel(120, 80), to = pixel(135, 95);
         Drag(from.x, from.y, to.x, to.y);
-        EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({ring}));
+        EXPECT_EQ(view->Selection(), std::vector<CPrimitive*>({ring}));
         const CPoint beside = pixel(260, 210);
         Drag(from.x, from.y, beside.x, beside.y);
-        EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({ring, disc}));
+        EXPECT_EQ(view->Selection(), std::vector<CPrimitive*>({ring, disc}));
         view->ResetZoom();
     }
 }

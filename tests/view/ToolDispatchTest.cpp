@@ -1,6 +1,7 @@
 #include "document/CMorvetDoc.h"
 #include "view/CMorvetView.h"
 #include "tools/CShapeTool.h"
+#include "tools/CToolSet.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -40,22 +41,24 @@ struct DispatchFixture : ::testing::Test {
         view = std::make_unique<CMorvetView>(&doc);
         view->resize(200, 200);
         view->show();
-        view->m_pCurrentTool = &tool;
+        view->UseTool(&tool);
     }
 };
 } // namespace
 
-TEST(ToolForType, CodesMapToEightSharedToolsAndUnknownCodesToSelect) {
+TEST(ToolSet, CodesMapToEightToolsOfTheSetAndUnknownCodesToSelect) {
+    CToolSet set, other;
     std::set<CShapeTool*> distinct;
     for (int code = 0; code <= 7; ++code) {
-        CShapeTool* t = CShapeTool::ToolForType(code);
+        CShapeTool* t = set.ForType(code);
         EXPECT_EQ(t->m_nToolType, code);
-        EXPECT_EQ(t, CShapeTool::ToolForType(code));
+        EXPECT_EQ(t, set.ForType(code));
         distinct.insert(t);
+        distinct.insert(other.ForType(code));
     }
-    EXPECT_EQ(distinct.size(), 8u);
+    EXPECT_EQ(distinct.size(), 16u) << "no tool is shared between two sets";
     for (int code : {8, 100, -1})
-        EXPECT_EQ(CShapeTool::ToolForType(code), CShapeTool::ToolForType(0));
+        EXPECT_EQ(set.ForType(code), set.ForType(0));
 }
 
 TEST_F(DispatchFixture, InactiveViewIgnoresMouseButStillPassesKeys) {
@@ -71,7 +74,7 @@ TEST_F(DispatchFixture, DoubleClickArrivesAsDownUpDoubleUpAndPressTakesCapture) 
     view->OnActivateView(true, view.get(), nullptr);
     QTest::mousePress(view.get(), Qt::LeftButton, {}, QPoint(30, 40));
     EXPECT_TRUE(view->HasCapture());
-    EXPECT_EQ(CShapeTool::s_ptPress, CPoint(30, 40));
+    EXPECT_EQ(tool.PressPoint(), CPoint(30, 40));
     QTest::mouseRelease(view.get(), Qt::LeftButton, {}, QPoint(30, 40));
     EXPECT_FALSE(view->HasCapture());
     QTest::mouseDClick(view.get(), Qt::LeftButton, {}, QPoint(30, 40));

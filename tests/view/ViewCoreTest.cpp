@@ -93,12 +93,12 @@ TEST_F(ViewFixture, SelectionMarksInvertCornersAndCancelWhereShared) {
     // (120,120) is a corner of both: inverted twice, no mark; the outline shows again.
     EXPECT_EQ(Px(*view, 122, 118), 0x000000u);
     EXPECT_EQ(Px(*view, 117, 117), 0x000000u);
-    EXPECT_EQ(view->m_selection.size(), 2u);
+    EXPECT_EQ(view->Selection().size(), 2u);
     view->SelectElement(b, true);
-    EXPECT_EQ(view->m_selection.size(), 2u);
+    EXPECT_EQ(view->Selection().size(), 2u);
     view->DeselectElement(a);
-    ASSERT_EQ(view->m_selection.size(), 1u);
-    EXPECT_EQ(view->m_selection[0], b);
+    ASSERT_EQ(view->Selection().size(), 1u);
+    EXPECT_EQ(view->Selection()[0], b);
     view->UpdateWindow();
     EXPECT_EQ(Px(*view, 97, 97), 0x000000u);
 }
@@ -108,15 +108,15 @@ TEST_F(ViewFixture, SelectInRectIgnoresDirectionAndTouchingEdges) {
     AddPolygon(doc, {{50, 50}, {70, 50}, {70, 70}}, 0);
     view->UpdateWindow();
     view->SelectInRect(CRect(40, 40, 0, 0), false);
-    ASSERT_EQ(view->m_selection.size(), 1u);
-    EXPECT_EQ(view->m_selection[0], doc.m_shape.m_elements[0]);
+    ASSERT_EQ(view->Selection().size(), 1u);
+    EXPECT_EQ(view->Selection()[0], doc.m_shape.m_elements[0]);
     // A rectangle that only touches the second element's left edge meets nothing of it.
     view->SelectInRect(CRect(40, 40, 50, 80), false);
-    EXPECT_TRUE(view->m_selection.empty());
+    EXPECT_TRUE(view->Selection().empty());
     view->SelectInRect(CRect(0, 0, 100, 100), false);
-    EXPECT_EQ(view->m_selection.size(), 2u);
+    EXPECT_EQ(view->Selection().size(), 2u);
     view->SelectInRect(CRect(20, 20, 20, 80), false);
-    EXPECT_TRUE(view->m_selection.empty());
+    EXPECT_TRUE(view->Selection().empty());
 }
 
 TEST_F(ViewFixture, UndoEmptiesEverySelectionAndKeepsObjectUnderCross) {
@@ -131,8 +131,8 @@ TEST_F(ViewFixture, UndoEmptiesEverySelectionAndKeepsObjectUnderCross) {
     second->resize(600, 500);
     view->UpdateWindow();
     doc.Undo();
-    EXPECT_TRUE(view->m_selection.empty());
-    EXPECT_TRUE(second->m_selection.empty());
+    EXPECT_TRUE(view->Selection().empty());
+    EXPECT_TRUE(second->Selection().empty());
     ASSERT_EQ(doc.m_shape.GetSize(), 1);
     EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0].x, 10);
     EXPECT_EQ(doc.m_shape.m_elements[0]->m_pPoints[0].y, 10);
@@ -159,14 +159,14 @@ TEST_F(ViewFixture, GrabbedVertexShowsOnlyInItsOwnDocument) {
     CMorvetDoc other;
     other.OnNewDocument();
     auto otherView = MakeView(other, 400, 300, false);
-    CShapeTool::s_pGrabbedVertex = &doc.m_shape.m_elements[0]->m_pPoints[0];
+    doc.GrabVertex({0, 0});
     view->Invalidate();
     otherView->Invalidate();
     view->UpdateWindow();
     otherView->UpdateWindow();
     EXPECT_EQ(Px(*view, 97, 97), 0xFFFFFFu);
     EXPECT_EQ(Px(*otherView, 97, 97), 0x000000u);
-    CShapeTool::s_pGrabbedVertex = nullptr;
+    doc.ReleaseGrabbedVertex();
 }
 
 // An element reaching the end of the coordinate range (a loaded file's huge

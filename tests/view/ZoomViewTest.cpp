@@ -222,14 +222,14 @@ TEST_F(ZoomViewTest, AScrolledStripMatchesAFullRedrawAndScrollBarsComeOnlyWhenNe
 
     // A middle-button drag moves the drawing with the pointer, whatever the
     // tool, and the tool sees nothing of it.
-    view->m_pCurrentTool = CShapeTool::ToolForType(TOOL_POLYLINE);
+    view->UseTool(TOOL_POLYLINE);
     const CPoint before = view->ScrollOffset();
     QTest::mousePress(view.get(), Qt::MiddleButton, {}, QPoint(100, 100));
     QTest::mouseMove(view.get(), QPoint(130, 80));
     QTest::mouseRelease(view.get(), Qt::MiddleButton, {}, QPoint(130, 80));
     view->UpdateWindow();
     EXPECT_EQ(view->ScrollOffset(), CPoint(before.x + 30, before.y - 20));
-    EXPECT_EQ(static_cast<CPathTool*>(view->m_pCurrentTool)->m_nPointCount, 0);
+    EXPECT_EQ(static_cast<CPathTool*>(view->CurrentTool())->m_nPointCount, 0);
     EXPECT_EQ(doc.m_shape.GetSize(), 400);
 
     // A small object zoomed out fits: the bars go.
@@ -261,22 +261,22 @@ TEST_F(ZoomViewTest, WindowsAtDifferentZoomsEachHitAndDrawWhatTheyShow) {
     EXPECT_EQ(view->Surface().pixel(280, 210) & 0xFFFFFF, 0xFFFF00u);
     EXPECT_EQ(wide->Surface().pixel(310, 257) & 0xFFFFFF, 0xFFFF00u);
     for (CMorvetView* v : {view.get(), wide.get()}) {
-        v->m_pCurrentTool = CShapeTool::ToolForType(TOOL_SELECT);
+        v->UseTool(TOOL_SELECT);
         v->SelectElement(nullptr, false);
     }
     view->OnActivateView(true, view.get(), wide.get());
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(280, 210));
-    EXPECT_EQ(view->m_selection, std::vector<CPrimitive*>({box}));
+    EXPECT_EQ(view->Selection(), std::vector<CPrimitive*>({box}));
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(200 + 4 * 35, 150));
-    EXPECT_TRUE(view->m_selection.empty()) << "35 units right is beside the box";
+    EXPECT_TRUE(view->Selection().empty()) << "35 units right is beside the box";
 
     view->OnActivateView(false, wide.get(), view.get());
     wide->OnActivateView(true, wide.get(), view.get());
     QTest::mouseClick(wide.get(), Qt::LeftButton, {}, QPoint(310, 257));
-    EXPECT_EQ(wide->m_selection, std::vector<CPrimitive*>({box}));
+    EXPECT_EQ(wide->Selection(), std::vector<CPrimitive*>({box}));
     // A rectangle drawn in the wide window at 50 % lands where both show it.
     doc.m_color = RGB(0, 255, 255);
-    wide->m_pCurrentTool = CShapeTool::ToolForType(TOOL_FILLED_RECTANGLE);
+    wide->UseTool(TOOL_FILLED_RECTANGLE);
     QTest::mousePress(wide.get(), Qt::LeftButton, {}, QPoint(280, 230));
     QTest::mouseMove(wide.get(), QPoint(290, 240));
     QTest::mouseRelease(wide.get(), Qt::LeftButton, {}, QPoint(290, 240));
