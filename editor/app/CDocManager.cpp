@@ -5,7 +5,7 @@
 #include "app/CRecentFileList.h"
 #include "app/CShellPrompts.h"
 #include "document/CMorvetDoc.h"
-#include "app/ReferenceImageStore.h"
+#include "view/ReferenceImageStore.h"
 #include "platform/FileKey.h"
 
 #include <QFileInfo>

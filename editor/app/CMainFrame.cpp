@@ -233,6 +233,7 @@ QString CMainFrame::StatusText() const {
 CChildFrame* CMainFrame::CreateChildFrame(CMorvetDoc* pDoc) {
     const bool maximized = m_pActiveChild && m_pActiveChild->isMaximized();
     auto* child = new CChildFrame(pDoc);
+    child->View()->SetHost(m_pViewHost);
     if (QMenu* system = child->systemMenu())
         system->setStyle(m_menuStyle);
     child->canClose = [this](CChildFrame* c) { return CanCloseChild(c); };

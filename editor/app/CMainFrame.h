@@ -28,6 +28,8 @@ class QToolBar;
 // which the document windows live. It routes every command (menu, toolbar or
 // accelerator) to the active view and then to the handlers registered with its
 // router, and keeps the command states current.
+class CViewHost;
+
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -40,6 +42,9 @@ public:
     bool ExecuteCommand(int id);
 
     CChildFrame* CreateChildFrame(CMorvetDoc* pDoc);
+    // The application the document windows ask for the printer, prompts and
+    // settings; set before the first window opens.
+    void SetViewHost(CViewHost* pHost) { m_pViewHost = pHost; }
     void ActivateDocument(CMorvetDoc* pDoc);
     void ActivateChild(CChildFrame* child);
     // Closes the document's windows without asking to save.
@@ -107,6 +112,7 @@ private:
     std::vector<QAction*> m_windowListActions;
     int m_nCurrentMenu = 0;
 
+    CViewHost* m_pViewHost = nullptr;
     std::vector<CChildFrame*> m_children;        // in the order they were opened
     std::vector<CChildFrame*> m_activationOrder; // the active one last
     QPointer<CChildFrame> m_pActiveChild;

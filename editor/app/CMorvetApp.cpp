@@ -12,15 +12,13 @@
 #include "view/Grid.h"
 #include "panels/CUnitsPerMetre.h"
 
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
 
-CMorvetApp* CMorvetApp::s_pInstance = nullptr;
-
 CMorvetApp::CMorvetApp(std::unique_ptr<QSettings> settings, CShellPrompts prompts)
     : m_settings(std::move(settings)), m_prompts(std::move(prompts)) {
-    s_pInstance = this;
     if (!m_settings)
         m_settings = std::make_unique<QSettings>(QStringLiteral("Quennit Applications"),
                                                  QStringLiteral("Morvet"));
@@ -33,8 +31,6 @@ CMorvetApp::CMorvetApp(std::unique_ptr<QSettings> settings, CShellPrompts prompt
 }
 
 CMorvetApp::~CMorvetApp() {
-    if (s_pInstance == this)
-        s_pInstance = nullptr;
     // The views go with the frame and must leave their documents first.
     if (m_docManager)
         m_docManager->SetFrame(nullptr);
@@ -45,6 +41,7 @@ CMorvetApp::~CMorvetApp() {
 bool CMorvetApp::InitInstance(const CCommandLineInfo& cmdInfo) {
     m_mainFrame = std::make_unique<CMainFrame>(*m_docManager, *m_recentFiles);
     m_docManager->SetFrame(m_mainFrame.get());
+    m_mainFrame->SetViewHost(this);
     m_physicsPanel = new CPhysicsPanel(*m_mainFrame, *m_settings, *m_unitsPerMetre);
     m_mainFrame->addDockWidget(Qt::RightDockWidgetArea, m_physicsPanel);
     m_physicsPanel->RestoreVisibility();
@@ -99,6 +96,23 @@ QPrinter& CMorvetApp::Printer() {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_printer;
+}
+
+QString CMorvetApp::ChooseImageFile(QWidget* parent) {
+    return m_prompts.imageFileName ? m_prompts.imageFileName(parent) : QString();
+}
+
+void CMorvetApp::Warn(QWidget* parent, const QString& text) {
+    if (m_prompts.message)
+        m_prompts.message(parent, QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+void CMorvetApp::RememberGrid(const GridSettings& grid) {
+    grid.Save(*m_settings);
+}
+
+void CMorvetApp::RememberReferenceImage(CMorvetDoc* pDoc) {
+    m_docManager->RememberReferenceImage(pDoc);
 }
 
 void CMorvetApp::OnAppAbout() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/CShellPrompts.h"
+#include "view/CViewHost.h"
 
 #include <QObject>
 #include <QSettings>
@@ -17,16 +18,13 @@ struct CCommandLineInfo;
 // The application: owns the settings with the recent-file list, the open
 // documents, the main frame and the printer that printing and Print Setup
 // share, and handles About, New, Open, the recent files, Print Setup and Exit.
-class CMorvetApp : public QObject {
+class CMorvetApp : public QObject, public CViewHost {
     Q_OBJECT
 public:
     // Without settings, the user's settings of "Quennit Applications" / "Morvet".
     explicit CMorvetApp(std::unique_ptr<QSettings> settings = nullptr,
                         CShellPrompts prompts = CShellPrompts::Interactive());
     ~CMorvetApp() override;
-
-    // The application object of the running program, or nullptr.
-    static CMorvetApp* Instance() { return s_pInstance; }
 
     // Creates the main frame and carries out the command line: a new document,
     // or the named file. False when that fails; the program should then end.
@@ -42,7 +40,11 @@ public:
     CUnitsPerMetre& UnitsPerMetre() { return *m_unitsPerMetre; }
     QSettings& Settings() { return *m_settings; }
     // The one printer of the program, as Print Setup last left it.
-    QPrinter& Printer();
+    QPrinter& Printer() override;
+    QString ChooseImageFile(QWidget* parent) override;
+    void Warn(QWidget* parent, const QString& text) override;
+    void RememberGrid(const GridSettings& grid) override;
+    void RememberReferenceImage(CMorvetDoc* pDoc) override;
 
     void OnAppAbout();
     CMorvetDoc* OnFileNew();
@@ -55,8 +57,6 @@ private:
     void RegisterCommands();
     // Carries out what the command line asks for once the frame exists.
     bool ProcessShellCommand(const CCommandLineInfo& cmdInfo);
-
-    static CMorvetApp* s_pInstance;
 
     std::unique_ptr<QSettings> m_settings;
     CShellPrompts m_prompts;

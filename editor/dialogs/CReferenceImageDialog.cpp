@@ -1,6 +1,6 @@
 #include "dialogs/CReferenceImageDialog.h"
 
-#include "app/ReferenceImageStore.h"
+#include "view/ReferenceImageStore.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

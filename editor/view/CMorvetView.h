@@ -27,6 +27,8 @@ class QScrollBar;
 // (rubber bands, inverted marks, animation frames) goes straight into it through
 // a CClientDC; invalidated areas are redrawn by OnDraw before the next frame,
 // and the paint event only copies the surface to the screen.
+class CViewHost;
+
 class CMorvetView : public QWidget, public IMorvetDocView {
     Q_OBJECT
 public:
@@ -34,6 +36,10 @@ public:
     ~CMorvetView() override;
 
     CMorvetDoc* GetDocument() const { return m_pDocument; }
+    // The application showing this window; none in a test or a print from
+    // the command line.
+    CViewHost* Host() const { return m_pHost; }
+    void SetHost(CViewHost* pHost) { m_pHost = pHost; }
 
     // Framework hooks.
     void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
@@ -199,6 +205,7 @@ private:
     void DrawPlaceMark(CDC* dc, const CPoint& origin);
 
     CMorvetDoc* m_pDocument;
+    CViewHost* m_pHost = nullptr;
     CToolSet m_tools;
     CShapeTool* m_pCurrentTool = nullptr;
     std::vector<CPrimitive*> m_selection;

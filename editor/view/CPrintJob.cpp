@@ -1,10 +1,10 @@
 #include "view/CPrintJob.h"
 
-#include "app/CMorvetApp.h"
 #include "document/CMorvetDoc.h"
 #include "platform/CDC.h"
 #include "platform/FileKey.h"
 #include "view/CMorvetView.h"
+#include "view/CViewHost.h"
 #include "view/CPrintInfo.h"
 #include "view/PrintSystem.h"
 
@@ -84,10 +84,12 @@ QString Destination(const QPrinter& printer) {
 } // namespace
 
 QPrinter* CPrintJob::SharedPrinter() {
-    if (CMorvetApp* app = CMorvetApp::Instance())
-        return &app->Printer();
     static QPrinter own(QPrinter::HighResolution);
     return &own;
+}
+
+QPrinter* CPrintJob::PrinterFor(const CMorvetView* view) {
+    return view && view->Host() ? &view->Host()->Printer() : SharedPrinter();
 }
 
 bool CPrintJob::DoPreparePrinting(QWidget* parent, CPrintInfo* pInfo) {
@@ -205,7 +207,7 @@ bool CPrintJob::PrintPages(CMorvetView* view, CPrintInfo* pInfo) {
 }
 
 bool CPrintJob::Print(CMorvetView* view, bool direct, CPrintInfo* pInfo) {
-    pInfo->m_pPrinter = SharedPrinter();
+    pInfo->m_pPrinter = PrinterFor(view);
     // Named before the dialog opens, which offers it for a PDF file's name.
     pInfo->m_pPrinter->setDocName(view->GetDocument()->GetTitle());
     pInfo->m_bDirect = direct;
@@ -220,7 +222,7 @@ bool CPrintJob::Print(CMorvetView* view, bool direct, CPrintInfo* pInfo) {
 void CPrintJob::Preview(CMorvetView* view) {
     CPrintInfo prepared;
     prepared.m_bPreview = true;
-    prepared.m_pPrinter = SharedPrinter();
+    prepared.m_pPrinter = PrinterFor(view);
     if (!view->OnPreparePrinting(&prepared))
         return;
     QPrintPreviewDialog dialog(prepared.m_pPrinter, view);
@@ -263,7 +265,7 @@ bool CPrintJob::PrintToPdf(CMorvetView* view, const QString& path, QString* erro
     }
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setPageLayout(SharedPrinter()->pageLayout());
+    pdf.setPageLayout(PrinterFor(view)->pageLayout());
     pdf.setOutputFileName(path);
     CPrintInfo info;
     info.m_pPrinter = &pdf;

@@ -16,9 +16,12 @@ public:
     // prints at the size it has in its window.
     static constexpr int kUnitsPerInch = 96;
 
-    // The printer that Print, Print Preview and Print Setup share: the
-    // application's; without an application (tests), one of our own.
+    // The printer of windows without an application (tests, a print from the
+    // command line): one for all of them, as the application has one.
     static QPrinter* SharedPrinter();
+    // The printer a view prints on: its application's, the one Print Setup
+    // sets up; without one, the shared printer above.
+    static QPrinter* PrinterFor(const CMorvetView* view);
 
     // The framework's part of preparing a job: the print dialog, offering the
     // pages pInfo allows, unless the job is direct or a preview. A direct job

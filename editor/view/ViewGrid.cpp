@@ -1,9 +1,9 @@
 // The grid: its View-menu commands, its lines under the object and the
 // snapping of pointer positions to its points.
-#include "app/CMorvetApp.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
+#include "view/CViewHost.h"
 #include "view/Grid.h"
 #include "dialogs/CGridSpacingDialog.h"
 
@@ -19,9 +19,9 @@ const COLORREF kGridColor = RGB(64, 64, 64);
 // Lines closer than this are thinned out.
 constexpr int kMinLinePixels = 8;
 
-void RememberGrid() {
-    if (CMorvetApp* app = CMorvetApp::Instance())
-        ProgramGrid().Save(app->Settings());
+void RememberGrid(const CMorvetView& view) {
+    if (CViewHost* host = view.Host())
+        host->RememberGrid(ProgramGrid());
 }
 
 int64_t FloorDiv(int64_t a, int64_t b) {
@@ -83,7 +83,7 @@ void CMorvetView::AddGridCommands(std::vector<CViewCommand>& commands) {
              // The next window, and the next run, start as this
              // window was last left.
              ProgramGrid().showGrid = view.m_bShowGrid;
-             RememberGrid();
+             RememberGrid(view);
              view.Invalidate(true);
          },
          [](CMorvetView& view, CCmdUI* ui) { ui->SetCheck(view.m_bShowGrid ? 1 : 0); }});
@@ -93,10 +93,10 @@ void CMorvetView::AddGridCommands(std::vector<CViewCommand>& commands) {
           "Put new points on the grid; hold Ctrl while dragging to do the opposite",
           "Snap to Grid",
           {CtrlShiftKey(Qt::Key_G)}},
-         [](CMorvetView&) {
+         [](CMorvetView& view) {
              GridSettings& grid = ProgramGrid();
              grid.snap = !grid.snap;
-             RememberGrid();
+             RememberGrid(view);
          },
          [](CMorvetView&, CCmdUI* ui) { ui->SetCheck(ProgramGrid().snap ? 1 : 0); }});
     commands.push_back(
@@ -109,7 +109,7 @@ void CMorvetView::AddGridCommands(std::vector<CViewCommand>& commands) {
              if (dialog.DoModal() != QDialog::Accepted || dialog.m_nSpacing == grid.spacing)
                  return;
              grid.spacing = dialog.m_nSpacing;
-             RememberGrid();
+             RememberGrid(view);
              // Every window that shows the grid, of any document, shows the new spacing.
              for (QWidget* w : QApplication::allWidgets())
                  if (auto* other = qobject_cast<CMorvetView*>(w); other && other->m_bShowGrid)

@@ -1,13 +1,12 @@
 // The reference image: View > Reference Image and Hide Reference Image, its
 // drawing under the object, and Object > Trace Image.
-#include "app/CDocManager.h"
-#include "app/CMorvetApp.h"
 #include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
-#include "app/ReferenceImageStore.h"
+#include "view/ReferenceImageStore.h"
 #include "trace/TraceToShape.h"
 #include "view/CMorvetView.h"
+#include "view/CViewHost.h"
 #include "dialogs/CReferenceImageDialog.h"
 #include "dialogs/CTraceImageDialog.h"
 
@@ -16,16 +15,14 @@
 
 namespace {
 // The file chooser and the messages are the shell's, so that tests can
-// answer them; without a running application there is no one to ask.
-QString ChooseImageFile(QWidget* parent) {
-    CMorvetApp* app = CMorvetApp::Instance();
-    return app && app->Prompts().imageFileName ? app->Prompts().imageFileName(parent) : QString();
+// answer them; a window without an application has no one to ask.
+QString ChooseImageFile(CMorvetView* view) {
+    return view->Host() ? view->Host()->ChooseImageFile(view) : QString();
 }
 
-void Warn(QWidget* parent, const QString& text) {
-    CMorvetApp* app = CMorvetApp::Instance();
-    if (app && app->Prompts().message)
-        app->Prompts().message(parent, QMessageBox::Warning, text, QMessageBox::Ok);
+void Warn(CMorvetView* view, const QString& text) {
+    if (view->Host())
+        view->Host()->Warn(view, text);
 }
 
 // Squares of this many pixels, whatever the zoom: a backdrop, not part of
@@ -67,10 +64,11 @@ void DrawOverBackdrop(QPainter& p, const QRectF& target, const QRectF& visible, 
 
 // Every window of the document shows the change, and the settings remember
 // it for the document's file.
-void ReferenceChanged(CMorvetDoc* pDoc) {
+void ReferenceChanged(CMorvetView* view) {
+    CMorvetDoc* pDoc = view->GetDocument();
     pDoc->UpdateAllViews(nullptr);
-    if (CMorvetApp* app = CMorvetApp::Instance())
-        app->DocManager().RememberReferenceImage(pDoc);
+    if (view->Host())
+        view->Host()->RememberReferenceImage(pDoc);
 }
 } // namespace
 
@@ -140,7 +138,7 @@ void CMorvetView::OnViewReferenceImage() {
         return;
     }
     pDoc->m_reference = dialog.Result();
-    ReferenceChanged(pDoc);
+    ReferenceChanged(this);
 }
 
 void CMorvetView::OnObjectTraceImage() {
@@ -169,7 +167,7 @@ void CMorvetView::AddReferenceCommands(std::vector<CViewCommand>& commands) {
                             if (!ref.IsLoaded())
                                 return;
                             ref.hidden = !ref.hidden;
-                            ReferenceChanged(pDoc);
+                            ReferenceChanged(&view);
                         },
                         [](CMorvetView& view, CCmdUI* ui) {
                             const CReferenceImage& ref = view.GetDocument()->m_reference;

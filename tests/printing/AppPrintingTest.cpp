@@ -33,7 +33,7 @@ TEST(AppPrinting, FrameCommandsReachTheViewWithTheApplicationsPrinter) {
     ASSERT_TRUE(app.InitInstance(ParseCommandLine({"morvet"})));
     QCoreApplication::processEvents();
     CCommandRouter& router = app.MainFrame()->Router();
-    EXPECT_EQ(CPrintJob::SharedPrinter(), &app.Printer());
+    EXPECT_EQ(CPrintJob::PrinterFor(app.MainFrame()->ActiveView()), &app.Printer());
     for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW})
         EXPECT_TRUE(router.IsEnabled(id)) << id;
 

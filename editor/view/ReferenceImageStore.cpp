@@ -1,4 +1,4 @@
-#include "app/ReferenceImageStore.h"
+#include "view/ReferenceImageStore.h"
 
 #include "platform/FileKey.h"
 #include "trace/TraceImageFile.h"
