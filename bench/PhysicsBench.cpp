@@ -8,13 +8,13 @@
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CMorvetApp.h"
-#include "panels/CPhysicsPanel.h"
 #include "app/CommandLine.h"
+#include "panels/CPhysicsPanel.h"
 #include "physics/PhysicsModel.h"
 #include "res/CommandIds.h"
+#include "tools/CPickTool.h"
 #include "view/CClientDC.h"
 #include "view/CMorvetView.h"
-#include "tools/CPickTool.h"
 
 #include <QApplication>
 #include <QMouseEvent>

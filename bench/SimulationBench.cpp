@@ -9,10 +9,10 @@
 #ifdef MORVET_BENCH_WITH_UI
 #include "BenchRatio.h"
 #include "ThousandElementObject.h"
+#include "panels/CSimulationCanvas.h"
 #include "platform/CDC.h"
 #include "simulation/Simulation.h"
 #include "simulation/SimulationRunner.h"
-#include "panels/CSimulationCanvas.h"
 
 #include <QImage>
 #include <QPainter>

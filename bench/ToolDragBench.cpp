@@ -4,9 +4,9 @@
 #ifdef MORVET_BENCH_WITH_UI
 #include "BenchRatio.h"
 #include "document/CMorvetDoc.h"
+#include "tools/CPickTool.h"
 #include "view/CClientDC.h"
 #include "view/CMorvetView.h"
-#include "tools/CPickTool.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #include "app/CAboutBox.h"
 
-#include "res/AppIcon.h"
 #include "dialogs/CDialogUnits.h"
+#include "res/AppIcon.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -5,8 +5,8 @@
 #include "app/CRecentFileList.h"
 #include "app/CShellPrompts.h"
 #include "document/CMorvetDoc.h"
-#include "view/ReferenceImageStore.h"
 #include "platform/FileKey.h"
+#include "view/ReferenceImageStore.h"
 
 #include <QFileInfo>
 #include <algorithm>

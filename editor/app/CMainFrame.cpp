@@ -8,13 +8,13 @@
 #include "app/CMenuPromptStyle.h"
 #include "app/CViewPanes.h"
 #include "document/CMorvetDoc.h"
+#include "panels/CSimulationWindow.h"
 #include "res/AppIcon.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "res/ToolbarIcons.h"
 #include "view/CMorvetView.h"
 #include "view/Clipboard.h"
-#include "panels/CSimulationWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>

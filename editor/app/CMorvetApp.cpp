@@ -3,14 +3,14 @@
 #include "app/CAboutBox.h"
 #include "app/CDocManager.h"
 #include "app/CMainFrame.h"
-#include "panels/CPhysicsPanel.h"
 #include "app/CRecentFileList.h"
 #include "app/CommandLine.h"
 #include "app/PhysicsCommands.h"
+#include "panels/CPhysicsPanel.h"
+#include "panels/CUnitsPerMetre.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/Grid.h"
-#include "panels/CUnitsPerMetre.h"
 
 #include <QMessageBox>
 #include <QPageSetupDialog>

@@ -1,17 +1,17 @@
 #include "app/PhysicsCommands.h"
 
 #include "app/CMainFrame.h"
-#include "panels/CPhysicsPanel.h"
 #include "app/CShellPrompts.h"
 #include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
+#include "panels/CPhysicsPanel.h"
+#include "panels/CSimulationWindow.h"
+#include "panels/CUnitsPerMetre.h"
 #include "physics/Box2DExport.h"
 #include "physics/PhysicsReport.h"
 #include "platform/OutputPath.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
-#include "panels/CSimulationWindow.h"
-#include "panels/CUnitsPerMetre.h"
 
 #include <QFileInfo>
 #include <QLocale>

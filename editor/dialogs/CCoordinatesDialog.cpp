@@ -1,7 +1,7 @@
 #include "dialogs/CCoordinatesDialog.h"
 
-#include "object/CPrimitive.h"
 #include "dialogs/CDataExchange.h"
+#include "object/CPrimitive.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 #include "dialogs/CGridSpacingDialog.h"
 
-#include "view/Grid.h"
 #include "dialogs/CDataExchange.h"
 #include "dialogs/CDialogUnits.h"
+#include "view/Grid.h"
 
 #include <QLabel>
 #include <QLineEdit>

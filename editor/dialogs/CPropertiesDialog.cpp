@@ -1,8 +1,8 @@
 #include "dialogs/CPropertiesDialog.h"
 
-#include "object/CShape.h"
 #include "dialogs/CDataExchange.h"
 #include "dialogs/CDialogUnits.h"
+#include "object/CShape.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

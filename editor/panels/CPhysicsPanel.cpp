@@ -2,10 +2,10 @@
 
 #include "app/CMainFrame.h"
 #include "document/CMorvetDoc.h"
+#include "panels/CUnitsPerMetre.h"
 #include "physics/Box2DCheck.h"
 #include "physics/PhysicsReport.h"
 #include "view/CMorvetView.h"
-#include "panels/CUnitsPerMetre.h"
 
 #include <QCloseEvent>
 #include <QDoubleSpinBox>

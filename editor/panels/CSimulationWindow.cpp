@@ -1,9 +1,9 @@
 #include "panels/CSimulationWindow.h"
 
 #include "document/CMorvetDoc.h"
-#include "simulation/SimulationRunner.h"
 #include "panels/CSimulationCanvas.h"
 #include "panels/CUnitsPerMetre.h"
+#include "simulation/SimulationRunner.h"
 
 #include <QApplication>
 #include <QComboBox>

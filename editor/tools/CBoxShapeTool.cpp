@@ -2,8 +2,8 @@
 
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
-#include "view/CMorvetView.h"
 #include "tools/SquareFromDrag.h"
+#include "view/CMorvetView.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,8 +3,8 @@
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "res/Cursors.h"
-#include "view/Grid.h"
 #include "tools/CShapeTool.h"
+#include "view/Grid.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

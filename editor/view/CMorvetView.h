@@ -5,9 +5,9 @@
 #include "platform/CDC.h"
 #include "platform/CRect.h"
 #include "platform/VirtualKeys.h"
+#include "tools/CToolSet.h"
 #include "view/CViewCommand.h"
 #include "view/ViewZoom.h"
-#include "tools/CToolSet.h"
 
 #include <QImage>
 #include <QPointF>

@@ -4,8 +4,8 @@
 #include "platform/CDC.h"
 #include "platform/FileKey.h"
 #include "view/CMorvetView.h"
-#include "view/CViewHost.h"
 #include "view/CPrintInfo.h"
+#include "view/CViewHost.h"
 #include "view/PrintSystem.h"
 
 #include <QAction>

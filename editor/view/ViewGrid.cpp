@@ -1,11 +1,11 @@
 // The grid: its View-menu commands, its lines under the object and the
 // snapping of pointer positions to its points.
+#include "dialogs/CGridSpacingDialog.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
 #include "view/CMorvetView.h"
 #include "view/CViewHost.h"
 #include "view/Grid.h"
-#include "dialogs/CGridSpacingDialog.h"
 
 #include <QApplication>
 #include <algorithm>

@@ -3,9 +3,9 @@
 #include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
+#include "tools/CShapeTool.h"
 #include "view/CMorvetView.h"
 #include "view/ViewCommands.h"
-#include "tools/CShapeTool.h"
 
 #include <QColorDialog>
 
@@ -84,12 +84,10 @@ namespace {
 
 // Choosing a tool: the radio mark shows the tool of the active view.
 CViewCommand ToolCommand(CCommandSpec spec, int toolType) {
-    return {
-        std::move(spec),
-        [toolType](CMorvetView& view) { view.UseTool(toolType); },
-        [toolType](CMorvetView& view, CCmdUI* ui) {
-            ui->SetRadio(view.CurrentTool()->m_nToolType == toolType);
-        }};
+    return {std::move(spec), [toolType](CMorvetView& view) { view.UseTool(toolType); },
+            [toolType](CMorvetView& view, CCmdUI* ui) {
+                ui->SetRadio(view.CurrentTool()->m_nToolType == toolType);
+            }};
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 // The Object menu's dialog commands: Properties, Resize and Coordinates.
+#include "dialogs/CCoordinatesDialog.h"
+#include "dialogs/CPropertiesDialog.h"
+#include "dialogs/CResizeDialog.h"
 #include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "platform/CCmdUI.h"
 #include "view/CMorvetView.h"
 #include "view/ViewCommands.h"
-#include "dialogs/CCoordinatesDialog.h"
-#include "dialogs/CPropertiesDialog.h"
-#include "dialogs/CResizeDialog.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
 // The reference image: View > Reference Image and Hide Reference Image, its
 // drawing under the object, and Object > Trace Image.
+#include "dialogs/CReferenceImageDialog.h"
+#include "dialogs/CTraceImageDialog.h"
 #include "document/CDocEdit.h"
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
-#include "view/ReferenceImageStore.h"
 #include "trace/TraceToShape.h"
 #include "view/CMorvetView.h"
 #include "view/CViewHost.h"
-#include "dialogs/CReferenceImageDialog.h"
-#include "dialogs/CTraceImageDialog.h"
+#include "view/ReferenceImageStore.h"
 
 #include <QPainter>
 #include <cmath>

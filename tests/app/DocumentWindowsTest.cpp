@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
-#include "dialogs/ModalDriver.h"
 #include "dialogs/CResizeDialog.h"
+#include "dialogs/ModalDriver.h"
 #include "tools/CShapeTool.h"
 
 #include <QColorDialog>

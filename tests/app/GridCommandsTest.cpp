@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
+#include "dialogs/CGridSpacingDialog.h"
 #include "dialogs/ModalDriver.h"
 #include "view/Grid.h"
-#include "dialogs/CGridSpacingDialog.h"
 
 #include <QAction>
 

@@ -3,11 +3,11 @@
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
 #include "panels/CPhysicsPanel.h"
+#include "panels/CSimulationWindow.h"
+#include "panels/CUnitsPerMetre.h"
 #include "physics/Box2DExport.h"
 #include "physics/PhysicsReport.h"
 #include "simulation/SimulationRunner.h"
-#include "panels/CSimulationWindow.h"
-#include "panels/CUnitsPerMetre.h"
 
 #include <QDir>
 #include <QDoubleSpinBox>

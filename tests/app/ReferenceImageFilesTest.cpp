@@ -2,8 +2,8 @@
 // into it, and its menu items sit where the menus reserve them.
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
-#include "dialogs/ModalDriver.h"
 #include "dialogs/CReferenceImageDialog.h"
+#include "dialogs/ModalDriver.h"
 
 #include <QFile>
 #include <QMenu>

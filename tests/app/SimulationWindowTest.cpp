@@ -4,9 +4,9 @@
 // its document.
 #include "AppFixture.h"
 #include "dialogs/ModalDriver.h"
-#include "simulation/SimulationRunner.h"
 #include "panels/CSimulationCanvas.h"
 #include "panels/CSimulationWindow.h"
+#include "simulation/SimulationRunner.h"
 
 #include <QDoubleSpinBox>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // The reference image under the object, and tracing it, on a real view.
 #include "CommandFixture.h"
+#include "dialogs/CReferenceImageDialog.h"
+#include "dialogs/CTraceImageDialog.h"
 #include "dialogs/ModalDriver.h"
 #include "res/CommandIds.h"
 #include "support/ElementArea.h"
-#include "dialogs/CReferenceImageDialog.h"
-#include "dialogs/CTraceImageDialog.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>

@@ -1,8 +1,8 @@
 #include "app/CCommandRouter.h"
 #include "commands/CommandFixture.h"
+#include "dialogs/CCoordinatesDialog.h"
 #include "dialogs/ModalDriver.h"
 #include "res/CommandIds.h"
-#include "dialogs/CCoordinatesDialog.h"
 #include "tools/CShapeTool.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "dialogs/ModalDriver.h"
 #include "dialogs/CPropertiesDialog.h"
 #include "dialogs/CResizeDialog.h"
+#include "dialogs/ModalDriver.h"
 
 #include <QCheckBox>
 #include <QLocale>

@@ -3,9 +3,9 @@
 // simulation window the center-of-mass cross and every line are as wide as
 // the object's outlines, without gaps.
 #include "app/AppFixture.h"
-#include "simulation/SimulationRunner.h"
 #include "panels/CSimulationCanvas.h"
 #include "panels/CSimulationWindow.h"
+#include "simulation/SimulationRunner.h"
 
 #include <QAbstractButton>
 #include <QToolBar>

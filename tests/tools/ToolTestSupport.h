@@ -1,9 +1,9 @@
 #pragma once
 #include "document/CMorvetDoc.h"
-#include "view/CMorvetView.h"
 #include "tools/CBoxShapeTool.h"
 #include "tools/CPathTool.h"
 #include "tools/CPickTool.h"
+#include "view/CMorvetView.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

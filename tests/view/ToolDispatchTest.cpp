@@ -1,7 +1,7 @@
 #include "document/CMorvetDoc.h"
-#include "view/CMorvetView.h"
 #include "tools/CShapeTool.h"
 #include "tools/CToolSet.h"
+#include "view/CMorvetView.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

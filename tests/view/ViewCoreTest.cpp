@@ -1,7 +1,7 @@
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
-#include "view/CMorvetView.h"
 #include "tools/CShapeTool.h"
+#include "view/CMorvetView.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -5,9 +5,9 @@
 // document at different zooms each hit and draw what they show.
 #include "document/CMorvetDoc.h"
 #include "res/CommandIds.h"
-#include "view/CMorvetView.h"
 #include "tools/CPathTool.h"
 #include "tools/CShapeTool.h"
+#include "view/CMorvetView.h"
 
 #include <QApplication>
 #include <QScrollBar>
