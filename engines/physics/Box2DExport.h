@@ -14,6 +14,7 @@ constexpr double kBox2DRestitution = 0;
 // metre) with its centre at the user's center of mass, set once by the
 // loader after the fixtures; the density in the body's custom properties.
 std::string Box2DJson(const PhysicsModel& model);
+std::string Box2DJson(const struct ExportBody& exported);
 
 enum class ExportResult { Written, BadScale, ObjectErrors, WriteFailed };
 
