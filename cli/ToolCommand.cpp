@@ -32,12 +32,19 @@ const ToolCommand kRender{"render", "FILE.vrk OUT.png|OUT.svg [--size WxH] [--cr
                           "sets the picture size (default 640x480); --cross adds the red\n"
                           "center-of-mass cross.",
                           RunRender};
-const ToolCommand kExport{"export", "[--scale UNITS_PER_METRE] FILE.vrk OUT.json",
-                          "Writes the object as one dynamic Box2D body in the b2dJson layout:\n"
-                          "convex polygon pieces, one-unit wall boxes and circles, y up, in\n"
-                          "metres at the scale (default 100 units per metre, 1 to 400). An\n"
-                          "object with physics errors is not exported: they are listed and\n"
-                          "the exit status is 1.",
+const ToolCommand kExport{"export",
+                          "[--format box2d|godot|phaser|love] [--scale UNITS_PER_METRE] "
+                          "[--pixels-per-unit P] FILE.vrk OUT",
+                          "Writes the object as one dynamic body for a physics engine: convex\n"
+                          "polygon pieces, one-unit wall boxes and circles, with the center of\n"
+                          "mass at the body's origin and the mass data at the scale (default\n"
+                          "100 units per metre, 1 to 400). Formats: box2d (b2dJson layout, y\n"
+                          "up, in metres), godot (Godot 4 .tscn scene), phaser (Phaser 3 /\n"
+                          "Matter JSON, with docs/morvet-matter.js) and love (LÖVE Lua module);\n"
+                          "without --format, .tscn gives godot, .lua love, anything else box2d.\n"
+                          "The last three are in pixels, --pixels-per-unit of them a unit\n"
+                          "(default 1, 0.01 to 100). An object with physics errors is not\n"
+                          "exported: they are listed and the exit status is 1.",
                           RunExport};
 const ToolCommand kSimulate{
     "simulate",

@@ -121,3 +121,49 @@ TEST(PhysicsCommands, CheckAndExportRefuseWhatBox2DCannotTake) {
 }
 
 } // namespace
+
+namespace {
+
+// The output's extension picks the format unless --format names it; every
+// format refuses the same object and writes nothing.
+TEST(PhysicsCommands, ExportChoosesTheFormatAndRefusesInEach) {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.vrk"), bad = dir.filePath("bad.vrk");
+    WriteAll(good,
+             VrkHeader(1, 2) + VrkRecord(1, 0xFF, {{-50, -50}, {50, -50}, {50, 50}, {-50, 50}}));
+    WriteAll(bad, VrkHeader(1, 2) + VrkRecord(1, 0xFF, {{0, 0}, {10, 10}, {10, 0}, {0, 10}}));
+    struct Case {
+        QStringList options;
+        QString out, firstLine;
+    } cases[] = {{{}, "a.tscn", "[gd_scene load_steps=2 format=3]"},
+                 {{}, "a.lua", "-- Written by Morvet."},
+                 {{}, "a.json", "{"},
+                 {{"--format", "godot"}, "a.txt", "[gd_scene load_steps=2 format=3]"},
+                 {{"--format", "phaser", "--pixels-per-unit", "2"}, "a.json", "{"}};
+    for (const Case& c : cases) {
+        const QString out = dir.filePath(c.out);
+        const ToolRun refused = RunTool(QStringList{"export"} + c.options + QStringList{bad, out});
+        EXPECT_EQ(refused.status, 1) << c.out.toStdString();
+        EXPECT_TRUE(refused.err.startsWith(bad + ": element 0: error: "))
+            << refused.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+        const ToolRun written = RunTool(QStringList{"export"} + c.options + QStringList{good, out});
+        ASSERT_EQ(written.status, 0) << written.err.toStdString();
+        EXPECT_TRUE(ReadAll(out).startsWith(c.firstLine.toUtf8())) << c.out.toStdString();
+        QFile::remove(out);
+    }
+    const QString out = dir.filePath("p.json");
+    ASSERT_EQ(RunTool({"export", "--format", "phaser", "--pixels-per-unit", "2", good, out}).status,
+              0);
+    EXPECT_NEAR(json::parse(ReadAll(out).toStdString())["p"]["morvet"]["mass"].get<double>(), 2,
+                1e-12);
+    for (QStringList wrong : {QStringList{"--format", "unity"},
+                              {"--pixels-per-unit", "0"},
+                              {"--pixels-per-unit", "101"}}) {
+        const QString none = dir.filePath("none.tscn");
+        EXPECT_EQ(RunTool(QStringList{"export"} + wrong + QStringList{good, none}).status, 2);
+        EXPECT_FALSE(QFile::exists(none));
+    }
+}
+
+} // namespace
