@@ -5,7 +5,8 @@ set -e
 PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
 libbenchmark-dev xvfb xauth xdotool poppler-utils nlohmann-json3-dev desktop-file-utils \
 clang libclang-rt-14-dev dpkg-dev file qt6-svg-dev shared-mime-info \
-libbox2d-dev libgeos-dev libopencv-imgproc-dev zlib1g-dev libcups2-dev cups lintian appstream man-db groff-base"
+libbox2d-dev libgeos-dev libopencv-imgproc-dev zlib1g-dev libcups2-dev cups lintian appstream man-db groff-base \
+love nodejs npm"
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -7,7 +7,9 @@
 #include "physics/Box2DCheck.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -292,6 +294,46 @@ TEST(EngineExport, AnObjectWithErrorsOrABadSettingIsWrittenInNoFormat) {
     EXPECT_EQ(FormatForPath("a/b.TSCN"), ExportFormat::Godot);
     EXPECT_EQ(FormatForPath("b.lua"), ExportFormat::Love);
     EXPECT_EQ(FormatForPath("b.json"), ExportFormat::Box2D);
+}
+
+// LÖVE itself runs the example in docs/ over each exported module and prints
+// the body's mass, inertia and local center.
+TEST(EngineExport, LoveBuildsTheBodyWithTheObjectsMassData) {
+    const QString love = QStandardPaths::findExecutable("love");
+    if (love.isEmpty())
+        GTEST_SKIP()
+            << "LÖVE is not installed (Debian's love; scripts/install-deps.sh installs it)";
+    for (const Named& o : Objects()) {
+        SCOPED_TRACE(o.name);
+        QTemporaryDir dir;
+        for (const char* file : {"main.lua", "conf.lua"})
+            ASSERT_TRUE(
+                QFile::copy(QStringLiteral(MORVET_TEST_DATA "/../../docs/love-example/") + file,
+                            dir.filePath(file)));
+        const double scale = 40, k = 1.5, pxPerMetre = scale * k;
+        QString why;
+        ASSERT_EQ(
+            ExportFile(o.shape, {ExportFormat::Love, scale, k}, dir.filePath("object.lua"), &why),
+            ExportResult::Written);
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("SDL_VIDEODRIVER", "dummy");
+        env.insert("SDL_AUDIODRIVER", "dummy");
+        run.setProcessEnvironment(env);
+        run.start(love, {dir.path()});
+        ASSERT_TRUE(run.waitForFinished(60000));
+        const QStringList got = QString::fromUtf8(run.readAllStandardOutput()).split(' ');
+        ASSERT_EQ(got.size(), 4) << run.readAllStandardError().toStdString();
+        const PhysicsModel model = BuildPhysicsModel(o.shape, scale);
+        const double inertia =
+            o.shape.m_bMayRotate
+                ? model.mass.inertiaAboutCenterOfMass / std::pow(scale, 4) * pxPerMetre * pxPerMetre
+                : 0; // Box2D keeps none for a fixed body
+        ExpectRelative(got[0].toDouble(), model.mass.mass / (scale * scale), "LÖVE's mass", 1e-5);
+        EXPECT_NEAR(got[1].toDouble(), inertia, 1e-5 * inertia) << "LÖVE's inertia";
+        EXPECT_EQ(got[2].toDouble(), 0);
+        EXPECT_EQ(got[3].trimmed().toDouble(), 0);
+    }
 }
 
 } // namespace
