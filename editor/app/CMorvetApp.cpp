@@ -46,7 +46,8 @@ bool CMorvetApp::InitInstance(const CCommandLineInfo& cmdInfo) {
     m_mainFrame->addDockWidget(Qt::RightDockWidgetArea, m_physicsPanel);
     m_physicsPanel->RestoreVisibility();
     RegisterCommands();
-    RegisterPhysicsCommands(*m_mainFrame, *m_physicsPanel, *m_unitsPerMetre, m_prompts);
+    RegisterPhysicsCommands(*m_mainFrame, *m_physicsPanel, *m_unitsPerMetre, m_prompts,
+                            *m_settings);
     if (!ProcessShellCommand(cmdInfo))
         return false;
     m_mainFrame->show();

@@ -25,17 +25,7 @@ CShellPrompts CShellPrompts::Interactive() {
             return QString();
         return dialog.selectedFiles().front();
     };
-    prompts.exportFileName = [](QWidget* parent, const QString& proposed, double unitsPerMetre) {
-        const QString title = QStringLiteral("Export at %1 units per metre")
-                                  .arg(QLocale().toString(unitsPerMetre, 'f', 1));
-        QFileDialog dialog(parent, title, proposed,
-                           QStringLiteral("Box2D JSON (*.json);;All Files (*)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("json"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().front();
-    };
+    prompts.exportTarget = ChooseExportTarget;
     prompts.imageFileName = [](QWidget* parent) {
         return QFileDialog::getOpenFileName(
             parent, QStringLiteral("Reference Image"), QString(),

@@ -1,4 +1,6 @@
 #pragma once
+#include "dialogs/CExportDialog.h"
+
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -17,10 +19,12 @@ struct CShellPrompts {
     std::function<QString(QWidget* parent)> openFileName;
     // The file to save to, starting from a proposed name; empty on cancel.
     std::function<QString(QWidget* parent, const QString& proposed)> saveFileName;
-    // The file to export to (Box2D JSON), starting from a proposed name and
-    // telling the scale it is written at; empty on cancel.
-    std::function<QString(QWidget* parent, const QString& proposed, double unitsPerMetre)>
-        exportFileName;
+    // The file, format and pixels per unit to export with, starting from the
+    // proposed ones and telling the scale it is written at; an empty path on
+    // cancel.
+    std::function<CExportTarget(QWidget* parent, const CExportTarget& proposed,
+                                double unitsPerMetre)>
+        exportTarget;
     // The picture to show under the object, or empty when the user cancels.
     std::function<QString(QWidget* parent)> imageFileName;
 

@@ -7,7 +7,7 @@
 #include "panels/CPhysicsPanel.h"
 #include "panels/CSimulationWindow.h"
 #include "panels/CUnitsPerMetre.h"
-#include "physics/Box2DExport.h"
+#include "physics/EngineExport.h"
 #include "physics/PhysicsReport.h"
 #include "platform/OutputPath.h"
 #include "res/CommandIds.h"
@@ -15,6 +15,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QStatusBar>
 #include <cmath>
 #include <limits>
@@ -63,11 +64,29 @@ QString ObjectErrorsText(const PhysicsModel& model) {
         .arg(lines.join(QLatin1Char('\n')));
 }
 
+const QString kFormatKey = QStringLiteral("Export/Format");
+const QString kPixelsKey = QStringLiteral("Export/PixelsPerUnit");
+
+// The format and pixels per unit of the last export, Box2D at 1 at first.
+CExportTarget LastExport(const QSettings& settings) {
+    CExportTarget last;
+    const QString word = settings.value(kFormatKey).toString();
+    for (ExportFormat f : {ExportFormat::Godot, ExportFormat::Phaser, ExportFormat::Love})
+        if (word == FormatWord(f))
+            last.format = f;
+    bool ok = false;
+    const double pixels = settings.value(kPixelsKey, 1.0).toDouble(&ok);
+    if (ok && pixels >= kMinPixelsPerUnit && pixels <= kMaxPixelsPerUnit)
+        last.pixelsPerUnit = pixels;
+    return last;
+}
+
 // The object is checked before a file name is asked for, so that nobody
 // chooses a name for nothing; what was written is told in the status bar.
-void Export(CMainFrame& frame, const CUnitsPerMetre& units, CShellPrompts& prompts) {
+void Export(CMainFrame& frame, const CUnitsPerMetre& units, CShellPrompts& prompts,
+            QSettings& settings) {
     CMorvetDoc* doc = frame.ActiveDocument();
-    if (!doc || !prompts.exportFileName)
+    if (!doc || !prompts.exportTarget)
         return;
     const double unitsPerMetre = units.Value();
     const PhysicsModel model = BuildPhysicsModel(doc->m_shape, unitsPerMetre);
@@ -76,26 +95,34 @@ void Export(CMainFrame& frame, const CUnitsPerMetre& units, CShellPrompts& promp
             prompts.message(&frame, QMessageBox::Warning, ObjectErrorsText(model), QMessageBox::Ok);
         return;
     }
+    CExportTarget proposed = LastExport(settings);
+    const QString suffix = QLatin1Char('.') + CExportDialog::Suffix(proposed.format);
     const QString saved = doc->GetPathName();
-    const QString proposed = saved.isEmpty() ? doc->GetTitle() + QStringLiteral(".json")
-                                             : QFileInfo(saved).path() + QLatin1Char('/') +
-                                                   QFileInfo(saved).completeBaseName() +
-                                                   QStringLiteral(".json");
-    const QString path = prompts.exportFileName(&frame, proposed, unitsPerMetre);
+    proposed.path = saved.isEmpty() ? doc->GetTitle() + suffix
+                                    : QFileInfo(saved).path() + QLatin1Char('/') +
+                                          QFileInfo(saved).completeBaseName() + suffix;
+    const CExportTarget target = prompts.exportTarget(&frame, proposed, unitsPerMetre);
+    const QString& path = target.path;
     if (path.isEmpty())
         return;
+    settings.setValue(kFormatKey, FormatWord(target.format));
+    settings.setValue(kPixelsKey, target.pixelsPerUnit);
     QString why = RefuseOutputPath(path, {doc->GetPathName()});
-    const ExportResult result = why.isEmpty()
-                                    ? ExportBox2DFile(doc->m_shape, unitsPerMetre, path, &why)
-                                    : ExportResult::WriteFailed;
+    const ExportResult result =
+        why.isEmpty() ? ExportFile(doc->m_shape,
+                                   {target.format, unitsPerMetre, target.pixelsPerUnit}, path, &why)
+                      : ExportResult::WriteFailed;
     if (result == ExportResult::Written) {
         const int fixtures = int(model.fixtures.size());
-        frame.statusBar()->showMessage(
-            QStringLiteral("Exported %1: 1 body, %2 fixture%3, %4 units per metre")
-                .arg(QFileInfo(path).fileName())
-                .arg(fixtures)
-                .arg(fixtures == 1 ? QString() : QStringLiteral("s"))
-                .arg(QLocale().toString(unitsPerMetre, 'f', CUnitsPerMetre::kDecimals)));
+        QString text = QStringLiteral("Exported %1: 1 body, %2 fixture%3, %4 units per metre")
+                           .arg(QFileInfo(path).fileName())
+                           .arg(fixtures)
+                           .arg(fixtures == 1 ? QString() : QStringLiteral("s"))
+                           .arg(QLocale().toString(unitsPerMetre, 'f', CUnitsPerMetre::kDecimals));
+        if (UsesPixels(target.format))
+            text += QStringLiteral(", %1 pixels per unit")
+                        .arg(QLocale().toString(target.pixelsPerUnit, 'g', 6));
+        frame.statusBar()->showMessage(text);
         return;
     }
     if (!prompts.message)
@@ -109,7 +136,7 @@ void Export(CMainFrame& frame, const CUnitsPerMetre& units, CShellPrompts& promp
 } // namespace
 
 void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CUnitsPerMetre& units,
-                             CShellPrompts& prompts) {
+                             CShellPrompts& prompts, QSettings& settings) {
     CCommandRouter& router = frame.Router();
     router.Add(
         {ID_VIEW_PHYSICS_PANEL, "&Physics Panel",
@@ -126,8 +153,9 @@ void RegisterPhysicsCommands(CMainFrame& frame, CPhysicsPanel& panel, CUnitsPerM
             ui->Enable(doc && HasPositiveArea(doc->m_shape));
         });
     router.Add(
-        {ID_FILE_EXPORT, "&Export...", "Export the object as a Box2D body (b2dJson)", "Export"},
-        [&frame, &units, &prompts] { Export(frame, units, prompts); },
+        {ID_FILE_EXPORT, "&Export...",
+         "Export the object as a body for Box2D, Godot, Phaser/Matter or L\u00D6VE", "Export"},
+        [&frame, &units, &prompts, &settings] { Export(frame, units, prompts, settings); },
         [&frame](CCmdUI* ui) { ui->Enable(frame.ActiveDocument() != nullptr); });
     // The simulation shows the object as the document holds it, at the
     // program's scale; its window stands beside the main window.

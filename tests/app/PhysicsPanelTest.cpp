@@ -2,6 +2,7 @@
 // main window, driven by real mouse events.
 #include "AppFixture.h"
 #include "app/CCommandActions.h"
+#include "dialogs/CExportDialog.h"
 #include "panels/CPhysicsPanel.h"
 #include "panels/CSimulationWindow.h"
 #include "panels/CUnitsPerMetre.h"
@@ -9,6 +10,7 @@
 #include "physics/PhysicsReport.h"
 #include "simulation/SimulationRunner.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
@@ -183,10 +185,11 @@ TEST_F(PhysicsPanelTest, FileExportRefusesErrorsBeforeAskingAndTellsWhatItWrote)
     ASSERT_TRUE(Start());
     std::deque<QString> names{Path("good.json")};
     QList<double> scales;
-    app->Prompts().exportFileName = [&](QWidget*, const QString& proposed, double scale) {
-        EXPECT_EQ(proposed, "Object1.json");
+    app->Prompts().exportTarget = [&](QWidget*, const CExportTarget& proposed, double scale) {
+        EXPECT_EQ(proposed.path, "Object1.json");
+        EXPECT_EQ(proposed.format, ExportFormat::Box2D);
         scales << scale;
-        return ScriptedUser::Next(names);
+        return CExportTarget{ScriptedUser::Next(names)};
     };
     AddFileElement(Doc(), PRIM_POLYGON, {{0, 0}, {20, 0}, {20, 80}, {60, 80}, {60, 100}, {0, 100}});
     AddFileElement(Doc(), PRIM_CIRCLE, {{-50, -50}, {30, 30}});
@@ -250,9 +253,9 @@ TEST_F(PhysicsPanelTest, UnitsPerMetreIsOneSettingForPanelSimulationAndExport) {
     EXPECT_EQ(w->GetSimulation().Model().unitsPerMetre, 80); // restarted at the new scale
 
     double asked = 0;
-    app->Prompts().exportFileName = [&](QWidget*, const QString&, double scale) {
+    app->Prompts().exportTarget = [&](QWidget*, const CExportTarget&, double scale) {
         asked = scale;
-        return Path("scaled.json");
+        return CExportTarget{Path("scaled.json")};
     };
     ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
     EXPECT_EQ(asked, 80);
@@ -358,6 +361,55 @@ TEST_F(PhysicsPanelTest, TheDockKeepsItsWidthWhateverTheFigures) {
     EXPECT_GT(app->PhysicsPanel()->Figure(4).size(), 10);
 }
 
+// The save dialog offers each format as a file type and shows the pixels per
+// unit for the pixel formats; File > Export writes the chosen one and offers it
+// again, in this run and the next.
+TEST_F(PhysicsPanelTest, FileExportWritesTheChosenFormatAndRemembersIt) {
+    {
+        CExportDialog dialog(nullptr, {Path("obj.tscn"), ExportFormat::Godot, 2.5}, 100);
+        auto* pixels = dialog.findChild<QDoubleSpinBox*>("pixelsPerUnit");
+        auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_TRUE(pixels && types);
+        EXPECT_EQ(types->count(), 4);
+        EXPECT_TRUE(pixels->isVisibleTo(&dialog));
+        EXPECT_EQ(pixels->value(), 2.5);
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Up); // Box2D, first in the list
+        EXPECT_EQ(dialog.Target().format, ExportFormat::Box2D);
+        EXPECT_FALSE(pixels->isVisibleTo(&dialog));
+        QTest::keyClick(types, Qt::Key_End); // LÖVE
+        EXPECT_EQ(dialog.Target().format, ExportFormat::Love);
+        EXPECT_TRUE(pixels->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.defaultSuffix(), "lua");
+    }
+    ASSERT_TRUE(Start());
+    AddFileElement(Doc(), PRIM_POLYGON, {{-20, -10}, {20, -10}, {20, 10}, {-20, 10}});
+    QList<CExportTarget> offered;
+    const auto choose = [&](QWidget*, const CExportTarget& proposed, double) {
+        offered << proposed;
+        return CExportTarget{Path("body.tscn"), ExportFormat::Godot, 2};
+    };
+    app->Prompts().exportTarget = choose;
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
+    EXPECT_TRUE(ReadFile("body.tscn").startsWith("[gd_scene load_steps=2 format=3]"));
+    EXPECT_TRUE(Frame()->StatusText().endsWith(", 2 pixels per unit"))
+        << Frame()->StatusText().toStdString();
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
+    app.reset();
+    ASSERT_TRUE(Start());
+    app->Prompts().exportTarget = choose;
+    AddFileElement(Doc(), PRIM_POLYGON, {{-20, -10}, {20, -10}, {20, 10}, {-20, 10}});
+    ASSERT_TRUE(Frame()->ExecuteCommand(ID_FILE_EXPORT));
+    ASSERT_EQ(offered.size(), 3);
+    EXPECT_EQ(offered[0].format, ExportFormat::Box2D);
+    EXPECT_EQ(offered[0].pixelsPerUnit, 1);
+    for (const CExportTarget& later : {offered[1], offered[2]}) {
+        EXPECT_EQ(later.format, ExportFormat::Godot);
+        EXPECT_EQ(later.pixelsPerUnit, 2);
+        EXPECT_TRUE(later.path.endsWith(".tscn")) << later.path.toStdString();
+    }
+}
+
 TEST_F(PhysicsPanelTest, FileExportLeavesTheObjectsOwnFileAndFoldersAlone) {
     ASSERT_TRUE(Start());
     AddFileElement(Doc(), PRIM_POLYGON, {{0, 0}, {20, 0}, {20, 80}, {0, 80}});
@@ -366,8 +418,8 @@ TEST_F(PhysicsPanelTest, FileExportLeavesTheObjectsOwnFileAndFoldersAlone) {
     const QByteArray saved = ReadFile("own.vrk");
     ASSERT_TRUE(QDir(Path("")).mkdir("folder.json"));
     std::deque<QString> names{Path("own.vrk"), Path("folder.json")};
-    app->Prompts().exportFileName = [&](QWidget*, const QString&, double) {
-        return ScriptedUser::Next(names);
+    app->Prompts().exportTarget = [&](QWidget*, const CExportTarget&, double) {
+        return CExportTarget{ScriptedUser::Next(names)};
     };
     for (const char* why : {"it is the file being read", "it is a folder"}) {
         user.messages.clear();
