@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
@@ -333,6 +334,54 @@ TEST(EngineExport, LoveBuildsTheBodyWithTheObjectsMassData) {
         EXPECT_NEAR(got[1].toDouble(), inertia, 1e-5 * inertia) << "LÖVE's inertia";
         EXPECT_EQ(got[2].toDouble(), 0);
         EXPECT_EQ(got[3].trimmed().toDouble(), 0);
+    }
+}
+
+// Phaser 3's own parser builds the body from each exported file under Node,
+// the loader in docs/ gives it Morvet's figures, and every part is convex.
+TEST(EngineExport, PhaserBuildsTheBodyAndTheLoaderGivesItTheObjectsMassData) {
+    const QString node = QStandardPaths::findExecutable("node");
+    const QString modules = QStringLiteral(MORVET_BINARY_DIR "/engine-packages/node_modules");
+    if (node.isEmpty() || !QFile::exists(modules + "/phaser/package.json"))
+        GTEST_SKIP() << "Node.js or the pinned phaser package is missing "
+                        "(scripts/install-deps.sh, then scripts/install-engine-packages.sh BUILD)";
+    for (const Named& o : Objects()) {
+        SCOPED_TRACE(o.name);
+        QTemporaryDir dir;
+        const double scale = 80, k = 2.5, pxPerMetre = scale * k;
+        const QString path = dir.filePath(QString::fromStdString(o.name) + ".json");
+        QString why;
+        ASSERT_EQ(ExportFile(o.shape, {ExportFormat::Phaser, scale, k}, path, &why),
+                  ExportResult::Written);
+        QProcess run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("NODE_PATH", modules);
+        run.setProcessEnvironment(env);
+        run.start(node, {MORVET_TEST_DATA "/../physics/matter-check.js", path,
+                         MORVET_TEST_DATA "/../../docs/morvet-matter.js",
+                         QString::fromStdString(o.name)});
+        ASSERT_TRUE(run.waitForFinished(60000));
+        const QByteArray out = run.readAllStandardOutput();
+        ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+        const json got = json::parse(out.toStdString());
+        const PhysicsModel model = BuildPhysicsModel(o.shape, scale);
+        const double mass = model.mass.mass / (scale * scale);
+        EXPECT_EQ(got["parts"], model.fixtures.size());
+        EXPECT_TRUE(got["convex"].get<bool>());
+        const bool discs = std::any_of(model.fixtures.begin(), model.fixtures.end(),
+                                       [](const PhysicsFixture& f) { return f.isCircle; });
+        if (!discs) // Matter draws a disc as a polygon of at most 25 sides
+            ExpectRelative(got["matterMass"].get<double>(), mass, "Matter's own mass");
+        ExpectRelative(got["mass"].get<double>(), mass, "mass");
+        if (o.shape.m_bMayRotate)
+            ExpectRelative(got["inertia"].get<double>(),
+                           model.mass.inertiaAboutCenterOfMass / std::pow(scale, 4) * pxPerMetre *
+                               pxPerMetre,
+                           "inertia");
+        else
+            EXPECT_EQ(got["inertia"].dump(), "null"); // Infinity in JSON
+        EXPECT_NEAR(got["x"].get<double>(), 0, 1e-9 * pxPerMetre);
+        EXPECT_NEAR(got["y"].get<double>(), 0, 1e-9 * pxPerMetre);
     }
 }
 
