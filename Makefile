@@ -19,7 +19,9 @@ run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target morvet
 	./$(BUILD)/morvet
 
+# The engine tests skip, saying why, when npm cannot fetch their packages.
 test: build
+	-./scripts/install-engine-packages.sh $(BUILD)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: configure
