@@ -1,8 +1,6 @@
 #include "physics/Box2DExport.h"
-#include "physics/Box2DCheck.h"
 #include "physics/Box2DUnits.h"
 #include "physics/ExportBody.h"
-#include "platform/WriteFileSafely.h"
 
 #include <nlohmann/json.hpp>
 
@@ -116,24 +114,4 @@ std::string Box2DJson(const ExportBody& exported) {
     }
     out.append(frame, at + marker.size(), std::string::npos);
     return out;
-}
-
-ExportResult ExportBox2DFile(const CShape& shape, double unitsPerMetre, const QString& path,
-                             QString* why) {
-    if (!IsExportScale(unitsPerMetre)) {
-        *why = QString("the scale must lie between %1 and %2 units per metre")
-                   .arg(kMinUnitsPerMetre)
-                   .arg(kMaxUnitsPerMetre);
-        return ExportResult::BadScale;
-    }
-    const Box2DCheck check = CheckForBox2D(shape, unitsPerMetre);
-    if (!check.Passed()) {
-        *why = check.errors.join('\n');
-        return ExportResult::ObjectErrors;
-    }
-    const std::string text = Box2DJson(check.model);
-    // Written from the string itself: a copy would double the peak memory.
-    if (!WriteFileSafely(path, QByteArray::fromRawData(text.data(), qsizetype(text.size())), why))
-        return ExportResult::WriteFailed;
-    return ExportResult::Written;
 }

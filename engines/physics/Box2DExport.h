@@ -6,6 +6,8 @@
 #include <QString>
 #include <string>
 
+struct ExportBody;
+
 constexpr double kBox2DFriction = 0.2; // Box2D's defaults
 constexpr double kBox2DRestitution = 0;
 
@@ -14,7 +16,7 @@ constexpr double kBox2DRestitution = 0;
 // metre) with its centre at the user's center of mass, set once by the
 // loader after the fixtures; the density in the body's custom properties.
 std::string Box2DJson(const PhysicsModel& model);
-std::string Box2DJson(const struct ExportBody& exported);
+std::string Box2DJson(const ExportBody& exported);
 
 enum class ExportResult { Written, BadScale, ObjectErrors, WriteFailed };
 

@@ -37,16 +37,14 @@ QString FormatWord(ExportFormat format) {
 
 ExportResult ExportFile(const CShape& shape, const ExportSettings& settings, const QString& path,
                         QString* why) {
-    if (settings.format == ExportFormat::Box2D)
-        return ExportBox2DFile(shape, settings.unitsPerMetre, path, why);
     if (!IsExportScale(settings.unitsPerMetre)) {
         *why = QString("the scale must lie between %1 and %2 units per metre")
                    .arg(kMinUnitsPerMetre)
                    .arg(kMaxUnitsPerMetre);
         return ExportResult::BadScale;
     }
-    if (!(settings.pixelsPerUnit >= kMinPixelsPerUnit &&
-          settings.pixelsPerUnit <= kMaxPixelsPerUnit)) {
+    if (UsesPixels(settings.format) && !(settings.pixelsPerUnit >= kMinPixelsPerUnit &&
+                                         settings.pixelsPerUnit <= kMaxPixelsPerUnit)) {
         *why = QString("the pixels per unit must lie between %1 and %2")
                    .arg(kMinPixelsPerUnit)
                    .arg(kMaxPixelsPerUnit);
@@ -60,10 +58,28 @@ ExportResult ExportFile(const CShape& shape, const ExportSettings& settings, con
     const ExportBody body = MakeExportBody(check.model);
     const std::string name = QFileInfo(path).completeBaseName().toStdString();
     const double k = settings.pixelsPerUnit;
-    const std::string text = settings.format == ExportFormat::Godot  ? GodotScene(body, name, k)
-                             : settings.format == ExportFormat::Love ? LoveModule(body, k)
-                                                                     : MatterJson(body, name, k);
+    std::string text;
+    switch (settings.format) {
+    case ExportFormat::Box2D:
+        text = Box2DJson(body);
+        break;
+    case ExportFormat::Godot:
+        text = GodotScene(body, name, k);
+        break;
+    case ExportFormat::Phaser:
+        text = MatterJson(body, name, k);
+        break;
+    case ExportFormat::Love:
+        text = LoveModule(body, k);
+        break;
+    }
+    // Written from the string itself: a copy would double the peak memory.
     if (!WriteFileSafely(path, QByteArray::fromRawData(text.data(), qsizetype(text.size())), why))
         return ExportResult::WriteFailed;
     return ExportResult::Written;
+}
+
+ExportResult ExportBox2DFile(const CShape& shape, double unitsPerMetre, const QString& path,
+                             QString* why) {
+    return ExportFile(shape, {ExportFormat::Box2D, unitsPerMetre, 1}, path, why);
 }
