@@ -1,4 +1,5 @@
 #include "physics/MatterJson.h"
+#include "physics/ExportNumber.h"
 
 #include <nlohmann/json.hpp>
 
@@ -24,34 +25,38 @@ std::string MatterJson(const ExportBody& body, const std::string& name, double p
     const double k = pixelsPerUnit;
     const double pixelsPerMetre = body.unitsPerMetre * k;
     // Matter's mass is its density times the area in square pixels.
-    const double density = body.density / (pixelsPerMetre * pixelsPerMetre);
-    nlohmann::json fixtures = nlohmann::json::array();
-    QPointF firstCentre;
+    const std::string density = ExportNumber(body.density / (pixelsPerMetre * pixelsPerMetre));
+    const auto point = [k](const QPointF& p) {
+        return "{\"x\": " + ExportNumber(p.x() * k) + ", \"y\": " + ExportNumber(p.y() * k) + "}";
+    };
+    // Written piece by piece: a document of a long polyline's millions of
+    // pieces would take gigabytes.
+    const std::string quoted = nlohmann::json(name).dump();
+    std::string out = "{\n  " + quoted +
+                      ": {\n    \"type\": \"fromPhysicsEditor\",\n    \"label\": " + quoted +
+                      ",\n    \"isStatic\": false,\n    \"fixtures\": [";
     for (size_t i = 0; i < body.pieces.size(); ++i) {
         const PhysicsFixture& f = body.pieces[i];
-        nlohmann::json fixture{{"label", "piece" + std::to_string(i + 1)}, {"density", density}};
+        out += i ? ",\n      {" : "\n      {";
+        out += "\"label\": \"piece" + std::to_string(i + 1) + "\", \"density\": " + density + ", ";
         if (f.isCircle) {
-            fixture["circle"] = {
-                {"x", f.center.x() * k}, {"y", f.center.y() * k}, {"radius", f.radius * k}};
+            out += "\"circle\": {\"x\": " + ExportNumber(f.center.x() * k) +
+                   ", \"y\": " + ExportNumber(f.center.y() * k) +
+                   ", \"radius\": " + ExportNumber(f.radius * k) + "}}";
         } else {
-            nlohmann::json points = nlohmann::json::array();
-            for (const QPointF& v : f.vertices)
-                points.push_back({{"x", v.x() * k}, {"y", v.y() * k}});
-            fixture["vertices"] = nlohmann::json::array({points});
+            out += "\"vertices\": [[";
+            for (size_t v = 0; v < f.vertices.size(); ++v)
+                out += (v ? ", " : "") + point(f.vertices[v]);
+            out += "]]}";
         }
-        fixtures.push_back(fixture);
-        if (i == 0)
-            firstCentre = f.isCircle ? f.center : AreaCentroid(f.vertices);
     }
-    nlohmann::json morvet{
-        {"mass", body.massKg},
-        {"inertia", body.inertiaKgM2 * pixelsPerMetre * pixelsPerMetre},
-        {"mayRotate", body.mayRotate},
-        {"firstPieceCentre", {{"x", firstCentre.x() * k}, {"y", firstCentre.y() * k}}}};
-    nlohmann::json entry{{"type", "fromPhysicsEditor"},
-                         {"label", name},
-                         {"isStatic", false},
-                         {"fixtures", fixtures},
-                         {"morvet", morvet}};
-    return nlohmann::json{{name, entry}}.dump(2) + "\n";
+    const PhysicsFixture* first = body.pieces.empty() ? nullptr : &body.pieces.front();
+    const QPointF firstCentre = !first            ? QPointF()
+                                : first->isCircle ? first->center
+                                                  : AreaCentroid(first->vertices);
+    out += "\n    ],\n    \"morvet\": {\"mass\": " + ExportNumber(body.massKg) +
+           ", \"inertia\": " + ExportNumber(body.inertiaKgM2 * pixelsPerMetre * pixelsPerMetre) +
+           ", \"mayRotate\": " + (body.mayRotate ? "true" : "false") +
+           ", \"firstPieceCentre\": " + point(firstCentre) + "}\n  }\n}\n";
+    return out;
 }
