@@ -7,9 +7,11 @@
 #include "view/Grid.h"
 
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QStatusBar>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -387,6 +389,12 @@ void CMorvetView::ReleaseCapture() {
         releaseMouse();
 }
 
+void CMorvetView::ShowStatus(const QString& text) {
+    m_statusText = text;
+    if (auto* frame = qobject_cast<QMainWindow*>(window()))
+        frame->statusBar()->showMessage(text);
+}
+
 void CMorvetView::SetToolCursor(int cursorId) {
     setCursor(LoadToolCursor(cursorId));
 }
@@ -589,6 +597,9 @@ void CMorvetView::leaveEvent(QEvent* event) {
 }
 
 bool CMorvetView::PointerUnits(CPoint* units) {
+    // A dragged vertex shows where it is, not where the pointer is.
+    if (m_pCurrentTool->DraggedPointUnits(this, units))
+        return true;
     if (!m_bPointerInside)
         return false;
     // Converted when asked: a zoom or scroll changes it without a move.

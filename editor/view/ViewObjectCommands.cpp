@@ -130,6 +130,9 @@ void CMorvetView::AddObjectCommands(std::vector<CViewCommand>& commands) {
     commands.push_back(ToolCommand(
         {ID_TOOL_FILLED_CIRCLE, "Filled Circle", "Select Filled Circle Tool", "Filled Circle"},
         TOOL_FILLED_CIRCLE));
+    commands.push_back(ToolCommand({ID_TOOL_EDIT_VERTICES, "Edit &Vertices",
+                                    "Edit the vertices of the selected elements", "Edit Vertices"},
+                                   TOOL_EDIT_VERTICES));
     commands.push_back(
         {{ID_OBJECT_FILL_COLOR, "Fill Color...", "Sets color to a custom color", "Custom color"},
          OnObjectFillColor});

@@ -58,7 +58,7 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
               QStringList({"Properties...\tAlt+Enter", "Resize...\tCtrl+R", "&Coordinates...\tCtrl+E",
                            "Center of Mass at C&entroid", "-",
                            "Select", "Center of Mass", "Polyline", "Polygon", "Rectangle",
-                           "Filled Rectangle", "Circle", "Filled Circle", "-",
+                           "Filled Rectangle", "Circle", "Filled Circle", "Edit &Vertices", "-",
                            "Fill Color...", "-",
                            "Move back\tMinus", "Move Forward\tPlus", "-",
                            "Spin", "&Simulate...\tCtrl+T", "&Trace Image..."}));
@@ -86,7 +86,7 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
     EXPECT_EQ(Frame()->windowTitle(), "Morvet - Object2");
 }
 
-TEST_F(CommandTest, ToolbarHasEighteenButtonsInOrderWithTheirTooltips) {
+TEST_F(CommandTest, ToolbarHasNineteenButtonsInOrderWithTheirTooltips) {
     ASSERT_TRUE(Start());
     QStringList layout;
     for (QAction* a : Frame()->ToolBar()->actions())
@@ -114,7 +114,9 @@ TEST_F(CommandTest, ToolbarHasEighteenButtonsInOrderWithTheirTooltips) {
                                    "|",
                                    "Spin",
                                    "|",
-                                   "About"}));
+                                   "About",
+                                   "|",
+                                   "Edit Vertices"}));
     for (QAction* a : Frame()->ToolBar()->actions()) {
         if (a->isSeparator())
             continue;
