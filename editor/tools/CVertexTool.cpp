@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <map>
+#include <set>
 
 namespace {
 // A handle is a square of this many pixels either side of its vertex: a black
@@ -72,11 +74,8 @@ bool CVertexTool::Valid(CMorvetView* pView) {
     // Only elements still selected in this window are known to be alive.
     m_handles.erase(std::remove_if(m_handles.begin(), m_handles.end(),
                                    [&](const Handle& h) {
-                                       if (!pView->IsSelected(h.element))
-                                           return true;
-                                       const auto all = HandlesOf(h.element);
-                                       return std::find(all.begin(), all.end(), h.index) ==
-                                              all.end();
+                                       return !pView->IsSelected(h.element) ||
+                                              h.index >= HandleCount(h.element);
                                    }),
                     m_handles.end());
     return true;
@@ -99,7 +98,7 @@ bool CVertexTool::IsHandleSelected(const Handle& h) const {
 bool CVertexTool::HitHandle(CMorvetView* pView, const CPoint& p, Handle* hit) {
     const auto& selection = pView->Selection();
     for (auto it = selection.rbegin(); it != selection.rend(); ++it)
-        for (int i : HandlesOf(*it))
+        for (int i = 0, n = HandleCount(*it); i < n; ++i)
             if (Near(OnScreen(pView, HandlePoint(*it, i)), p)) {
                 *hit = Handle{*it, i};
                 return true;
@@ -149,6 +148,7 @@ void CVertexTool::MouseDown(CMorvetView* pView, UINT nFlags, const CPoint& point
     m_mode = None;
     m_bMoved = false;
     m_bSelectAloneOnRelease = false;
+    m_clearedSelection.clear();
     CPoint p = point;
     pView->DeviceToLogical(&p);
     m_pressLogical = p;
@@ -233,12 +233,13 @@ void CVertexTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) 
             const CRect band = BandRect();
             if (!shift)
                 m_handles.clear();
+            std::set<Handle> had(m_handles.begin(), m_handles.end());
             for (CPrimitive* e : pView->Selection())
-                for (int i : HandlesOf(e)) {
+                for (int i = 0, n = HandleCount(e); i < n; ++i) {
                     const CPoint at = OnScreen(pView, HandlePoint(e, i));
                     const Handle h{e, i};
                     if (at.x >= band.left && at.x <= band.right && at.y >= band.top &&
-                        at.y <= band.bottom && !IsHandleSelected(h))
+                        at.y <= band.bottom && had.insert(h).second)
                         m_handles.push_back(h);
                 }
         } else if (!shift) {
@@ -256,7 +257,7 @@ void CVertexTool::MouseUp(CMorvetView* pView, UINT nFlags, const CPoint& point) 
     } else if (pView->HasCapture() && m_mode == Drag) {
         if (m_bMoved)
             pView->GetDocument()->EndDrag(pView);
-        else if (m_bSelectAloneOnRelease && Valid(pView))
+        else if (m_bSelectAloneOnRelease && Valid(pView) && IsHandleSelected(m_grabbed))
             m_handles = {m_grabbed};
         pView->Invalidate(true);
     }
@@ -359,14 +360,14 @@ bool CVertexTool::ClearSelectedParts(CMorvetView* pView) {
         return false;
     // Per element, in the order they were selected; circles have nothing to remove.
     std::vector<std::pair<CPrimitive*, std::vector<int>>> doomed;
+    std::map<const CPrimitive*, size_t> slot;
     for (const Handle& h : m_handles) {
         if (!h.element->IsPath())
             continue;
-        auto it = std::find_if(doomed.begin(), doomed.end(),
-                               [&](const auto& d) { return d.first == h.element; });
-        if (it == doomed.end())
-            it = doomed.insert(doomed.end(), {h.element, {}});
-        it->second.push_back(h.index);
+        const auto [at, added] = slot.emplace(h.element, doomed.size());
+        if (added)
+            doomed.emplace_back(h.element, std::vector<int>());
+        doomed[at->second].second.push_back(h.index);
     }
     if (doomed.empty()) {
         pView->ShowStatus(QStringLiteral("A circle's handles cannot be deleted."));
@@ -404,13 +405,14 @@ void CVertexTool::DrawFeedback(CMorvetView* pView, CDC* pDC) {
     if (pDC->IsPrinting())
         return;
     Valid(pView);
+    const std::set<Handle> picked(m_handles.begin(), m_handles.end());
     std::vector<std::pair<CPoint, bool>> shown;
     const CPoint anchor = pView->Anchor();
     for (CPrimitive* e : pView->Selection())
-        for (int i : HandlesOf(e)) {
+        for (int i = 0, n = HandleCount(e); i < n; ++i) {
             CPoint at = HandlePoint(e, i) + anchor;
             pDC->LPtoDP(&at);
-            shown.emplace_back(at, IsHandleSelected(Handle{e, i}));
+            shown.emplace_back(at, picked.count(Handle{e, i}) != 0);
         }
     CDevicePixels pixels(pDC);
     const int r = kHandleReach;

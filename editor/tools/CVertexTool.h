@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The Edit Vertices tool: handles on the vertices of the selected elements,
@@ -30,6 +31,10 @@ public:
         CPrimitive* element;
         int index;
         bool operator==(const Handle& o) const { return element == o.element && index == o.index; }
+        bool operator<(const Handle& o) const {
+            return element != o.element ? std::less<const CPrimitive*>()(element, o.element)
+                                        : index < o.index;
+        }
     };
     // The selected handles that are still good; drops them all when not.
     const std::vector<Handle>& SelectedHandles(CMorvetView* pView);

@@ -29,17 +29,11 @@ bool IsClosedPolyline(const CPrimitive* prim) {
     return a.x == b.x && a.y == b.y;
 }
 
-std::vector<int> HandlesOf(const CPrimitive* prim) {
-    std::vector<int> handles;
-    if (prim->IsPath()) {
-        const int n = prim->m_nPoints - (IsClosedPolyline(prim) ? 1 : 0);
-        for (int i = 0; i < n; ++i)
-            handles.push_back(i);
-    } else if ((prim->m_nType == PRIM_CIRCLE || prim->m_nType == PRIM_FILLED_CIRCLE) &&
-               prim->m_nPoints >= 2) {
-        handles = {0, 1};
-    }
-    return handles;
+int HandleCount(const CPrimitive* prim) {
+    if (prim->IsPath())
+        return std::max(0, prim->m_nPoints - (IsClosedPolyline(prim) ? 1 : 0));
+    const bool circle = prim->m_nType == PRIM_CIRCLE || prim->m_nType == PRIM_FILLED_CIRCLE;
+    return circle && prim->m_nPoints >= 2 ? 2 : 0;
 }
 
 CPoint HandlePoint(const CPrimitive* prim, int handle) {
@@ -92,9 +86,13 @@ QString RefuseVertexRemoval(const CPrimitive* prim, const std::vector<int>& hand
 void RemoveVertices(CPrimitive* prim, const std::vector<int>& handles) {
     const bool closed = IsClosedPolyline(prim);
     const int corners = prim->m_nPoints - (closed ? 1 : 0);
+    std::vector<bool> doomed(size_t(std::max(corners, 0)), false);
+    for (int i : handles)
+        if (i >= 0 && i < corners)
+            doomed[size_t(i)] = true;
     std::vector<POINT> pts;
     for (int i = 0; i < corners; ++i)
-        if (std::find(handles.begin(), handles.end(), i) == handles.end())
+        if (!doomed[size_t(i)])
             pts.push_back(prim->m_pPoints[i]);
     if (closed && !pts.empty())
         pts.push_back(pts.front());

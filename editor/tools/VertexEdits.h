@@ -5,10 +5,10 @@
 #include <QString>
 #include <vector>
 
-// The handles of one element, by index: a path's vertices (a closed
-// polyline's last point, equal to its first, is the first's handle), a
-// circle's centre (0) and a point on its rim (1).
-std::vector<int> HandlesOf(const CPrimitive* prim);
+// The handles of one element are numbered from 0 up to this count: a path's
+// vertices (a closed polyline's last point, equal to its first, is the first's
+// handle), a circle's centre (0) and a point on its rim (1).
+int HandleCount(const CPrimitive* prim);
 
 // A polyline whose last point equals its first, as the Rectangle tool draws it.
 bool IsClosedPolyline(const CPrimitive* prim);
