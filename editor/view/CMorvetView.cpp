@@ -503,8 +503,9 @@ void CMorvetView::EndDragOnDeactivate() {
         m_bButtonDown = false;
         m_pCurrentTool->MouseUp(this, 0, m_ptLastMouse);
     }
+    // Return, not Escape: Escape would take the path back.
     if (HasCapture())
-        m_pCurrentTool->KeyDown(this, VK_ESCAPE, 1, 0);
+        m_pCurrentTool->KeyDown(this, VK_RETURN, 1, 0);
     ReleaseCapture();
     ShowChangesInOtherViews();
 }
