@@ -55,7 +55,8 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
                            "Select All\tCtrl-A", "-",
                            "Show center of mass"}));
     EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 2)),
-              QStringList({"Properties...\tAlt+Enter", "Resize...\tCtrl+R", "&Coordinates...\tCtrl+E",
+              QStringList({"Properties...\tAlt+Enter", "Resize...\tCtrl+R", "R&otate...\tCtrl+Shift+R",
+                           "Flip &Horizontal", "Flip Vert&ical", "&Coordinates...\tCtrl+E",
                            "Center of Mass at C&entroid", "-",
                            "Select", "Center of Mass", "Polyline", "Polygon", "Rectangle",
                            "Filled Rectangle", "Circle", "Filled Circle", "Edit &Vertices", "-",
@@ -265,7 +266,7 @@ TEST_F(CommandTest, EveryRegisteredKeyReachesItsOwnCommand) {
             ++keys;
         }
     }
-    EXPECT_EQ(keys, 36);
+    EXPECT_EQ(keys, 37);
 }
 
 TEST_F(CommandTest, SimulateFollowsSpinInTheObjectMenuOnCtrlT) {
