@@ -20,6 +20,9 @@ void TurnTargets(CMorvetView& view,
     const bool selection = !view.Selection().empty();
     const std::vector<CPrimitive*> targets =
         selection ? view.Selection() : pDoc->m_shape.m_elements;
+    // An empty object has nothing to turn: no step, no change.
+    if (targets.empty())
+        return;
     int64_t twiceX = 0, twiceY = 0;
     if (selection) {
         bool any = false;
