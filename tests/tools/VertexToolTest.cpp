@@ -194,6 +194,9 @@ TEST_F(VertexToolTest, DoubleClickInsertsOnAnEdgeAtAnyZoomAndDeleteKeepsTheMinim
     Click(300, 40);
     Clear();
     EXPECT_EQ(PointsOf(E(2)), Pts({{360, 40}, {360, 80}, {300, 80}, {360, 40}}));
+    Click(360, 40); // one handle for both ends: they move together
+    Key(Qt::Key_Down);
+    EXPECT_EQ(PointsOf(E(2)), Pts({{360, 41}, {360, 80}, {300, 80}, {360, 41}}));
 
     // Cut takes the whole element even with a vertex selected; without
     // vertices, Delete erases the element as the Select tool does.
