@@ -5,6 +5,7 @@
 #include "BenchRatio.h"
 #include "document/CMorvetDoc.h"
 #include "tools/CPickTool.h"
+#include "tools/CVertexTool.h"
 #include "view/CClientDC.h"
 #include "view/CMorvetView.h"
 
@@ -118,9 +119,32 @@ void BM_SelectToolDragStepVsFullRedraw(benchmark::State& state) {
     timer.Report(state);
     scene.view->CurrentTool()->MouseUp(scene.view.get(), 0, CPoint(400 + dx, 300));
 }
+// The Edit Vertices tool drags one corner of the selected box: the tool moves
+// the vertex and redraws the whole view, handles included, at once.
+void BM_VertexToolDragStepVsFullRedraw(benchmark::State& state) {
+    DragScene scene(int(state.range(0)));
+    scene.view->UseTool(TOOL_EDIT_VERTICES);
+    auto* tool = static_cast<CVertexTool*>(scene.view->CurrentTool());
+    tool->MouseDown(scene.view.get(), MK_LBUTTON, CPoint(380, 280));
+    if (tool->SelectedHandles(scene.view.get()).size() != 1) {
+        state.SkipWithError("the press did not grab the corner");
+        return;
+    }
+    scene.SendMove(381, 280);
+    RatioTimer timer;
+    int dx = 1;
+    for (auto _ : state) {
+        dx = 1 - dx;
+        timer.Baseline([&] { scene.RedrawNow(); });
+        timer.Operation([&] { scene.SendMove(380 + dx, 280); });
+    }
+    timer.Report(state);
+    tool->MouseUp(scene.view.get(), 0, CPoint(380 + dx, 280));
+}
 } // namespace
 
 BENCHMARK(BM_FullRedraw)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectToolDragStep)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectToolDragStepVsFullRedraw)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VertexToolDragStepVsFullRedraw)->Arg(100000)->Unit(benchmark::kMillisecond);
 #endif

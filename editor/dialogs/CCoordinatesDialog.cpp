@@ -120,6 +120,7 @@ int CCoordinatesDialog::DoModal() {
 bool CCoordinatesDialog::UpdateData(bool bSaveAndValidate) {
     if (!bSaveAndValidate) {
         m_bPointsAddedOrRemoved = false;
+        m_nInitialCount = int(m_points.size());
         m_pTable->clearContents();
         if (IsCircle()) {
             m_pTable->setRowCount(1);
@@ -150,6 +151,20 @@ bool CCoordinatesDialog::UpdateData(bool bSaveAndValidate) {
         if (CDataExchange::s_showMessage)
             CDataExchange::s_showMessage(this,
                                          tr("Points: a %1 needs at least one point.").arg(kind));
+        m_pInsert->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    // Removing points may not leave too few for the kind; an element that
+    // had too few already (a file or a tool can make one) keeps its right.
+    const int least = m_nType == PRIM_POLYGON ? 3 : 2;
+    if (!IsCircle() && rows < m_nInitialCount && rows < least && m_nInitialCount >= least) {
+        const QString kind = m_nType == PRIM_POLYGON ? tr("polygon") : tr("polyline");
+        if (CDataExchange::s_showMessage)
+            CDataExchange::s_showMessage(
+                this, tr("Points: a %1 needs at least %2 points; this one would have %3.")
+                          .arg(kind)
+                          .arg(least)
+                          .arg(rows));
         m_pInsert->setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -220,13 +235,31 @@ void CCoordinatesDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void CCoordinatesDialog::InsertPoint() {
-    // The new point starts as a copy of the current one, beside which it goes.
+    // The new point goes halfway to the next one (a polygon's last row goes
+    // on to its first), rounded to whole units; after a polyline's last row,
+    // or beside a value that does not read, it starts as a copy of the
+    // current one.
     const int current = m_pTable->currentRow();
-    const int row = current < 0 ? m_pTable->rowCount() : current + 1;
+    const int rows = m_pTable->rowCount();
+    const int row = current < 0 ? rows : current + 1;
+    int next = current < 0 ? -1 : current + 1 < rows ? current + 1 : -1;
+    if (current >= 0 && next < 0 && m_nType == PRIM_POLYGON && rows > 1)
+        next = 0;
     m_pTable->insertRow(row);
     for (int column = 0; column < 2; ++column) {
         const QTableWidgetItem* source = current < 0 ? nullptr : m_pTable->item(current, column);
-        m_pTable->setItem(row, column, source ? source->clone() : ValueItem(0));
+        const QTableWidgetItem* after =
+            next < 0 ? nullptr : m_pTable->item(next >= row ? next + 1 : next, column);
+        int64_t a = 0, b = 0;
+        if (source && after && ParseWholeNumber(source->text(), &a) &&
+            ParseWholeNumber(after->text(), &b) && a >= kMinCoordinate && a <= kMaxCoordinate &&
+            b >= kMinCoordinate && b <= kMaxCoordinate) {
+            const int64_t sum = a + b;
+            const int64_t half = sum >= 0 ? (sum + 1) / 2 : -((-sum + 1) / 2);
+            m_pTable->setItem(row, column, ValueItem(half));
+        } else {
+            m_pTable->setItem(row, column, source ? source->clone() : ValueItem(0));
+        }
     }
     m_bPointsAddedOrRemoved = true;
     m_pTable->setCurrentCell(row, 0);

@@ -29,6 +29,8 @@ public:
     // Whether points were inserted or deleted: the element then needs a new
     // point array.
     bool m_bPointsAddedOrRemoved = false;
+    // How many points the element had when the dialog opened.
+    int m_nInitialCount = 0;
 
 public slots:
     void accept() override;

@@ -68,6 +68,24 @@ QCursor MassCenter() {
     }
     return MonochromeCursor(m, 14, 15);
 }
+QCursor EditVertices() {
+    QImage m = EmptyMask();
+    // A handle's square round the hot spot (16,16), with short ticks out from
+    // its sides, so the point being picked stays in sight.
+    for (int i = 13; i <= 19; ++i) {
+        m.setPixel(i, 13, 1);
+        m.setPixel(i, 19, 1);
+        m.setPixel(13, i, 1);
+        m.setPixel(19, i, 1);
+    }
+    for (int i = 0; i < 5; ++i) {
+        m.setPixel(16, 7 + i, 1);
+        m.setPixel(16, 21 + i, 1);
+        m.setPixel(7 + i, 16, 1);
+        m.setPixel(21 + i, 16, 1);
+    }
+    return MonochromeCursor(m, 16, 16);
+}
 } // namespace
 
 QCursor LoadToolCursor(int cursorId) {
@@ -78,6 +96,10 @@ QCursor LoadToolCursor(int cursorId) {
     }
     case IDC_MASSCENTER: {
         static const QCursor c = MassCenter();
+        return c;
+    }
+    case IDC_EDITVERTICES: {
+        static const QCursor c = EditVertices();
         return c;
     }
     default:

@@ -184,6 +184,18 @@ void drawHelp(QPainter& p) {
     Fill(p, 7, 12, 2, 2, kNavy);
 }
 
+void drawEditVertices(QPainter& p) {
+    // An outline with its vertices as handles, one of them selected.
+    SetPen(p, kInk);
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(QPolygon({QPoint(2, 12), QPoint(7, 2), QPoint(13, 6), QPoint(11, 12)}));
+    for (const QPoint& v : {QPoint(2, 12), QPoint(13, 6), QPoint(11, 12)}) {
+        Fill(p, v.x() - 1, v.y() - 1, 3, 3, kInk);
+        Fill(p, v.x(), v.y(), 1, 1, kPaper);
+    }
+    Fill(p, 6, 1, 3, 3, kRed);
+}
+
 bool DrawIcon(QPainter& p, int commandId) {
     switch (commandId) {
     case ID_FILE_NEW:
@@ -236,6 +248,9 @@ bool DrawIcon(QPainter& p, int commandId) {
         break;
     case ID_OBJECT_SPIN:
         drawSpin(p);
+        break;
+    case ID_TOOL_EDIT_VERTICES:
+        drawEditVertices(p);
         break;
     case ID_APP_ABOUT:
         drawHelp(p);

@@ -111,6 +111,21 @@ void CPathTool::KeyDown(CMorvetView* pView, UINT nChar, UINT, UINT) {
     // shortcut; only a key of its own finishes the path.
     if (IsModifierKey(nChar))
         return;
+    // A slip while collecting is taken back: Backspace the last vertex (the
+    // first one cancels), Escape the whole element, with nothing added.
+    if (m_nPointCount > 0 && (nChar == VK_ESCAPE || nChar == VK_BACK)) {
+        if (nChar == VK_BACK && m_nPointCount >= 2) {
+            --m_nPointCount;
+        } else {
+            m_nPointCount = 0;
+            pView->ReleaseCapture();
+        }
+        // Redrawn at once: the rubber line now starts at another vertex, and
+        // the next pointer move inverts it where the repaint put it.
+        pView->Invalidate(true);
+        pView->UpdateWindow();
+        return;
+    }
     pView->ReleaseCapture();
     // A key ends the path as a command ends: the other windows are drawn
     // again whole.

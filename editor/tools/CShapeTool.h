@@ -15,6 +15,8 @@ enum {
     TOOL_FILLED_RECTANGLE = 5,
     TOOL_CIRCLE = 6,
     TOOL_FILLED_CIRCLE = 7,
+    // Well apart from the drawing tools: any other code still means Select.
+    TOOL_EDIT_VERTICES = 16,
 };
 
 enum { PICK_NONE = 0, PICK_RUBBER_BAND = 1, PICK_MOVE = 2, PICK_VERTEX = 3 };
@@ -35,6 +37,11 @@ public:
     virtual void MouseMove(CMorvetView* pView, UINT nFlags, const CPoint& point);
     virtual void KeyDown(CMorvetView* pView, UINT nChar, UINT nRepCnt, UINT nFlags);
     virtual void DrawFeedback(CMorvetView* pView, CDC* pDC);
+    // Edit > Clear on parts of elements the tool has selected; false when
+    // it has none and the selected elements go as a whole.
+    virtual bool ClearSelectedParts(CMorvetView*) { return false; }
+    // The point a drag carries, in file units, for the status bar.
+    virtual bool DraggedPointUnits(CMorvetView*, CPoint*) { return false; }
 
     // Where the latest press and pointer move were, as the tool took them.
     CPoint PressPoint() const { return m_ptPress; }

@@ -16,6 +16,8 @@ CShapeTool* CToolSet::ForType(int nToolType) {
         return &m_circle;
     case TOOL_FILLED_CIRCLE:
         return &m_filledCircle;
+    case TOOL_EDIT_VERTICES:
+        return &m_vertices;
     default:
         return &m_select;
     }

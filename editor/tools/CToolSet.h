@@ -3,8 +3,9 @@
 #include "tools/CMassCenterTool.h"
 #include "tools/CPathTool.h"
 #include "tools/CPickTool.h"
+#include "tools/CVertexTool.h"
 
-// The eight tools of one view, one of each kind. A tool keeps its state when
+// The tools of one view, one of each kind. A tool keeps its state when
 // another is chosen, so a path being collected goes on when its tool is
 // chosen again.
 class CToolSet {
@@ -21,4 +22,5 @@ private:
     CBoxShapeTool m_filledRectangle{TOOL_FILLED_RECTANGLE};
     CBoxShapeTool m_circle{TOOL_CIRCLE};
     CBoxShapeTool m_filledCircle{TOOL_FILLED_CIRCLE};
+    CVertexTool m_vertices;
 };

@@ -7,9 +7,11 @@
 #include "view/Grid.h"
 
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QStatusBar>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -387,6 +389,12 @@ void CMorvetView::ReleaseCapture() {
         releaseMouse();
 }
 
+void CMorvetView::ShowStatus(const QString& text) {
+    m_statusText = text;
+    if (auto* frame = qobject_cast<QMainWindow*>(window()))
+        frame->statusBar()->showMessage(text);
+}
+
 void CMorvetView::SetToolCursor(int cursorId) {
     setCursor(LoadToolCursor(cursorId));
 }
@@ -495,8 +503,9 @@ void CMorvetView::EndDragOnDeactivate() {
         m_bButtonDown = false;
         m_pCurrentTool->MouseUp(this, 0, m_ptLastMouse);
     }
+    // Return, not Escape: Escape would take the path back.
     if (HasCapture())
-        m_pCurrentTool->KeyDown(this, VK_ESCAPE, 1, 0);
+        m_pCurrentTool->KeyDown(this, VK_RETURN, 1, 0);
     ReleaseCapture();
     ShowChangesInOtherViews();
 }
@@ -589,6 +598,9 @@ void CMorvetView::leaveEvent(QEvent* event) {
 }
 
 bool CMorvetView::PointerUnits(CPoint* units) {
+    // A dragged vertex shows where it is, not where the pointer is.
+    if (m_pCurrentTool->DraggedPointUnits(this, units))
+        return true;
     if (!m_bPointerInside)
         return false;
     // Converted when asked: a zoom or scroll changes it without a move.

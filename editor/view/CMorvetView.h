@@ -86,6 +86,9 @@ public:
     void ReleaseCapture();
     // 0 for the standard arrow, or IDC_DRAWCROSS / IDC_MASSCENTER.
     void SetToolCursor(int cursorId);
+    // A message in the main window's status bar, kept for whoever asks.
+    void ShowStatus(const QString& text);
+    const QString& StatusText() const { return m_statusText; }
     const QImage& Surface() const { return m_surface; }
     QImage& Surface() { return m_surface; }
 
@@ -107,7 +110,8 @@ public:
     // the window; 100 % for an empty object.
     void FitObject();
     // Where the pointer is, in object units from the center of mass (y
-    // down); false while it is outside the window.
+    // down); false while it is outside the window. While a tool drags a
+    // vertex, where that vertex is.
     bool PointerUnits(CPoint* units);
     // The pixel offset between the view's device coordinates and those of a
     // context it prepared (an off-screen image of part of the window).
@@ -230,4 +234,5 @@ private:
     QImage m_surface;
     QImage m_attributeImage{1, 1, QImage::Format_RGB32};
     QRegion m_invalid;
+    QString m_statusText;
 };

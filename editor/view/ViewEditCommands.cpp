@@ -63,7 +63,7 @@ void DeselectInOtherViews(CMorvetView& view, const std::unordered_set<CPrimitive
 
 // One pass over the object, whatever the sizes: clearing a selection of
 // everything in a large object must not cost selection times elements.
-void OnEditClear(CMorvetView& view) {
+void ClearElements(CMorvetView& view) {
     if (view.Selection().empty())
         return;
     CMorvetDoc* pDoc = view.GetDocument();
@@ -90,9 +90,17 @@ void OnEditClear(CMorvetView& view) {
     elements.erase(kept, elements.end());
 }
 
+// Delete takes the vertices a tool has selected, if any; Cut always takes
+// whole elements.
+void OnEditClear(CMorvetView& view) {
+    if (!view.Selection().empty() && view.CurrentTool()->ClearSelectedParts(&view))
+        return;
+    ClearElements(view);
+}
+
 void OnEditCut(CMorvetView& view) {
     OnEditCopy(view);
-    OnEditClear(view);
+    ClearElements(view);
 }
 
 void OnEditPaste(CMorvetView& view) {

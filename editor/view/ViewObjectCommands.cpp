@@ -111,6 +111,20 @@ void CMorvetView::AddObjectCommands(std::vector<CViewCommand>& commands) {
                          "Resize selection",
                          {CtrlKey(Qt::Key_R)}},
                         OnObjectResize});
+    commands.push_back({{ID_OBJECT_ROTATE,
+                         "R&otate...\tCtrl+Shift+R",
+                         "Turn the selection, or the whole object, by an angle",
+                         "Rotate",
+                         {CtrlShiftKey(Qt::Key_R)}},
+                        OnObjectRotate});
+    commands.push_back(
+        {{ID_OBJECT_FLIP_HORIZONTAL, "Flip &Horizontal",
+          "Mirror the selection, or the whole object, left to right", "Flip Horizontal"},
+         OnObjectFlipHorizontal});
+    commands.push_back(
+        {{ID_OBJECT_FLIP_VERTICAL, "Flip Vert&ical",
+          "Mirror the selection, or the whole object, top to bottom", "Flip Vertical"},
+         OnObjectFlipVertical});
     commands.push_back(ToolCommand(
         {ID_TOOL_SELECT, "Select", "Choose object selection tool", "Selection Tool"}, TOOL_SELECT));
     commands.push_back(ToolCommand(
@@ -130,6 +144,9 @@ void CMorvetView::AddObjectCommands(std::vector<CViewCommand>& commands) {
     commands.push_back(ToolCommand(
         {ID_TOOL_FILLED_CIRCLE, "Filled Circle", "Select Filled Circle Tool", "Filled Circle"},
         TOOL_FILLED_CIRCLE));
+    commands.push_back(ToolCommand({ID_TOOL_EDIT_VERTICES, "Edit &Vertices",
+                                    "Edit the vertices of the selected elements", "Edit Vertices"},
+                                   TOOL_EDIT_VERTICES));
     commands.push_back(
         {{ID_OBJECT_FILL_COLOR, "Fill Color...", "Sets color to a custom color", "Custom color"},
          OnObjectFillColor});

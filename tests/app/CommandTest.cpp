@@ -55,10 +55,11 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
                            "Select All\tCtrl-A", "-",
                            "Show center of mass"}));
     EXPECT_EQ(Items(Frame()->Menu(IDR_OBJECT_TYPE, 2)),
-              QStringList({"Properties...\tAlt+Enter", "Resize...\tCtrl+R", "&Coordinates...\tCtrl+E",
+              QStringList({"Properties...\tAlt+Enter", "Resize...\tCtrl+R", "R&otate...\tCtrl+Shift+R",
+                           "Flip &Horizontal", "Flip Vert&ical", "&Coordinates...\tCtrl+E",
                            "Center of Mass at C&entroid", "-",
                            "Select", "Center of Mass", "Polyline", "Polygon", "Rectangle",
-                           "Filled Rectangle", "Circle", "Filled Circle", "-",
+                           "Filled Rectangle", "Circle", "Filled Circle", "Edit &Vertices", "-",
                            "Fill Color...", "-",
                            "Move back\tMinus", "Move Forward\tPlus", "-",
                            "Spin", "&Simulate...\tCtrl+T", "&Trace Image..."}));
@@ -86,7 +87,7 @@ TEST_F(CommandTest, MenusSwitchWithTheFirstAndLastDocumentWindow) {
     EXPECT_EQ(Frame()->windowTitle(), "Morvet - Object2");
 }
 
-TEST_F(CommandTest, ToolbarHasEighteenButtonsInOrderWithTheirTooltips) {
+TEST_F(CommandTest, ToolbarHasNineteenButtonsInOrderWithTheirTooltips) {
     ASSERT_TRUE(Start());
     QStringList layout;
     for (QAction* a : Frame()->ToolBar()->actions())
@@ -114,7 +115,9 @@ TEST_F(CommandTest, ToolbarHasEighteenButtonsInOrderWithTheirTooltips) {
                                    "|",
                                    "Spin",
                                    "|",
-                                   "About"}));
+                                   "About",
+                                   "|",
+                                   "Edit Vertices"}));
     for (QAction* a : Frame()->ToolBar()->actions()) {
         if (a->isSeparator())
             continue;
@@ -263,7 +266,7 @@ TEST_F(CommandTest, EveryRegisteredKeyReachesItsOwnCommand) {
             ++keys;
         }
     }
-    EXPECT_EQ(keys, 36);
+    EXPECT_EQ(keys, 37);
 }
 
 TEST_F(CommandTest, SimulateFollowsSpinInTheObjectMenuOnCtrlT) {

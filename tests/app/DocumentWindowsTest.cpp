@@ -100,7 +100,7 @@ TEST_F(DocumentWindowsTest, EveryWindowOfTheDocumentShowsEachChangeOnceTheComman
              QTest::mouseMove(view, middle + QPoint(40, 10));
              QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, middle + QPoint(40, 10));
              click(middle + QPoint(10, 30))();
-             key(Qt::Key_Escape)();
+             key(Qt::Key_Return)();
          }},
         {"center of mass placed",
          [=] {

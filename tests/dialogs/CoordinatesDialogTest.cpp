@@ -95,7 +95,7 @@ TEST_F(CoordinatesTest, TypedPointsReplaceThePathAsOneUndoStep) {
         Key(d, Qt::Key_Down); // the second point
         Click(d, "insertButton");
         EXPECT_EQ(table->currentRow(), 2);
-        EXPECT_EQ(Cells(table)[2], QStringList({"50", "10"}));
+        EXPECT_EQ(Cells(table)[2], QStringList({"40", "25"})) << "halfway to the third";
         Keys(d, "40");
         Key(d, Qt::Key_Tab);
         Keys(d, "25");
@@ -241,4 +241,53 @@ TEST_F(CoordinatesTest, ValuesAtTheRangeEndsAreTheFilesAndOkKeepsThem) {
     Run(*view, ID_OBJECT_COORDINATES);
     EXPECT_EQ(doc.HistorySize(), 0);
     EXPECT_EQ(line->m_pPoints[0], (POINT{INT32_MAX, INT32_MIN}));
+}
+
+// Insert Point goes halfway to the next point, round the end of a polygon;
+// OK refuses a deletion that leaves too few points, but not an element that
+// had too few already.
+TEST_F(CoordinatesTest, InsertGoesHalfwayAndOkRefusesTooFewPointsLeft) {
+    CPrimitive* poly = Add(doc, PRIM_POLYGON, RGB(0, 0, 255), {{200, 150}, {210, 150}, {210, 157}});
+    view->SelectElement(poly, false);
+    WhenModal<CCoordinatesDialog>([](CCoordinatesDialog* d) {
+        Activate(d);
+        QTableWidget* table = Table(d);
+        Key(d, Qt::Key_Down);
+        Key(d, Qt::Key_Down);
+        Click(d, "insertButton"); // halfway from (10, 7) back to (0, 0)
+        EXPECT_EQ(Cells(table)[3], QStringList({"5", "4"}));
+        Click(d, "deleteButton");
+        Click(d, "deleteButton");
+        EXPECT_EQ(Refusal(d), "Points: a polygon needs at least 3 points; this one would have 2.");
+        EXPECT_TRUE(d->isVisible());
+        Click(d, "cancelButton");
+    });
+    Run(*view, ID_OBJECT_COORDINATES);
+    EXPECT_EQ(poly->m_nPoints, 3);
+    EXPECT_EQ(doc.HistorySize(), 0);
+
+    // A polyline's last row is copied; a polygon of two points read from a
+    // file may lose none and still be typed.
+    CPrimitive* line = Add(doc, PRIM_POLYLINE, 0, {{200, 150}, {220, 170}});
+    view->SelectElement(line, false);
+    WhenModal<CCoordinatesDialog>([](CCoordinatesDialog* d) {
+        Activate(d);
+        Key(d, Qt::Key_Down);
+        Click(d, "insertButton");
+        EXPECT_EQ(Cells(Table(d))[2], QStringList({"20", "20"}));
+        Key(d, Qt::Key_Return);
+    });
+    Run(*view, ID_OBJECT_COORDINATES);
+    EXPECT_EQ(Relative(line), std::vector<POINT>({{0, 0}, {20, 20}, {20, 20}}));
+    CPrimitive* thin = Add(doc, PRIM_POLYGON, 0, {{200, 150}, {230, 150}});
+    view->SelectElement(thin, false);
+    WhenModal<CCoordinatesDialog>([](CCoordinatesDialog* d) {
+        Activate(d);
+        Keys(d, "5");
+        Key(d, Qt::Key_Return);
+        QApplication::processEvents();
+        Key(d, Qt::Key_Return);
+    });
+    Run(*view, ID_OBJECT_COORDINATES);
+    EXPECT_EQ(Relative(thin), std::vector<POINT>({{5, 0}, {30, 0}}));
 }

@@ -90,6 +90,50 @@ TEST_F(PathToolTest, AnyKeyFinishesEvenWithOnePoint) {
     EXPECT_EQ(doc.m_shape.GetSize(), 1) << "a key with nothing collected adds nothing";
 }
 
+TEST_F(PathToolTest, BackspaceTakesBackTheLastVertexAndEscapeTheWholeElement) {
+    Use(TOOL_POLYLINE);
+    Press(10, 10);
+    Move(50, 10);
+    Release(50, 10);
+    Move(50, 50);
+    Click(50, 50);
+    Move(90, 50);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(Tool(TOOL_POLYLINE)->m_nPointCount, 2);
+    EXPECT_EQ(Px(50, 30), 0x000000u) << "the taken-back segment is gone";
+    EXPECT_EQ(Px(70, 30), 0xFFFFFFu) << "the rubber line starts at the vertex before";
+    Move(90, 90);
+    EXPECT_EQ(Px(70, 30), 0x000000u);
+    Click(90, 90);
+    Move(10, 90);
+    DoubleClick(10, 90);
+    EXPECT_EQ(PointsOf(Last()), Pts({{10, 10}, {50, 10}, {90, 90}, {10, 90}}));
+    EXPECT_EQ(doc.HistorySize(), 1);
+
+    // Backspace down to the first vertex cancels; Escape cancels at once.
+    Use(TOOL_POLYGON);
+    for (Qt::Key last : {Qt::Key_Backspace, Qt::Key_Escape}) {
+        Press(200, 100);
+        Move(260, 100);
+        Release(260, 100);
+        Click(260, 160);
+        Move(200, 160);
+        if (last == Qt::Key_Backspace) {
+            Key(Qt::Key_Backspace);
+            Key(Qt::Key_Backspace);
+        }
+        Key(last);
+        EXPECT_EQ(Tool(TOOL_POLYGON)->m_nPointCount, 0);
+        EXPECT_FALSE(view->HasCapture());
+        EXPECT_EQ(doc.m_shape.GetSize(), 1);
+        EXPECT_EQ(doc.HistorySize(), 1);
+        view->UpdateWindow();
+        EXPECT_EQ(Px(230, 100), 0x000000u);
+        EXPECT_EQ(Px(260, 130), 0x000000u);
+        EXPECT_EQ(Px(230, 160), 0x000000u);
+    }
+}
+
 // Punctuation, shifted symbols and keys of other layouts are keys too.
 TEST_F(PathToolTest, KeysWithoutALetterFinishAsWell) {
     Use(TOOL_POLYLINE);

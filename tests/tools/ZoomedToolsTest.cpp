@@ -38,7 +38,7 @@ TEST_P(ZoomedToolsTest, CreationToolsStoreTheUnitsUnderThePointer) {
     Move(120, 130);
     Release(120, 130);
     Click(150, 90);
-    Key(Qt::Key_Escape);
+    Key(Qt::Key_Return);
     EXPECT_EQ(PointsOf(Last()), Pts({Unit(z, 100, 100), Unit(z, 120, 130), Unit(z, 150, 90)}));
 
     // The rectangle's outline is one pixel wide where the mapping puts it.
