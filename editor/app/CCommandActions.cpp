@@ -37,16 +37,16 @@ QAction* CCommandActions::Action(int id) {
     return action;
 }
 
-void CCommandActions::Describe(const CCommandSpec& spec) {
-    QAction* action = Action(spec.id);
-    if (spec.menuText)
-        action->setText(QString::fromUtf8(spec.menuText));
-    else if (spec.tooltip)
-        action->setText(QString::fromUtf8(spec.tooltip));
-    if (spec.prompt)
-        action->setStatusTip(QString::fromUtf8(spec.prompt));
-    if (spec.tooltip)
-        action->setToolTip(QString::fromUtf8(spec.tooltip));
+void CCommandActions::Describe(const CCommandInfo& info) {
+    QAction* action = Action(info.id);
+    if (info.menuText)
+        action->setText(QString::fromUtf8(info.menuText));
+    else if (info.tooltip)
+        action->setText(QString::fromUtf8(info.tooltip));
+    if (info.prompt)
+        action->setStatusTip(QString::fromUtf8(info.prompt));
+    if (info.tooltip)
+        action->setToolTip(QString::fromUtf8(info.tooltip));
 }
 
 int CCommandActions::CommandId(const QAction* action) {

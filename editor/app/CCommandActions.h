@@ -4,7 +4,7 @@
 #include <map>
 
 class CCommandRouter;
-struct CCommandSpec;
+struct CCommandInfo;
 class QAction;
 class QActionGroup;
 
@@ -20,7 +20,7 @@ public:
     // its commands are registered.
     QAction* Action(int id);
     // Gives the command's action the texts of its registration.
-    void Describe(const CCommandSpec& spec);
+    void Describe(const CCommandInfo& info);
     // The command id an action stands for, or 0.
     static int CommandId(const QAction* action);
 

@@ -9,27 +9,27 @@ void CCommandRouter::SetActiveViewSource(std::function<CMorvetView*()> source) {
     m_activeView = std::move(source);
 }
 
-void CCommandRouter::SetRegistrationObserver(std::function<void(const CCommandSpec&)> observer) {
+void CCommandRouter::SetRegistrationObserver(std::function<void(const CCommandInfo&)> observer) {
     m_observer = std::move(observer);
 }
 
-void CCommandRouter::Describe(CCommandSpec spec) {
-    const auto same = [&spec](const CCommandSpec& s) { return s.id == spec.id; };
-    const auto it = std::find_if(m_specs.begin(), m_specs.end(), same);
-    const CCommandSpec& stored =
-        it != m_specs.end() ? (*it = std::move(spec)) : m_specs.emplace_back(std::move(spec));
+void CCommandRouter::Describe(CCommandInfo info) {
+    const auto same = [&info](const CCommandInfo& s) { return s.id == info.id; };
+    const auto it = std::find_if(m_infos.begin(), m_infos.end(), same);
+    const CCommandInfo& stored =
+        it != m_infos.end() ? (*it = std::move(info)) : m_infos.emplace_back(std::move(info));
     if (m_observer)
         m_observer(stored);
 }
 
-void CCommandRouter::Add(CCommandSpec spec, Handler handler, UpdateHandler update) {
-    m_handlers[spec.id] = Entry{std::move(handler), std::move(update)};
-    Describe(std::move(spec));
+void CCommandRouter::Add(CCommandInfo info, Handler handler, UpdateHandler update) {
+    m_handlers[info.id] = Entry{std::move(handler), std::move(update)};
+    Describe(std::move(info));
 }
 
 void CCommandRouter::AddViewCommands() {
     for (const CViewCommand& command : CMorvetView::Commands())
-        Describe(command.spec);
+        Describe(command.info);
 }
 
 CMorvetView* CCommandRouter::ActiveView() const {
@@ -80,25 +80,25 @@ int CCommandRouter::CommandForKey(const QKeyEvent* event) const {
     const int key = event->key() == Qt::Key_Enter ? int(Qt::Key_Return) : event->key();
     const QString text = event->text();
 
-    for (const CCommandSpec& spec : m_specs) {
-        for (const CCommandKey& k : spec.keys) {
+    for (const CCommandInfo& info : m_infos) {
+        for (const CCommandKey& k : info.keys) {
             if (k.kind == CCommandKey::Character) {
                 if (!ctrl && !alt && text.size() == 1 && text.at(0).unicode() == k.key)
-                    return spec.id;
+                    return info.id;
                 continue;
             }
             if (key != k.key || shift != k.shift || ctrl != k.ctrl || alt != k.alt)
                 continue;
             if (k.keypad && !keypad)
                 continue;
-            return spec.id;
+            return info.id;
         }
     }
     return 0;
 }
 
-const CCommandSpec* CCommandRouter::Spec(int id) const {
-    const auto it = std::find_if(m_specs.begin(), m_specs.end(),
-                                 [id](const CCommandSpec& s) { return s.id == id; });
-    return it == m_specs.end() ? nullptr : &*it;
+const CCommandInfo* CCommandRouter::Info(int id) const {
+    const auto it = std::find_if(m_infos.begin(), m_infos.end(),
+                                 [id](const CCommandInfo& s) { return s.id == id; });
+    return it == m_infos.end() ? nullptr : &*it;
 }

@@ -23,11 +23,11 @@ public:
     void SetActiveViewSource(std::function<CMorvetView*()> source);
     // Told of every command as it is registered, to give it its menu item,
     // button and prompt.
-    void SetRegistrationObserver(std::function<void(const CCommandSpec&)> observer);
+    void SetRegistrationObserver(std::function<void(const CCommandInfo&)> observer);
 
     // Registers a command outside the view. Without an update handler the
     // command is enabled whenever it is reached.
-    void Add(CCommandSpec spec, Handler handler, UpdateHandler update = {});
+    void Add(CCommandInfo info, Handler handler, UpdateHandler update = {});
     // Registers the commands the active view answers (CMorvetView::OnCmdMsg).
     void AddViewCommands();
 
@@ -40,7 +40,7 @@ public:
     // The command of the first registered key that matches the key event, or 0.
     int CommandForKey(const QKeyEvent* event) const;
     // What the user sees of a registered command, or null.
-    const CCommandSpec* Spec(int id) const;
+    const CCommandInfo* Info(int id) const;
 
 private:
     struct Entry {
@@ -48,11 +48,11 @@ private:
         UpdateHandler update;
     };
     CMorvetView* ActiveView() const;
-    void Describe(CCommandSpec spec);
+    void Describe(CCommandInfo info);
 
     std::function<CMorvetView*()> m_activeView;
-    std::function<void(const CCommandSpec&)> m_observer;
+    std::function<void(const CCommandInfo&)> m_observer;
     std::map<int, Entry> m_handlers;
     // In order of registration, which is the order keys are matched in.
-    std::vector<CCommandSpec> m_specs;
+    std::vector<CCommandInfo> m_infos;
 };

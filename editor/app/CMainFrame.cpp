@@ -45,7 +45,7 @@ CMainFrame::CMainFrame(CDocManager& docs, CRecentFileList& recentFiles)
     m_router.SetActiveViewSource([this] { return ActiveView(); });
     m_actions = new CCommandActions(this, [this](int id) { ExecuteCommand(id); });
     m_router.SetRegistrationObserver(
-        [this](const CCommandSpec& spec) { m_actions->Describe(spec); });
+        [this](const CCommandInfo& info) { m_actions->Describe(info); });
     CreateBars();
     BuildMenus();
     ShowMenu(IDR_MAIN_FRAME);

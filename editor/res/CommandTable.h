@@ -38,7 +38,7 @@ constexpr CCommandKey KeypadKey(int key) {
 // What the user sees of one command: the menu text with its mnemonic and,
 // after a tab, the hint of its key; the status-bar prompt; the toolbar
 // tooltip; the keys that run it. Registered with the command's handlers.
-struct CCommandSpec {
+struct CCommandInfo {
     int id = 0;
     const char* menuText = nullptr; // nullptr for commands that have no menu item
     const char* prompt = nullptr;

@@ -416,7 +416,7 @@ const std::vector<CViewCommand>& CMorvetView::Commands() {
 bool CMorvetView::OnCmdMsg(int nID, CCmdUI* pCmdUI) {
     const auto& commands = Commands();
     const auto it = std::find_if(commands.begin(), commands.end(),
-                                 [nID](const CViewCommand& c) { return c.spec.id == nID; });
+                                 [nID](const CViewCommand& c) { return c.info.id == nID; });
     if (it == commands.end())
         return false;
     if (pCmdUI) {

@@ -10,7 +10,7 @@ class CMorvetView;
 // to the view, and its state. Without an update handler the command is
 // enabled whenever a view is active.
 struct CViewCommand {
-    CCommandSpec spec;
+    CCommandInfo info;
     std::function<void(CMorvetView&)> run;
     std::function<void(CMorvetView&, CCmdUI*)> update = {};
 };

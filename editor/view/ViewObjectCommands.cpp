@@ -83,8 +83,8 @@ void OnEditShowCenter(CMorvetView& view) {
 namespace {
 
 // Choosing a tool: the radio mark shows the tool of the active view.
-CViewCommand ToolCommand(CCommandSpec spec, int toolType) {
-    return {std::move(spec), [toolType](CMorvetView& view) { view.UseTool(toolType); },
+CViewCommand ToolCommand(CCommandInfo info, int toolType) {
+    return {std::move(info), [toolType](CMorvetView& view) { view.UseTool(toolType); },
             [toolType](CMorvetView& view, CCmdUI* ui) {
                 ui->SetRadio(view.CurrentTool()->m_nToolType == toolType);
             }};

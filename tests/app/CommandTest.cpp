@@ -249,10 +249,10 @@ TEST_F(CommandTest, EveryRegisteredKeyReachesItsOwnCommand) {
     const CCommandRouter& router = Frame()->Router();
     int keys = 0;
     for (int id = 1; id <= 0xFFFF; ++id) {
-        const CCommandSpec* spec = router.Spec(id);
-        if (!spec)
+        const CCommandInfo* info = router.Info(id);
+        if (!info)
             continue;
-        for (const CCommandKey& k : spec->keys) {
+        for (const CCommandKey& k : info->keys) {
             Qt::KeyboardModifiers mods;
             mods.setFlag(Qt::ShiftModifier, k.shift);
             mods.setFlag(Qt::ControlModifier, k.ctrl);
